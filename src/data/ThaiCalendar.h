@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
+/// Thai names of the days of the week. Weekday 1 is Sunday, 7 is Saturday.
+struct ThaiDayNames
+{
+    static QString forWeekday(int weekday);
+    static const std::array<QStringView, 7>& names();
+    /// The name for a day that cannot be told.
+    static QStringView unknown();
+};
+
+/// Thai month names. The analysis window spells June its own way; the month menu searches titles for short texts.
+struct ThaiMonthNames
+{
+    struct Entry
+    {
+        QStringView mainWindow;
+        QStringView analysisWindow;
+        QStringView menuSearch;
+    };
+    /// Month 1 (January) is item 0.
+    static const std::array<Entry, 12>& months();
+};
+
+/// Which column of month names a text is built from.
+enum class MonthNaming { MainWindow, AnalysisWindow };
+
+/// The weekday (1 = Sunday .. 7 = Saturday) of a draw date, taken on the Gregorian calendar (year - 543);
+/// 0 when the first eight characters are no calendar date.
+int weekdayNumber(QStringView drawDate);
+
+/// The Thai day name of a draw date, or the unknown-day name when it is no calendar date.
+QString thaiDayName(QStringView drawDate);
+
+/// The month name for a two-character month text ("08"); a text that is no month 1 to 12 is given back as it is.
+QString thaiMonthName(QStringView monthText, MonthNaming naming = MonthNaming::MainWindow);
+
+/// "16 สิงหาคม 2553" for "25530816": day text, month name, year number. A date too short for all its parts is
+/// titled with the parts it has.
+QString drawTitle(QStringView drawDate, MonthNaming naming = MonthNaming::MainWindow);
+
+/// The day name, a blank and the title: "จันทร์ 16 สิงหาคม 2553".
+QString drawCaption(QStringView drawDate);

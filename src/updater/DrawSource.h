@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/DrawRecord.h"
+#include "data/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+/// How fast the fetch of one draw may go: the update settles longer after each draw than the full download.
+enum class FetchPace { Update, FullDownload };
+
+/// Where the updater gets draws from: the lottery office's result page or its JSON API.
+///
+/// Calls block the caller while they let window events run (they wait in nested event loops), as every
+/// wait of the updater does; `cancel()` makes a call under way, and every later one, fail at once.
+class DrawSource
+{
+public:
+    virtual ~DrawSource() = default;
+
+    /// The draws the source offers, newest first. Each entry begins with its eight-character draw key.
+    virtual Result<QStringList> listDrawEntries() = 0;
+
+    /// One draw's six numbers; `entry` is an item that `listDrawEntries` gave. The record's date is the entry's key.
+    virtual Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) = 0;
+
+    virtual void cancel() = 0;
+};

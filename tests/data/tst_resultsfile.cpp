@@ -1,0 +1,234 @@
+#include "data/ResultsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(DrawRecord)
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestResultsFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void readLines_data();
+    void readLines();
+    void readMissingFileGivesNoLine();
+    void readCallsBackOncePerLine();
+    void readFailureIsReported();
+    void rewriteWritesCrLfAfterEveryLine();
+    void rewriteReplacesContent();
+    void rewriteKeepsEveryByteRead();
+    void rewriteFailureKeepsOldFile();
+    void appendAddsAfterContent();
+    void appendCreatesMissingFile();
+    void parseDrawLine_data();
+    void parseDrawLine();
+    void formatIsTheInverseOfParseForWellFormedLines();
+    void bundledFileRoundTrips();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path() const { return m_dir->filePath(u"db.dll"_s); }
+};
+
+void TestResultsFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestResultsFile::readLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("crlf") << QByteArray("A\r\nB\r\nC\r\n") << QStringList {u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("lf only") << QByteArray("A\nB\nC\n") << QStringList {u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("mixed ends") << QByteArray("A\r\nB\nC\r\n") << QStringList {u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("last line without end") << QByteArray("A\r\nB") << QStringList {u"A"_s, u"B"_s};
+    QTest::newRow("blank lines are no draws") << QByteArray("A\r\n\r\n  \r\nB\r\n\r\n") << QStringList {u"A"_s, u"B"_s};
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("one line") << QByteArray("25530816,123456,111,222,333,444,55\r\n")
+                              << QStringList {u"25530816,123456,111,222,333,444,55"_s};
+    QTest::newRow("lone CR inside a line stays") << QByteArray("A\rB\r\n") << QStringList {u"A\rB"_s};
+    QTest::newRow("bytes above 127 map one to one")
+        << QByteArray("2553\xa1\xff,1\r\n") << QStringList {QString::fromLatin1("2553\xa1\xff,1")};
+}
+
+void TestResultsFile::readLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QVERIFY(writeBytes(path(), bytes));
+    const auto read = ResultsFile(path()).readResultsFile();
+    QVERIFY2(read.ok(), qPrintable(read.error()));
+    QCOMPARE(read.value(), lines);
+}
+
+void TestResultsFile::readMissingFileGivesNoLine()
+{
+    const auto read = ResultsFile(path()).readResultsFile();
+    QVERIFY(read.ok());
+    QVERIFY(read.value().isEmpty());
+    QVERIFY2(!QFile::exists(path()), "reading must not create the file");
+}
+
+void TestResultsFile::readCallsBackOncePerLine()
+{
+    QVERIFY(writeBytes(path(), "A\r\nB\r\nC\r\n"));
+    int calls = 0;
+    const auto read = ResultsFile(path()).readResultsFile([&calls] { ++calls; });
+    QVERIFY(read.ok());
+    QCOMPARE(calls, 3);
+}
+
+void TestResultsFile::readFailureIsReported()
+{
+    // A directory where the file should be cannot be read as one.
+    QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
+    const auto read = ResultsFile(path()).readResultsFile();
+    QVERIFY(!read.ok());
+    QVERIFY(read.error().contains(u"db.dll"_s));
+}
+
+void TestResultsFile::rewriteWritesCrLfAfterEveryLine()
+{
+    const Status status = ResultsFile(path()).rewriteResultsFile({u"A"_s, u"B"_s, u"C"_s});
+    QVERIFY2(status.ok(), qPrintable(status.error()));
+    QCOMPARE(readBytes(path()), QByteArray("A\r\nB\r\nC\r\n"));
+}
+
+void TestResultsFile::rewriteReplacesContent()
+{
+    QVERIFY(writeBytes(path(), "OLD1\r\nOLD2\r\nOLD3\r\n"));
+    QVERIFY(ResultsFile(path()).rewriteResultsFile({u"NEW"_s}).ok());
+    QCOMPARE(readBytes(path()), QByteArray("NEW\r\n"));
+    QVERIFY(ResultsFile(path()).rewriteResultsFile({}).ok());
+    QCOMPARE(readBytes(path()), QByteArray());
+}
+
+void TestResultsFile::rewriteKeepsEveryByteRead()
+{
+    const QByteArray original("25690816,004615,429,731,094,937,53\r\n"
+                              "2569\xe0\xb8\x81,odd line \xff\r\n"
+                              "2553\n"
+                              "25530816, 123456 ,111,222,333,444,55\r\n");
+    QVERIFY(writeBytes(path(), original));
+    ResultsFile file(path());
+    const auto read = file.readResultsFile();
+    QVERIFY(read.ok());
+    QVERIFY(file.rewriteResultsFile(QStringList {u"25690901,111111,222,333,444,555,66"_s} + read.value()).ok());
+    QByteArray expected("25690901,111111,222,333,444,555,66\r\n");
+    expected += original;
+    expected.replace("2553\n", "2553\r\n");
+    QCOMPARE(readBytes(path()), expected);
+}
+
+void TestResultsFile::rewriteFailureKeepsOldFile()
+{
+    QVERIFY(writeBytes(path(), "A\r\n"));
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner);
+    const Status status = ResultsFile(path()).rewriteResultsFile({u"B"_s});
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (status.ok()) {
+        QSKIP("running as a user whom permissions do not stop (root)");
+    }
+    QVERIFY(!status.error().isEmpty());
+    QCOMPARE(readBytes(path()), QByteArray("A\r\n"));
+}
+
+void TestResultsFile::appendAddsAfterContent()
+{
+    QVERIFY(writeBytes(path(), "A\r\n"));
+    QVERIFY(ResultsFile(path()).appendResultsFile({u"B"_s}).ok());
+    QCOMPARE(readBytes(path()), QByteArray("A\r\nB\r\n"));
+    QVERIFY(ResultsFile(path()).appendResultsFile({u"C"_s, u"D"_s}).ok());
+    QCOMPARE(readBytes(path()), QByteArray("A\r\nB\r\nC\r\nD\r\n"));
+}
+
+void TestResultsFile::appendCreatesMissingFile()
+{
+    QVERIFY(ResultsFile(path()).appendResultsFile({u"A"_s}).ok());
+    QCOMPARE(readBytes(path()), QByteArray("A\r\n"));
+}
+
+void TestResultsFile::parseDrawLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<DrawRecord>("record");
+
+    const DrawRecord full {u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    QTest::newRow("complete") << u"25530816,123456,111,222,333,444,55"_s << full;
+    QTest::newRow("blanks around pieces") << u"25530816, 123456 ,111,222,333,444,55"_s << full;
+    QTest::newRow("seventh piece ignored") << u"25530816,123456,111,222,333,444,55,99"_s << full;
+    QTest::newRow("ninth character not looked at") << u"25530816;123456,111,222,333,444,55"_s << full;
+    QTest::newRow("five pieces") << u"25530816,123456,111,222,333,444"_s
+                                 << DrawRecord {
+                                        u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, QString()};
+    QTest::newRow("four pieces") << u"25530816,123456,111,222,333"_s
+                                 << DrawRecord {
+                                        u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, QString(), QString()};
+    QTest::newRow("leading zeros stay") << u"25530816,000007,007,070,700,000,05"_s
+                                        << DrawRecord {u"25530816"_s, u"000007"_s, u"007"_s, u"070"_s, u"700"_s,
+                                               u"000"_s, u"05"_s};
+    QTest::newRow("date only") << u"25530816"_s << DrawRecord {u"25530816"_s, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("short line") << u"2553"_s << DrawRecord {u"2553"_s, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("empty") << QString() << DrawRecord {};
+}
+
+void TestResultsFile::parseDrawLine()
+{
+    QFETCH(QString, line);
+    QFETCH(DrawRecord, record);
+    QCOMPARE(ResultsFile::parseDrawLine(line), record);
+}
+
+void TestResultsFile::formatIsTheInverseOfParseForWellFormedLines()
+{
+    const QString line = u"25690816,004615,429,731,094,937,53"_s;
+    QCOMPARE(ResultsFile::formatDrawLine(ResultsFile::parseDrawLine(line)), line);
+    // The writer neither pads nor checks.
+    QCOMPARE(ResultsFile::formatDrawLine(DrawRecord {u"1"_s, u"2"_s, {}, {}, {}, {}, u"7"_s}), u"1,2,,,,,7"_s);
+}
+
+void TestResultsFile::bundledFileRoundTrips()
+{
+    const QByteArray bundled = readBytes(QStringLiteral(VARENTA_BUNDLED_DB));
+    QVERIFY(!bundled.isEmpty());
+    const auto read = ResultsFile(QStringLiteral(VARENTA_BUNDLED_DB)).readResultsFile();
+    QVERIFY(read.ok());
+    QCOMPARE(read.value().size(), 756);
+    for (const QString& line : read.value()) {
+        QCOMPARE(line.size(), 34);
+        QCOMPARE(ResultsFile::formatDrawLine(ResultsFile::parseDrawLine(line)), line);
+    }
+    QVERIFY(ResultsFile(path()).rewriteResultsFile(read.value()).ok());
+    QCOMPARE(readBytes(path()), bundled);
+}
+
+QTEST_APPLESS_MAIN(TestResultsFile)
+#include "tst_resultsfile.moc"

@@ -1,0 +1,161 @@
+#include "data/ThaiCalendar.h"
+
+#include <QDate>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+int weekdayFor(int year, int month, int day)
+{
+    return QDate(year, month, day).dayOfWeek() % 7 + 1;
+}
+} // namespace
+
+class TestThaiCalendar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void derivedTexts_data();
+    void derivedTexts();
+    void weekdayMatchesGregorianCalendar_data();
+    void weekdayMatchesGregorianCalendar();
+    void monthNames_data();
+    void monthNames();
+    void searchTextsFindTheirMonthOnly();
+};
+
+void TestThaiCalendar::derivedTexts_data()
+{
+    QTest::addColumn<QString>("drawDate");
+    QTest::addColumn<int>("weekday");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("caption");
+
+    const QString sunday = ThaiDayNames::names()[0].toString();
+    const QString monday = ThaiDayNames::names()[1].toString();
+    const QString wednesday = ThaiDayNames::names()[3].toString();
+    const QString friday = ThaiDayNames::names()[5].toString();
+    const QString unknown = ThaiDayNames::unknown().toString();
+    const auto month = [](int m) {
+        return ThaiMonthNames::months()[static_cast<std::size_t>(m - 1)].mainWindow.toString();
+    };
+
+    QTest::newRow("monday in August") << u"25530816"_s << 2 << (u"16 "_s + month(8) + u" 2553"_s)
+                                      << (monday + u" 16 "_s + month(8) + u" 2553"_s);
+    QTest::newRow("day keeps its leading zero")
+        << u"25530101"_s << 6 << (u"01 "_s + month(1) + u" 2553"_s) << (friday + u" 01 "_s + month(1) + u" 2553"_s);
+    QTest::newRow("sunday") << u"25530801"_s << 1 << (u"01 "_s + month(8) + u" 2553"_s)
+                            << (sunday + u" 01 "_s + month(8) + u" 2553"_s);
+    QTest::newRow("december") << u"25521216"_s << 4 << (u"16 "_s + month(12) + u" 2552"_s)
+                              << (wednesday + u" 16 "_s + month(12) + u" 2552"_s);
+    QTest::newRow("only the first eight characters count")
+        << u"25530816,123456,111,222,333,444,55"_s << 2 << (u"16 "_s + month(8) + u" 2553"_s)
+        << (monday + u" 16 "_s + month(8) + u" 2553"_s);
+    QTest::newRow("month 13 stands in place of a name")
+        << u"25531301"_s << 0 << u"01 13 2553"_s << (unknown + u" 01 13 2553"_s);
+    QTest::newRow("month 00") << u"25530001"_s << 0 << u"01 00 2553"_s << (unknown + u" 01 00 2553"_s);
+    QTest::newRow("no 31st of June") << u"25530631"_s << 0 << (u"31 "_s + month(6) + u" 2553"_s)
+                                     << (unknown + u" 31 "_s + month(6) + u" 2553"_s);
+    QTest::newRow("29 February of a leap year")
+        << u"25430229"_s << 3 << (u"29 "_s + month(2) + u" 2543"_s)
+        << (ThaiDayNames::names()[2].toString() + u" 29 "_s + month(2) + u" 2543"_s);
+    QTest::newRow("29 February of a common year")
+        << u"25440229"_s << 0 << (u"29 "_s + month(2) + u" 2544"_s) << (unknown + u" 29 "_s + month(2) + u" 2544"_s);
+    QTest::newRow("1900 was no leap year")
+        << u"24430229"_s << 0 << (u"29 "_s + month(2) + u" 2443"_s) << (unknown + u" 29 "_s + month(2) + u" 2443"_s);
+    QTest::newRow("year number drops leading zeros")
+        << u"05530816"_s << weekdayFor(10, 8, 16) << (u"16 "_s + month(8) + u" 553"_s)
+        << (ThaiDayNames::forWeekday(weekdayFor(10, 8, 16)) + u" 16 "_s + month(8) + u" 553"_s);
+    QTest::newRow("BE 543 is no Gregorian year")
+        << u"05430101"_s << 0 << (u"01 "_s + month(1) + u" 543"_s) << (unknown + u" 01 "_s + month(1) + u" 543"_s);
+    QTest::newRow("non-digit month") << u"2553ab16"_s << 0 << u"16 ab 2553"_s << (unknown + u" 16 ab 2553"_s);
+    QTest::newRow("non-digit year") << u"25x30816"_s << 0 << (u"16 "_s + month(8) + u" 25x3"_s)
+                                    << (unknown + u" 16 "_s + month(8) + u" 25x3"_s);
+    QTest::newRow("date cut after the month")
+        << u"255308"_s << 0 << (month(8) + u" 2553"_s) << (unknown + u' ' + month(8) + u" 2553"_s);
+    QTest::newRow("year only") << u"2553"_s << 0 << u"2553"_s << (unknown + u" 2553"_s);
+    QTest::newRow("empty") << QString() << 0 << QString() << (unknown + u' ');
+}
+
+void TestThaiCalendar::derivedTexts()
+{
+    QFETCH(QString, drawDate);
+    QFETCH(int, weekday);
+    QFETCH(QString, title);
+    QFETCH(QString, caption);
+
+    QCOMPARE(weekdayNumber(drawDate), weekday);
+    QCOMPARE(thaiDayName(drawDate), ThaiDayNames::forWeekday(weekday));
+    QCOMPARE(drawTitle(drawDate), title);
+    QCOMPARE(drawCaption(drawDate), caption);
+}
+
+void TestThaiCalendar::weekdayMatchesGregorianCalendar_data()
+{
+    QTest::addColumn<QString>("drawDate");
+    QTest::addColumn<int>("expected");
+    // Known weekdays of real draws, across the Gregorian/Buddhist year boundary (30 Dec and 1 or 2 Jan).
+    QTest::newRow("2007-12-30 sunday") << u"25501230"_s << 1;
+    QTest::newRow("2008-01-16 wednesday") << u"25510116"_s << 4;
+    QTest::newRow("2026-08-16 sunday") << u"25690816"_s << 1;
+    QTest::newRow("1995-01-16 monday") << u"25380116"_s << 2;
+    QTest::newRow("2024-02-29 thursday") << u"25670229"_s << 5;
+    QTest::newRow("2000-02-29 tuesday") << u"25430229"_s << 3;
+}
+
+void TestThaiCalendar::weekdayMatchesGregorianCalendar()
+{
+    QFETCH(QString, drawDate);
+    QFETCH(int, expected);
+    QCOMPARE(weekdayNumber(drawDate), expected);
+}
+
+void TestThaiCalendar::monthNames_data()
+{
+    QTest::addColumn<QString>("monthText");
+    QTest::addColumn<QString>("mainWindow");
+    QTest::addColumn<QString>("analysisWindow");
+
+    for (int month = 1; month <= 12; ++month) {
+        const auto& entry = ThaiMonthNames::months()[static_cast<std::size_t>(month - 1)];
+        QTest::addRow("%02d", month) << QString::asprintf("%02d", month) << entry.mainWindow.toString()
+                                     << entry.analysisWindow.toString();
+    }
+    QTest::newRow("00") << u"00"_s << u"00"_s << u"00"_s;
+    QTest::newRow("13") << u"13"_s << u"13"_s << u"13"_s;
+    QTest::newRow("one digit is no month text") << u"8"_s << u"8"_s << u"8"_s;
+    QTest::newRow("letters") << u"ab"_s << u"ab"_s << u"ab"_s;
+    QTest::newRow("blank and digit") << u" 8"_s << u" 8"_s << u" 8"_s;
+}
+
+void TestThaiCalendar::monthNames()
+{
+    QFETCH(QString, monthText);
+    QFETCH(QString, mainWindow);
+    QFETCH(QString, analysisWindow);
+    QCOMPARE(thaiMonthName(monthText), mainWindow);
+    QCOMPARE(thaiMonthName(monthText, MonthNaming::AnalysisWindow), analysisWindow);
+}
+
+void TestThaiCalendar::searchTextsFindTheirMonthOnly()
+{
+    const auto& months = ThaiMonthNames::months();
+    for (std::size_t searched = 0; searched < months.size(); ++searched) {
+        for (std::size_t titled = 0; titled < months.size(); ++titled) {
+            const QString title = drawTitle(QString::asprintf("2553%02d16", static_cast<int>(titled + 1)));
+            QCOMPARE(title.contains(months[searched].menuSearch), searched == titled);
+        }
+    }
+    // June alone is spelled apart in the analysis window.
+    int differing = 0;
+    for (const auto& entry : months) {
+        differing += entry.mainWindow != entry.analysisWindow ? 1 : 0;
+    }
+    QCOMPARE(differing, 1);
+    QVERIFY(drawTitle(u"25530616", MonthNaming::AnalysisWindow) != drawTitle(u"25530616"));
+}
+
+QTEST_APPLESS_MAIN(TestThaiCalendar)
+#include "tst_thaicalendar.moc"
