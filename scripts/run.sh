@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what Varenta needs on Debian 12, builds it and starts it on the bundled results file.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARENTA_BUILD_TESTS=OFF -DVARENTA_BUILD_BENCHMARKS=OFF
+cmake --build build
+exec ./build/bin/varenta "$@"

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QStringView>
+
+#include <array>
+
+/// The analysis window's fixed texts, exactly as the user sees them. The filter boxes' initial texts and
+/// "not chosen" item are also what the filter compares a box's text with, so they must stay letter for letter.
+namespace AnalysisTexts {
+
+constexpr QStringView windowTitle()
+{
+    return u"Varenta V1.0";
+}
+/// Caption of PushButton1.
+constexpr QStringView analyseButton()
+{
+    return u"PushButton1";
+}
+/// The first item of every filter box: the box sets no condition.
+constexpr QStringView notChosen()
+{
+    return u"ไม่เลือก";
+}
+
+/// Initial texts of the filter boxes, in the order the filter applies them: cmbday, ComboBox1 .. ComboBox7.
+constexpr std::array<QStringView, 8> filterBoxInitialTexts()
+{
+    return {u"เลือกวัน", u"หลักร้อยรางวัลที 1", u"หลักสิบรางวัลที 1", u"หลักหน่วยรางวัลที 1", u"สิบ-หน่วยรางวัลที 1", u"แสน-หมื่นรางวัลที 1", u"หลักหน่วยของ 2 ตัว", u"หลักสิบของ 2 ตัว"};
+}
+
+/// Titles of the draw table ListView1, left to right.
+constexpr std::array<QStringView, 7> drawTableColumnTitles()
+{
+    return {u"งวดที่ ", u"รางวัลที่ 1", u"3 ตัวครั้งที่1", u"3 ตัวครั้งที่2", u"3 ตัวครั้งที่3", u"3 ตัวครั้งที่4", u"2 ตัว"};
+}
+/// Title of the first column of the frequency table ListViewReport.
+constexpr QStringView frequencyFirstColumnTitle()
+{
+    return u"หลัก/เลข";
+}
+
+/// First-column texts of the two rows of the frequency table: the tens place, then the units place.
+constexpr std::array<QStringView, 2> frequencyRowTitles()
+{
+    return {u"หลักที่ 1", u"หลักที่ 2"};
+}
+
+} // namespace AnalysisTexts
