@@ -21,9 +21,9 @@ QByteArray syntheticResults(int count)
     QDate date(2026, 8, 16);
     for (int i = 0; i < count; ++i) {
         bytes += QByteArray::number(date.year() + 543) + QByteArray::number(date.month()).rightJustified(2, '0') +
-                 QByteArray::number(date.day()).rightJustified(2, '0');
+            QByteArray::number(date.day()).rightJustified(2, '0');
         bytes += ',' + QByteArray::number(100000 + (i * 7919) % 900000) + ",123,456,789,012," +
-                 QByteArray::number(10 + i % 90) + "\r\n";
+            QByteArray::number(10 + i % 90) + "\r\n";
         date = date.day() == 16 ? QDate(date.year(), date.month(), 1) : date.addMonths(-1).addDays(15);
     }
     return bytes;
@@ -61,7 +61,7 @@ void mainWindowLoad(benchmark::State& state, const QByteArray& content)
 {
     ProgramDirectory program(content);
     for (auto _ : state) {
-        Form1 form(Form1Config{program.dir.path(), {}});
+        Form1 form(Form1Config {program.dir.path(), {}});
         form.load();
         benchmark::DoNotOptimize(form.list2().size());
     }

@@ -30,7 +30,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARENTA_WERROR=ON -
 cmake --build build-asan -j "$jobs"
 
 step "Running the tests under the sanitizers"
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 QT_QPA_PLATFORM=offscreen timeout 60 ./build-asan/bin/varenta --close-after-start

@@ -15,7 +15,7 @@ constexpr QStringView windowTitle()
 /// Caption of PushButton1.
 constexpr QStringView analyseButton()
 {
-    return u"PushButton1";
+    return u"วิเคราะห์";
 }
 /// The first item of every filter box: the box sets no condition.
 constexpr QStringView notChosen()
@@ -26,7 +26,8 @@ constexpr QStringView notChosen()
 /// Initial texts of the filter boxes, in the order the filter applies them: cmbday, ComboBox1 .. ComboBox7.
 constexpr std::array<QStringView, 8> filterBoxInitialTexts()
 {
-    return {u"เลือกวัน", u"หลักร้อยรางวัลที 1", u"หลักสิบรางวัลที 1", u"หลักหน่วยรางวัลที 1", u"สิบ-หน่วยรางวัลที 1", u"แสน-หมื่นรางวัลที 1", u"หลักหน่วยของ 2 ตัว", u"หลักสิบของ 2 ตัว"};
+    return {u"เลือกวัน", u"หลักร้อยรางวัลที 1", u"หลักสิบรางวัลที 1", u"หลักหน่วยรางวัลที 1", u"สิบ-หน่วยรางวัลที 1", u"แสน-หมื่นรางวัลที 1",
+        u"หลักหน่วยของ 2 ตัว", u"หลักสิบของ 2 ตัว"};
 }
 
 /// Titles of the draw table ListView1, left to right.

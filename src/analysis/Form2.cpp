@@ -1,14 +1,224 @@
 #include "Form2.h"
 
+#include "analysis/AnalysisTexts.h"
+#include "analysis/FilterBox.h"
+#include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
+#include "shell/Fonts.h"
+#include "shell/Twips.h"
+#include "shell/WindowFrame.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kClientWidthTwips = 9510;
+constexpr int kClientHeightTwips = 5880;
+
+QTreeWidget* makeReportList(const QString& name, QWidget* parent)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setColumnCount(0);
+    list->header()->setStretchLastSection(false);
+    list->setFont(Fonts::tahoma(9.75));
+    return list;
+}
+
+FilterBox* makeFilterBox(const QString& name, QStringView initialText, const QRect& geometry, QWidget* parent)
+{
+    auto* box = new FilterBox(initialText.toString(), parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setFont(Fonts::tahoma(9.75));
+    return box;
+}
+
+/// Sets the column titles and the widths (twips) of all columns but the last; the last one takes what the others
+/// leave of the list's width, as read now.
+void setColumns(QTreeWidget* list, const QStringList& titles, const QList<int>& widthsTwips)
+{
+    list->setHeaderLabels(titles);
+    int usedTwips = 0;
+    for (int column = 0; column < widthsTwips.size(); ++column) {
+        list->setColumnWidth(column, twipsToPixels(widthsTwips[column]));
+        usedTwips += widthsTwips[column];
+    }
+    list->setColumnWidth(int(widthsTwips.size()), twipsToPixels(pixelsToTwips(list->width()) - usedTwips));
+}
+
+} // namespace
 
 Form2::Form2(const Form1& mainWindow, QWidget* parent)
     : QWidget(parent)
     , m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(AnalysisTexts::windowTitle().toString());
+    setFont(Fonts::windowFont());
+
+    // Controls in the order the window holds them.
+    ListView1 = makeReportList(QStringLiteral("ListView1"), this);
+    ListView1->setGeometry(twipsRect(120, 1560, 9255, 2535));
+    ListViewReport = makeReportList(QStringLiteral("ListViewReport"), this);
+    ListViewReport->setGeometry(twipsRect(120, 4200, 9255, 1215));
+
+    PushButton1 = new QPushButton(AnalysisTexts::analyseButton().toString(), this);
+    PushButton1->setObjectName(QStringLiteral("PushButton1"));
+    PushButton1->setGeometry(twipsRect(7800, 120, 1575, 1290));
+    PushButton1->setFont(Fonts::tahoma(12));
+
+    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
+    cmbday = makeFilterBox(QStringLiteral("cmbday"), initial[0], twipsRect(2640, 1080, 2415, 405), this);
+    ComboBox1 = makeFilterBox(QStringLiteral("ComboBox1"), initial[1], twipsRect(120, 120, 2415, 405), this);
+    ComboBox2 = makeFilterBox(QStringLiteral("ComboBox2"), initial[2], twipsRect(2640, 120, 2415, 405), this);
+    ComboBox3 = makeFilterBox(QStringLiteral("ComboBox3"), initial[3], twipsRect(5160, 120, 2415, 405), this);
+    ComboBox4 = makeFilterBox(QStringLiteral("ComboBox4"), initial[4], twipsRect(120, 600, 2415, 405), this);
+    ComboBox5 = makeFilterBox(QStringLiteral("ComboBox5"), initial[5], twipsRect(2640, 600, 2415, 405), this);
+    ComboBox6 = makeFilterBox(QStringLiteral("ComboBox6"), initial[6], twipsRect(120, 1080, 2415, 405), this);
+    ComboBox7 = makeFilterBox(QStringLiteral("ComboBox7"), initial[7], twipsRect(5160, 600, 2415, 405), this);
+
+    StatusBar1 = createStatusBar(this, kClientWidthTwips, kClientHeightTwips);
+
+    // Keyboard focus order of the visible controls.
+    const QList<QWidget*> focusOrder {cmbday, PushButton1, ListViewReport, ComboBox1, ComboBox2, ComboBox3, ComboBox4,
+        ComboBox5, ComboBox6, ComboBox7, ListView1};
+    for (qsizetype i = 1; i < focusOrder.size(); ++i) {
+        setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    }
+
+    applyFixedClientSize(this, QSize(kClientWidthTwips, kClientHeightTwips));
+    setWindowIcon(programIcon());
+
+    connect(PushButton1, &QPushButton::clicked, this, [this] { analyse(); });
 }
 
 Form2::~Form2() = default;
 
-void Form2::load() { }
+void Form2::load()
+{
+    setUpDrawTableColumns();
+    List1.clear();
+    fillFilterBoxes();
+    setUpFrequencyTableColumns();
+    takeBaseSet();
+}
+
+FilterBoxTexts Form2::filterBoxTexts() const
+{
+    return {cmbday->shownText(), ComboBox1->shownText(), ComboBox2->shownText(), ComboBox3->shownText(),
+        ComboBox4->shownText(), ComboBox5->shownText(), ComboBox6->shownText(), ComboBox7->shownText()};
+}
+
+void Form2::setUpDrawTableColumns()
+{
+    QStringList titles;
+    for (QStringView title : AnalysisTexts::drawTableColumnTitles()) {
+        titles.append(title.toString());
+    }
+    setColumns(ListView1, titles, {2000, 1200, 1200, 1200, 1200, 1200});
+}
+
+void Form2::setUpFrequencyTableColumns()
+{
+    QStringList titles {AnalysisTexts::frequencyFirstColumnTitle().toString()};
+    QList<int> widths {1200};
+    for (int digit = 0; digit <= 9; ++digit) {
+        titles.append(QString::number(digit));
+        if (digit < 9) {
+            widths.append(800);
+        }
+    }
+    setColumns(ListViewReport, titles, widths);
+}
+
+void Form2::fillFilterBoxes()
+{
+    const QList<FilterBox*> singleDigitBoxes {ComboBox1, ComboBox2, ComboBox3, ComboBox6, ComboBox7};
+    const QList<FilterBox*> pairBoxes {ComboBox4, ComboBox5};
+
+    const QString notChosen = AnalysisTexts::notChosen().toString();
+    cmbday->clear();
+    cmbday->addItem(notChosen);
+    for (QStringView day : ThaiDayNames::names()) {
+        cmbday->addItem(day.toString());
+    }
+
+    QStringList digits {notChosen};
+    for (int n = 0; n <= 9; ++n) {
+        digits.append(QString::number(n));
+    }
+    QStringList pairs {notChosen};
+    for (int n = 0; n <= 99; ++n) {
+        pairs.append(QString::number(n).rightJustified(2, u'0'));
+    }
+    for (FilterBox* box : singleDigitBoxes) {
+        box->clear();
+        box->addItems(digits);
+    }
+    for (FilterBox* box : pairBoxes) {
+        box->clear();
+        box->addItems(pairs);
+    }
+}
+
+void Form2::takeBaseSet()
+{
+    const QStringList& lines = m_mainWindow.list2();
+    const int count = m_mainWindow.drawCount();
+    for (int i = 0; i < count && i < lines.size(); ++i) {
+        if (m_mainWindow.isDrawSelected(i)) {
+            List1.append(lines.at(i));
+        }
+    }
+}
+
+void Form2::analyse()
+{
+    // The table fill below lets window events run; a click that arrives meanwhile must not start a second run.
+    if (m_analysing) {
+        return;
+    }
+    m_analysing = true;
+
+    List2.clear();
+    List3.clear();
+    ListView1->clear();
+    ListViewReport->clear();
+
+    List3 = filterDraws(List1, criteriaFromBoxTexts(filterBoxTexts()));
+
+    // The window may be destroyed while events run; stop then without touching it again.
+    const QPointer<Form2> alive(this);
+    const QStringList matching = List3;
+    for (const QString& line : matching) {
+        QCoreApplication::processEvents();
+        if (!alive) {
+            return;
+        }
+        ListView1->addTopLevelItem(new QTreeWidgetItem(drawTableRow(line)));
+    }
+
+    fillFrequencyTable(countTwoDigitPlaces(matching));
+    m_analysing = false;
+    Q_EMIT analysisFinished();
+}
+
+void Form2::fillFrequencyTable(const DigitCounts& counts)
+{
+    const auto& rowTitles = AnalysisTexts::frequencyRowTitles();
+    const std::array<const DigitCountRow*, 2> rows {&counts.tensPlace, &counts.unitsPlace};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        QStringList cells {rowTitles[row].toString()};
+        for (const int count : *rows[row]) {
+            cells.append(QString::number(count));
+        }
+        ListViewReport->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+}

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "analysis/DrawFilter.h"
+
+#include <QStringList>
 #include <QWidget>
 
+class FilterBox;
 class Form1;
+class QPushButton;
+class QTreeWidget;
 
 /// The analysis window: filters the draws chosen in the main window and counts the digits of their two-digit prize.
 class Form2 final : public QWidget
@@ -16,6 +22,49 @@ public:
     /// The set-up step: table columns, filter boxes, and the base set taken from the main window's selection now.
     void load();
 
+    /// The base set (`List1`): the raw lines of the draws chosen in the main window when the window was loaded, in
+    /// the main window's order. `List3` holds the matching lines of the last analysis; `List2` and `List4` are
+    /// left empty.
+    const QStringList& list1() const { return List1; }
+    const QStringList& list2() const { return List2; }
+    const QStringList& list3() const { return List3; }
+    const QStringList& list4() const { return List4; }
+
+    /// The texts the eight filter boxes show, in the filter's order: cmbday, ComboBox1 .. ComboBox7.
+    FilterBoxTexts filterBoxTexts() const;
+
+    /// True while an analysis fills its tables; a click on "วิเคราะห์" then does nothing.
+    bool isAnalysing() const { return m_analysing; }
+
+Q_SIGNALS:
+    /// An analysis has filled both tables.
+    void analysisFinished();
+
 private:
+    void setUpDrawTableColumns();
+    void setUpFrequencyTableColumns();
+    void fillFilterBoxes();
+    void takeBaseSet();
+    void analyse();
+    void fillFrequencyTable(const DigitCounts& counts);
+
     const Form1& m_mainWindow;
+    bool m_analysing = false;
+
+    QTreeWidget* ListView1 = nullptr;
+    QTreeWidget* ListViewReport = nullptr;
+    QStringList List4;
+    QStringList List3;
+    QStringList List2;
+    QStringList List1;
+    QPushButton* PushButton1 = nullptr;
+    FilterBox* cmbday = nullptr;
+    FilterBox* ComboBox1 = nullptr;
+    FilterBox* ComboBox2 = nullptr;
+    FilterBox* ComboBox3 = nullptr;
+    FilterBox* ComboBox4 = nullptr;
+    FilterBox* ComboBox5 = nullptr;
+    FilterBox* ComboBox6 = nullptr;
+    FilterBox* ComboBox7 = nullptr;
+    QWidget* StatusBar1 = nullptr;
 };

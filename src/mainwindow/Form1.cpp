@@ -1,24 +1,73 @@
 #include "Form1.h"
 
+#include "analysis/Form2.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "shell/BrowserLinks.h"
+#include "shell/Fonts.h"
 #include "shell/Twips.h"
+#include "shell/WindowFrame.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Report columns: title and width in twips; the last column takes what the first six leave of the table's width.
-struct ReportColumn
+// The client area as designed, in twips.
+constexpr int clientWidthTwips = 11880;
+constexpr int clientHeightTwips = 7890;
+
+// The six fixed report columns take 8000 twips; the seventh takes the rest of the table's width.
+constexpr std::array<int, 6> fixedColumnWidthsTwips {2000, 1200, 1200, 1200, 1200, 1200};
+constexpr int fixedColumnsTwips = 8000;
+
+// The month items of the selection menu, January to December.
+constexpr std::array<QStringView, 12> monthItemNames {u"nmujan", u"nmufeb", u"nmumarch", u"nmuapril", u"nmumay",
+    u"nmujune", u"nmujuly", u"nmuaugust", u"nmusep", u"nmuoct", u"nmunov", u"nmudec"};
+
+template<typename Widget>
+Widget* place(Widget* widget, QStringView name, QRect twips, const QFont& font)
 {
-    QStringView title;
-    int widthTwips;
-};
+    widget->setObjectName(name.toString());
+    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    widget->setFont(font);
+    return widget;
+}
+
+// Tahoma's stand-ins run wider than Tahoma: a caption that would be cut at the button's edges is set a little
+// smaller instead, so that the whole caption stays readable.
+void fitCaption(QPushButton* button)
+{
+    constexpr int marginsPixels = 12;
+    constexpr qreal smallestPointSize = 7.0;
+    QFont font = button->font();
+    const int room = button->width() - marginsPixels;
+    while (font.pointSizeF() > smallestPointSize && QFontMetrics(font).horizontalAdvance(button->text()) > room) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    button->setFont(font);
+}
+
+QPushButton* makeButton(QWidget* parent, QStringView name, const QString& caption, QRect twips, const QFont& font)
+{
+    auto* button = place(new QPushButton(caption, parent), name, twips, font);
+    button->setAutoDefault(false);
+    fitCaption(button);
+    return button;
+}
 
 } // namespace
 
@@ -29,39 +78,151 @@ Form1::Form1(Form1Config config, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(MainWindowTexts::windowTitle().toString());
+    setFont(Fonts::windowFont());
+    applyFixedClientSize(this, QSize(clientWidthTwips, clientHeightTwips));
 
-    Label1 = new QLabel(MainWindowTexts::label1Initial().toString(), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(3600 + 120, 360 + 120, 6375, 495));
-
-    ListBox2 = new QListWidget(this);
-    ListBox2->setObjectName(QStringLiteral("ListBox2"));
-    ListBox2->setSelectionMode(QAbstractItemView::MultiSelection);
-    ListBox2->setUniformItemSizes(true);
-    ListBox2->setGeometry(twipsRect(120 + 120, 1320 + 240, 2415, 4815));
-
-    ListViewReport = new QTreeWidget(this);
-    ListViewReport->setObjectName(QStringLiteral("ListViewReport"));
-    ListViewReport->setRootIsDecorated(false);
-    ListViewReport->setUniformRowHeights(true);
-    ListViewReport->setColumnCount(0);
-    ListViewReport->setGeometry(twipsRect(120 + 2640, 1320 + 240, 8895, 5175));
-
-    resize(twipsSize(11880, 7890));
+    buildControls();
+    buildMonthMenu();
+    setUpTabOrder();
+    connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The analysis window reads this window's catalogue; it must not outlive it.
+    delete m_analysisWindow.data();
+}
+
+void Form1::buildControls()
+{
+    const QFont windowFont = Fonts::windowFont();
+    const QFont tahoma975 = Fonts::tahoma(9.75);
+    const QFont tahoma18 = Fonts::tahoma(18);
+    const QFont msSansSerif = Fonts::msSansSerif(8.25);
+
+    // The work buttons lie right of the client area: never seen, but reachable by the keyboard.
+    PushButton1 = makeButton(this, u"PushButton1", u"PushButton1"_s, QRect(13680, 720, 1455, 735), msSansSerif);
+    PushButton2 = makeButton(this, u"PushButton2", u"PushButton2"_s, QRect(15600, 1200, 1695, 615), msSansSerif);
+
+    // The top frame: the latest stored draw and the update button.
+    GroupBox1 = place(new QGroupBox(this), u"GroupBox1", QRect(120, 120, 11655, 1095), windowFont);
+    Label2 = place(new QLabel(MainWindowTexts::label2Caption().toString(), GroupBox1), u"Label2",
+        QRect(120, 240, 3975, 615), tahoma18);
+    Label1 = place(new QLabel(MainWindowTexts::label1Initial().toString(), GroupBox1), u"Label1",
+        QRect(3600, 360, 6375, 495), tahoma18);
+    for (QLabel* label : {Label2, Label1}) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    // The two labels overlap; the caption leans left and the latest draw right, towards the update button, so that
+    // their texts never run into each other.
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1->setAccessibleDescription(MainWindowTexts::label2Caption().toString());
+    PushButton4 = makeButton(GroupBox1, u"PushButton4", MainWindowTexts::updateButton().toString(),
+        QRect(10080, 360, 1455, 450), windowFont);
+
+    // The large frame: the draw catalogue, its two selection buttons and the report.
+    GroupBox2 = place(new QGroupBox(this), u"GroupBox2", QRect(120, 1320, 11655, 5535), windowFont);
+    ListBox2 = place(new QListWidget(GroupBox2), u"ListBox2", QRect(120, 240, 2415, 4815), tahoma975);
+    ListBox2->setSelectionMode(QAbstractItemView::MultiSelection);
+    ListBox2->setUniformItemSizes(true);
+    PushButton6 = makeButton(
+        GroupBox2, u"PushButton6", MainWindowTexts::clearButton().toString(), QRect(240, 5100, 1095, 345), windowFont);
+    PushButton7 = makeButton(GroupBox2, u"PushButton7", MainWindowTexts::chooseDrawsButton().toString(),
+        QRect(1440, 5100, 1095, 345), windowFont);
+    ListViewReport = place(new QTreeWidget(GroupBox2), u"ListViewReport", QRect(2640, 240, 8895, 5175), tahoma975);
+    ListViewReport->setRootIsDecorated(false);
+    ListViewReport->setUniformRowHeights(true);
+    ListViewReport->setItemsExpandable(false);
+    ListViewReport->setSortingEnabled(false);
+    ListViewReport->setColumnCount(0);
+
+    // The row of buttons under the large frame, left to right.
+    PushButton8 = makeButton(this, u"PushButton8",
+        MainWindowTexts::checkAtPrefix().toString() + QStringLiteral(VARENTA_SITE_NAME), QRect(5160, 6960, 1575, 450),
+        tahoma975);
+    PushButton3 = makeButton(
+        this, u"PushButton3", MainWindowTexts::showListButton().toString(), QRect(6840, 6960, 1575, 450), tahoma975);
+    PushButton5 = makeButton(
+        this, u"PushButton5", MainWindowTexts::analysisButton().toString(), QRect(8520, 6960, 1575, 450), tahoma975);
+    PushButton9 = makeButton(this, u"PushButton9", MainWindowTexts::updateVersionButton().toString(),
+        QRect(10200, 6960, 1575, 450), tahoma975);
+
+    StatusBar1 = createStatusBar(this, clientWidthTwips, clientHeightTwips);
+}
+
+void Form1::buildMonthMenu()
+{
+    nmuselect = new QMenu(MainWindowTexts::menuCaption().toString(), this);
+    nmuselect->setObjectName(QStringLiteral("nmuselect"));
+
+    nmuall = nmuselect->addAction(MainWindowTexts::selectAllItem().toString());
+    nmuall->setObjectName(QStringLiteral("nmuall"));
+    connect(nmuall, &QAction::triggered, this, [this] { selectAllDraws(); });
+
+    const auto& months = ThaiMonthNames::months();
+    for (std::size_t month = 0; month < months.size(); ++month) {
+        QAction* item = nmuselect->addAction(months[month].mainWindow.toString());
+        item->setObjectName(monthItemNames[month].toString());
+        const QStringView searchText = months[month].menuSearch;
+        connect(item, &QAction::triggered, this, [this, searchText] { selectDrawsContaining(searchText); });
+        m_monthItems[month] = item;
+    }
+}
+
+void Form1::setUpTabOrder()
+{
+    // The work buttons come first, then the visible controls from the top frame down to the row of buttons.
+    const std::array<QWidget*, 11> order {PushButton2, PushButton1, PushButton4, ListBox2, ListViewReport, PushButton5,
+        PushButton3, PushButton6, PushButton7, PushButton8, PushButton9};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void Form1::connectHandlers()
+{
+    connect(PushButton3, &QPushButton::clicked, this, [this] { showReport(); });
+    connect(PushButton4, &QPushButton::clicked, this, [this] { UpdateDatabase(); });
+    connect(PushButton1, &QPushButton::clicked, this, [this] { DownloadAllDraws(); });
+    connect(PushButton5, &QPushButton::clicked, this, [this] { ShowAnalysisWindow(); });
+    connect(PushButton6, &QPushButton::clicked, this, [this] { clearSelection(); });
+    connect(PushButton7, &QPushButton::clicked, this, [this] { popUpMonthMenu(); });
+    connect(PushButton8, &QPushButton::clicked, this, [this] { OpenLotteryOfficeSite(); });
+    connect(PushButton9, &QPushButton::clicked, this, [this] { OpenPublisherPage(); });
+}
 
 void Form1::load()
 {
+    applySkin();
     setUpReportColumns();
     readCatalogue();
+    // The work buttons lead the focus order, but the keyboard starts on the first control the user can see.
+    PushButton4->setFocus(Qt::OtherFocusReason);
+}
+
+int Form1::drawCount() const
+{
+    return ListBox2->count();
+}
+
+bool Form1::isDrawSelected(int index) const
+{
+    const QListWidgetItem* item = ListBox2->item(index);
+    return item && item->isSelected();
+}
+
+void Form1::applySkin()
+{
+    // A missing or broken skin leaves the window its default look; there is nothing for the user to do about it.
+    if (SkinFramework.load(QDir(m_config.programDirectory).filePath(u"Graphic"_s), u"Normalblue.ini"_s)) {
+        SkinFramework.apply(this);
+    }
 }
 
 void Form1::setUpReportColumns()
 {
     const auto& titles = MainWindowTexts::reportColumnTitles();
-    const std::array<int, 6> widths {2000, 1200, 1200, 1200, 1200, 1200};
     const int tableWidthTwips = pixelsToTwips(ListViewReport->width());
     QStringList headers;
     for (QStringView title : titles) {
@@ -69,10 +230,10 @@ void Form1::setUpReportColumns()
     }
     ListViewReport->setHeaderLabels(headers);
     ListViewReport->header()->setStretchLastSection(false);
-    for (std::size_t column = 0; column < widths.size(); ++column) {
-        ListViewReport->setColumnWidth(static_cast<int>(column), twipsToPixels(widths[column]));
+    for (std::size_t column = 0; column < fixedColumnWidthsTwips.size(); ++column) {
+        ListViewReport->setColumnWidth(static_cast<int>(column), twipsToPixels(fixedColumnWidthsTwips[column]));
     }
-    ListViewReport->setColumnWidth(6, twipsToPixels(tableWidthTwips - 8000));
+    ListViewReport->setColumnWidth(6, twipsToPixels(tableWidthTwips - fixedColumnsTwips));
 }
 
 void Form1::readCatalogue()
@@ -96,4 +257,106 @@ void Form1::readCatalogue()
         titles.append(drawTitle(line));
     }
     ListBox2->addItems(titles);
+}
+
+void Form1::popUpMonthMenu()
+{
+    // At the pointer when the button was clicked; under the button when it was pressed from the keyboard.
+    const QPoint pointer = QCursor::pos();
+    const QRect button(PushButton7->mapToGlobal(QPoint(0, 0)), PushButton7->size());
+    nmuselect->popup(button.contains(pointer) ? pointer : button.bottomLeft());
+}
+
+void Form1::selectAllDraws()
+{
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        ListBox2->item(i)->setSelected(true);
+    }
+}
+
+void Form1::selectDrawsContaining(QStringView searchText)
+{
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        QListWidgetItem* item = ListBox2->item(i);
+        if (item->text().contains(searchText, Qt::CaseSensitive)) {
+            item->setSelected(true);
+        }
+    }
+}
+
+void Form1::clearSelection()
+{
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        ListBox2->item(i)->setSelected(false);
+    }
+}
+
+void Form1::showReport()
+{
+    // Events run once per row; a second click arriving meanwhile would interleave two builds in one table.
+    if (m_reportRunning) {
+        return;
+    }
+    m_reportRunning = true;
+    const QPointer<Form1> self(this);
+    const auto done = qScopeGuard([self] {
+        if (self) {
+            self->m_reportRunning = false;
+        }
+    });
+
+    ListViewReport->clear();
+
+    // The draws selected at the click; choices made while the rows are built wait for the next click.
+    QList<int> selected;
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        if (ListBox2->item(i)->isSelected()) {
+            selected.append(i);
+        }
+    }
+
+    for (const int i : std::as_const(selected)) {
+        QCoreApplication::processEvents();
+        if (!self) {
+            return;
+        }
+
+        List4.clear();
+        List4 = ResultsFile::numberFields(i < List2.size() ? QStringView(List2.at(i)) : QStringView());
+        QStringList cells {ListBox2->item(i)->text()};
+        for (int k = 0; k < 6; ++k) {
+            cells.append(k < List4.size() ? List4.at(k) : QString());
+        }
+        ListViewReport->addTopLevelItem(new QTreeWidgetItem(cells));
+        List4.clear();
+    }
+}
+
+void Form1::ShowAnalysisWindow()
+{
+    if (m_analysisWindow) {
+        // Open already: only bring it to the front, with its choices and results as they are.
+        if (m_analysisWindow->isMinimized()) {
+            m_analysisWindow->setWindowState(m_analysisWindow->windowState() & ~Qt::WindowMinimized);
+        }
+        m_analysisWindow->show();
+        m_analysisWindow->raise();
+        m_analysisWindow->activateWindow();
+        return;
+    }
+    auto* window = new Form2(*this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_analysisWindow = window;
+    window->load();
+    window->show();
+}
+
+void Form1::OpenLotteryOfficeSite()
+{
+    BrowserLinks::openInDefaultBrowser(this, QStringLiteral(VARENTA_HOME_ADDRESS));
+}
+
+void Form1::OpenPublisherPage()
+{
+    BrowserLinks::openInDefaultBrowser(this, QStringLiteral(VARENTA_PUBLISHER_PAGE));
 }

@@ -1,16 +1,25 @@
 #pragma once
 
 #include "data/ResultsFile.h"
+#include "shell/Skin.h"
 #include "updater/DrawSource.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class Clock;
+class Form2;
+class QAction;
+class QGroupBox;
 class QLabel;
 class QListWidget;
+class QMenu;
+class QPushButton;
 class QTreeWidget;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
@@ -20,6 +29,8 @@ struct Form1Config
     QString programDirectory;
     /// Makes the source the updater reads draws from; empty when the program has no updater source.
     std::function<std::unique_ptr<DrawSource>()> makeDrawSource;
+    /// The clock the updater's pauses read; null for the system's clock. It must outlive the window.
+    const Clock* clock = nullptr;
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.
@@ -43,22 +54,93 @@ public:
     const QStringList& list4() const { return List4; }
     const QStringList& listBox1() const { return ListBox1; }
 
+    /// The number of draws in the catalogue (items of `ListBox2`, the same as of `List2`).
+    int drawCount() const;
+    /// Whether the user has draw `index` of the catalogue selected now.
+    bool isDrawSelected(int index) const;
+
     const ResultsFile& resultsFile() const { return m_resultsFile; }
 
+    /// Whether an update or a full download is under way.
+    bool updaterRunning() const { return m_updaterRunning; }
+
+protected:
+    /// Closing the window during an update or a full download cancels it; nothing half-done is written.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildControls();
+    void buildMonthMenu();
+    void setUpTabOrder();
+    void connectHandlers();
+
+    void applySkin();
     void setUpReportColumns();
     void readCatalogue();
 
+    // Draw selection.
+    void popUpMonthMenu();
+    void selectAllDraws();
+    void selectDrawsContaining(QStringView searchText);
+    void clearSelection();
+
+    // The results report.
+    void showReport();
+
+    // Leading out of the window.
+    void ShowAnalysisWindow();
+    void OpenLotteryOfficeSite();
+    void OpenPublisherPage();
+
+    // The updater's handlers (Form1Update.cpp).
+    void UpdateDatabase();
+    void DownloadAllDraws();
+    /// The part of the update that may fail; on failure nothing has been written.
+    Status collectFetchAndRewrite(DrawSource& source);
+    /// The part of the full download that may fail; the lines written before a failure stay.
+    Status downloadEntries(DrawSource& source);
+    const Clock& updaterClock() const;
+
     Form1Config m_config;
     ResultsFile m_resultsFile;
+    Skin SkinFramework;
 
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
     QListWidget* ListBox2 = nullptr;
     QTreeWidget* ListViewReport = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton3 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QPushButton* PushButton5 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QPushButton* PushButton7 = nullptr;
+    QPushButton* PushButton8 = nullptr;
+    QPushButton* PushButton9 = nullptr;
+    QWidget* StatusBar1 = nullptr;
+
+    QMenu* nmuselect = nullptr;
+    QAction* nmuall = nullptr;
+    /// `nmujan` to `nmudec`, in calendar order.
+    std::array<QAction*, 12> m_monthItems {};
 
     QStringList List1;
     QStringList List2;
     QStringList List3;
     QStringList List4;
     QStringList ListBox1;
+
+    /// Set while the report is being built: the events let through meanwhile must not start a second build.
+    bool m_reportRunning = false;
+    QPointer<Form2> m_analysisWindow;
+
+    /// Set while an update or a full download runs: the events let through meanwhile must not start another.
+    bool m_updaterRunning = false;
+    /// Set when the window is closed during an update or a full download.
+    bool m_updaterCancelled = false;
+    /// The source of the update or full download under way.
+    DrawSource* m_activeSource = nullptr;
 };

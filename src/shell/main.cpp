@@ -1,8 +1,12 @@
 #include "mainwindow/Form1.h"
 #include "shell/Fonts.h"
+#include "shell/WindowFrame.h"
+#include "updater/Clock.h"
+#include "updater/SourceOptions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPushButton>
 #include <QTimer>
 
 int main(int argc, char* argv[])
@@ -11,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Varenta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Varenta V1.0"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("varenta"));
+    QApplication::setWindowIcon(programIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Thai Government Lottery results and digit analysis"));
@@ -19,17 +25,34 @@ int main(int argc, char* argv[])
     const QCommandLineOption closeAfterStart(QStringLiteral("close-after-start"),
         QStringLiteral("Start, show the main window, then close it (a smoke test)."));
     parser.addOption(closeAfterStart);
+    const QCommandLineOption updateNow(QStringLiteral("update-now"),
+        QStringLiteral("Start the database update right after start, as the update button does."));
+    parser.addOption(updateNow);
+    SourceOptions::addTo(parser);
     parser.process(app);
+    const Result<SourceOptions> sourceOptions = SourceOptions::read(parser);
+    if (!sourceOptions) {
+        qCritical("%s", qPrintable(sourceOptions.error()));
+        return 2;
+    }
 
     Fonts::installFontSubstitutions();
     QApplication::setFont(Fonts::windowFont());
 
     Form1Config config;
     config.programDirectory = QCoreApplication::applicationDirPath();
+    config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
     Form1 form(std::move(config));
     form.load();
     form.show();
 
+    if (parser.isSet(updateNow)) {
+        QTimer::singleShot(0, &form, [&form] {
+            if (auto* button = form.findChild<QPushButton*>(QStringLiteral("PushButton4"))) {
+                button->click();
+            }
+        });
+    }
     if (parser.isSet(closeAfterStart)) {
         QTimer::singleShot(0, &form, [&form] { form.close(); });
     }

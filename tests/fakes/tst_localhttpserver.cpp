@@ -35,7 +35,7 @@ void TestLocalHttpServer::answersGetAndPost()
     LocalHttpServer server([](const FakeHttpRequest& request) {
         FakeHttpResponse response;
         response.body = request.method + ' ' + request.path + ' ' + request.body;
-        response.headers.append({"X-Test", "yes"});
+        response.headers.append(qMakePair("X-Test"_ba, "yes"_ba));
         return response;
     });
     QVERIFY(server.listen());

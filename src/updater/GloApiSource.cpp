@@ -1,0 +1,316 @@
+#include "GloApiSource.h"
+
+#include "GloApiJson.h"
+#include "GloApiTexts.h"
+#include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
+#include "updater/Module1.h"
+
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString latestPath = u"/api/lottery/getLatestLottery"_s;
+const QString resultPath = u"/api/checking/getLotteryResult"_s;
+const QString periodsPath = u"/api/lottery/getPeriodsByYear"_s;
+
+constexpr int maxTries = 3;
+
+bool worthRetrying(int status)
+{
+    return status == 403 || status == 429 || (status >= 500 && status <= 599);
+}
+
+QByteArray lotteryResultBody(QDate date)
+{
+    const QJsonObject body {{u"date"_s, u"%1"_s.arg(date.day(), 2, 10, QChar(u'0'))},
+        {u"month"_s, u"%1"_s.arg(date.month(), 2, 10, QChar(u'0'))},
+        {u"year"_s, u"%1"_s.arg(date.year(), 4, 10, QChar(u'0'))}};
+    return QJsonDocument(body).toJson(QJsonDocument::Compact);
+}
+
+// The days a draw may fall on: the 1st and 16th, moved a day or two by holidays (30 Dec for 1 Jan, 2 May,
+// 17 Jan, 15 and 31 July), of one year, after `after` and before `before`.
+QList<QDate> likelyDrawDays(int year, QDate after, QDate before)
+{
+    QList<QDate> days;
+    for (int month = 1; month <= 12; ++month) {
+        for (const int day : {1, 2, 15, 16, 17, 30, 31}) {
+            const QDate date(year, month, day);
+            if (date.isValid() && (!after.isValid() || date > after) && date < before) {
+                days.append(date);
+            }
+        }
+    }
+    return days;
+}
+
+} // namespace
+
+GloApiSource::GloApiSource(GloApiOptions options, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_options(std::move(options))
+    , m_clock(clock)
+    , m_network(new QNetworkAccessManager(this))
+{
+    m_network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+GloApiSource::~GloApiSource()
+{
+    if (m_reply) {
+        m_reply->abort();
+    }
+}
+
+Result<QStringList> GloApiSource::listDrawEntries()
+{
+    if (m_cancelled) {
+        return Result<QStringList>::failure(GloApiTexts::cancelled().toString());
+    }
+    const Answer answer = post(latestPath, "{}");
+    if (!answer.error.isEmpty()) {
+        return Result<QStringList>::failure(answer.error);
+    }
+    const Result<GloApiJson::DrawAnswer> latest = GloApiJson::readLatestLottery(answer.body);
+    if (!latest) {
+        return Result<QStringList>::failure(latest.error());
+    }
+    const QDate latestDate = latest.value().date;
+    if (latest.value().record) {
+        m_fetched.insert(latest.value().record.value().drawDate, latest.value().record.value());
+    }
+
+    const Result<QDate> stored = newestStoredDate();
+    if (!stored) {
+        return Result<QStringList>::failure(stored.error());
+    }
+    const QDate newestStored = stored.value();
+    // Nothing newer than the stored draws: the latest draw alone tells the flow so.
+    if (newestStored.isValid() && latestDate <= newestStored) {
+        return QStringList {GloApiJson::drawKeyOf(latestDate)};
+    }
+
+    QList<QDate> dates {latestDate};
+    const int firstYear = newestStored.isValid() ? newestStored.year() : m_options.firstYear;
+    for (int year = latestDate.year(); year >= firstYear; --year) {
+        const Result<QList<QDate>> ofYear = drawDatesOfYear(year, newestStored, latestDate);
+        if (!ofYear) {
+            return Result<QStringList>::failure(ofYear.error());
+        }
+        dates += ofYear.value();
+    }
+    std::sort(dates.begin(), dates.end(), std::greater<>());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    if (newestStored.isValid()) {
+        // The newest stored draw ends the list: the walk over it stops there.
+        dates.append(newestStored);
+    }
+
+    QStringList entries;
+    for (const QDate& date : std::as_const(dates)) {
+        entries.append(GloApiJson::drawKeyOf(date));
+    }
+    return entries;
+}
+
+Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
+{
+    // The office's answers come at the same pace whatever the flow; the pause between requests is kept anyway.
+    Q_UNUSED(pace);
+    if (m_cancelled) {
+        return Result<DrawRecord>::failure(GloApiTexts::cancelled().toString());
+    }
+    const QString key = entry.left(8);
+    const QDate date = GloApiJson::dateOfDrawKey(key);
+    if (!date.isValid()) {
+        return Result<DrawRecord>::failure(GloApiTexts::badEntry().toString().arg(entry));
+    }
+    const auto known = m_fetched.constFind(key);
+    if (known != m_fetched.cend()) {
+        return *known;
+    }
+    const Answer answer = post(resultPath, lotteryResultBody(date));
+    if (!answer.error.isEmpty()) {
+        return Result<DrawRecord>::failure(answer.error);
+    }
+    Result<GloApiJson::DrawAnswer> read = GloApiJson::readLotteryResult(answer.body);
+    if (!read) {
+        return Result<DrawRecord>::failure(read.error());
+    }
+    if (read.value().date != date) {
+        return Result<DrawRecord>::failure(GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key)));
+    }
+    return std::move(read.value().record);
+}
+
+void GloApiSource::cancel()
+{
+    m_cancelled = true;
+    if (m_reply) {
+        m_reply->abort();
+    }
+}
+
+Result<QDate> GloApiSource::newestStoredDate() const
+{
+    QString key = m_newestStoredKey;
+    if (!m_newestStoredKeySet && !m_options.resultsFilePath.isEmpty()) {
+        const Result<QStringList> lines = ResultsFile(m_options.resultsFilePath).readResultsFile();
+        if (!lines) {
+            return Result<QDate>::failure(lines.error());
+        }
+        key = lines.value().isEmpty() ? QString() : lines.value().constFirst().left(8);
+    }
+    if (key.isEmpty()) {
+        return QDate();
+    }
+    const QDate date = GloApiJson::dateOfDrawKey(key);
+    if (!date.isValid()) {
+        return Result<QDate>::failure(GloApiTexts::badEntry().toString().arg(key));
+    }
+    return date;
+}
+
+Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate latest)
+{
+    if (!m_periodsByYearGone) {
+        const QJsonObject request {{u"year"_s, year}, {u"type"_s, u"ALL"_s}};
+        const Answer answer = post(periodsPath, QJsonDocument(request).toJson(QJsonDocument::Compact));
+        if (m_cancelled) {
+            return Result<QList<QDate>>::failure(GloApiTexts::cancelled().toString());
+        }
+        if (answer.error.isEmpty()) {
+            const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
+            if (periods && !periods.value().isEmpty()) {
+                QList<QDate> dates;
+                for (const QDate& date : periods.value()) {
+                    if ((!after.isValid() || date > after) && date <= latest) {
+                        dates.append(date);
+                    }
+                }
+                return dates;
+            }
+        } else if (answer.status == 404 || answer.status == 405) {
+            // The endpoint is gone: do not ask it again for the other years.
+            m_periodsByYearGone = true;
+        }
+    }
+    return probeDrawDays(year, after, latest);
+}
+
+Result<QList<QDate>> GloApiSource::probeDrawDays(int year, QDate after, QDate latest)
+{
+    QList<QDate> dates;
+    for (const QDate& day : likelyDrawDays(year, after, latest)) {
+        const Answer answer = post(resultPath, lotteryResultBody(day));
+        if (!answer.error.isEmpty()) {
+            return Result<QList<QDate>>::failure(answer.error);
+        }
+        const Result<GloApiJson::DrawAnswer> read = GloApiJson::readLotteryResult(answer.body);
+        if (!read) {
+            return Result<QList<QDate>>::failure(read.error());
+        }
+        if (read.value().date == day) {
+            dates.append(day);
+            if (read.value().record) {
+                m_fetched.insert(read.value().record.value().drawDate, read.value().record.value());
+            }
+        }
+    }
+    return dates;
+}
+
+GloApiSource::Answer GloApiSource::post(const QString& path, const QByteArray& body)
+{
+    Answer answer;
+    for (int attempt = 1; attempt <= maxTries; ++attempt) {
+        if (attempt > 1) {
+            // 2 seconds after the first refusal, 4 after the second.
+            waitSinceLastRequest(2 * (attempt - 1));
+        }
+        answer = postOnce(path, body);
+        if (!worthRetrying(answer.status) || m_cancelled) {
+            break;
+        }
+    }
+    return answer;
+}
+
+void GloApiSource::waitSinceLastRequest(int seconds)
+{
+    while (!m_cancelled && m_lastRequestEnd.isValid()) {
+        const qint64 left = seconds * qint64(1000) - m_lastRequestEnd.msecsTo(m_clock.now());
+        if (left <= 0) {
+            return;
+        }
+        Module1::WaitSeconds(
+            static_cast<double>(std::max<qint64>(1, left / 1000)), m_clock, [this] { return m_cancelled; });
+    }
+}
+
+GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArray& body)
+{
+    Answer answer;
+    // At least one second from the end of one request to the start of the next.
+    waitSinceLastRequest(1);
+    if (m_cancelled) {
+        answer.error = GloApiTexts::cancelled().toString();
+        return answer;
+    }
+
+    QUrl url = m_options.baseUrl;
+    url.setPath(path);
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
+    request.setRawHeader("Accept", "application/json");
+    request.setHeader(QNetworkRequest::UserAgentHeader, u"Varenta/1.0"_s);
+    request.setTransferTimeout(static_cast<int>(m_options.transferTimeout.count()));
+    request.setMaximumRedirectsAllowed(3);
+
+    ++m_requestCount;
+    QEventLoop loop;
+    QNetworkReply* reply = m_network->post(request, body);
+    m_reply = reply;
+    bool tooLarge = false;
+    connect(reply, &QNetworkReply::downloadProgress, &loop, [this, reply, &tooLarge](qint64 received, qint64) {
+        if (received > m_options.maxAnswerBytes) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) {
+        loop.exec();
+    }
+    m_reply = nullptr;
+    m_lastRequestEnd = m_clock.now();
+
+    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    if (m_cancelled) {
+        answer.error = GloApiTexts::cancelled().toString();
+    } else if (tooLarge) {
+        answer.error = GloApiTexts::tooLarge().toString();
+    } else if (answer.status != 0 && (answer.status < 200 || answer.status > 299)) {
+        answer.error = GloApiTexts::httpStatus().toString().arg(answer.status);
+    } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
+        answer.error = GloApiTexts::timedOut().toString();
+    } else if (error != QNetworkReply::NoError || answer.status == 0) {
+        answer.error = GloApiTexts::cannotConnect().toString().arg(reply->errorString());
+    } else {
+        answer.body = reply->readAll();
+    }
+    reply->deleteLater();
+    return answer;
+}

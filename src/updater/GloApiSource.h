@@ -1,0 +1,91 @@
+#pragma once
+
+#include "updater/Clock.h"
+#include "updater/DrawSource.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <chrono>
+
+class QEventLoop;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+/// Settings of the JSON API source.
+struct GloApiOptions
+{
+    /// Scheme, host and port of the API; the endpoints' paths are appended.
+    QUrl baseUrl = QUrl(QStringLiteral("https://www.glo.or.th"));
+    /// How long one request may go without receiving anything.
+    std::chrono::milliseconds transferTimeout {30000};
+    /// The first year asked for when no draw is stored yet.
+    int firstYear = 2010;
+    /// Answers larger than this are refused.
+    qint64 maxAnswerBytes = 4 * 1024 * 1024;
+    /// The results file; unless `setNewestStoredKey` is called, its first line names the newest stored draw.
+    QString resultsFilePath;
+};
+
+/// Draws from the lottery office's JSON API. Requests are POSTs with a JSON body, one second apart at least, each
+/// tried up to three times with growing pauses when the office answers 403, 429 or 5xx.
+///
+/// The list reaches back to the draw after the newest stored one (`setNewestStoredKey`), or to `firstYear` when
+/// nothing is stored. The draw dates come from getPeriodsByYear; where that gives nothing usable, the likely draw
+/// days are asked of getLotteryResult one by one.
+class GloApiSource final : public QObject, public DrawSource
+{
+    Q_OBJECT
+
+public:
+    explicit GloApiSource(GloApiOptions options, const Clock& clock = Clock::system(), QObject* parent = nullptr);
+    ~GloApiSource() override;
+
+    /// The newest draw the results file holds ("25580801"); empty when it holds none. The list holds the draws
+    /// after it and ends with it, so that a walk over the list meets a draw that is not new; when nothing is newer
+    /// the list is the latest draw alone. Without this call the first line of `resultsFilePath` is taken.
+    void setNewestStoredKey(const QString& key)
+    {
+        m_newestStoredKey = key;
+        m_newestStoredKeySet = true;
+    }
+
+    Result<QStringList> listDrawEntries() override;
+    Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) override;
+    void cancel() override;
+
+    /// How many requests were sent, tries included.
+    int requestCount() const { return m_requestCount; }
+
+private:
+    struct Answer
+    {
+        int status = 0; ///< 0 when no HTTP answer came
+        QByteArray body;
+        QString error; ///< empty on a 2xx answer
+    };
+
+    Answer post(const QString& path, const QByteArray& body);
+    Answer postOnce(const QString& path, const QByteArray& body);
+    /// Lets at least `seconds` pass since the end of the last request, events running meanwhile.
+    void waitSinceLastRequest(int seconds);
+    Result<QDate> newestStoredDate() const;
+    Result<QList<QDate>> drawDatesOfYear(int year, QDate after, QDate latest);
+    Result<QList<QDate>> probeDrawDays(int year, QDate after, QDate latest);
+
+    GloApiOptions m_options;
+    const Clock& m_clock;
+    QNetworkAccessManager* m_network = nullptr;
+    QNetworkReply* m_reply = nullptr;
+    QString m_newestStoredKey;
+    bool m_newestStoredKeySet = false;
+    QHash<QString, DrawRecord> m_fetched;
+    QDateTime m_lastRequestEnd;
+    bool m_periodsByYearGone = false;
+    bool m_cancelled = false;
+    int m_requestCount = 0;
+};

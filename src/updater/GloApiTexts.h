@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+/// Messages the user sees when results cannot be had from the lottery office's JSON API. `%1` stands for the
+/// draw's title, an HTTP status or a detail, as each says.
+namespace GloApiTexts {
+
+/// %1: what the network layer said.
+constexpr QStringView cannotConnect()
+{
+    return u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้ (%1)";
+}
+constexpr QStringView timedOut()
+{
+    return u"เว็บไซต์สำนักงานสลากฯ ไม่ตอบภายในเวลาที่กำหนด";
+}
+/// %1: the HTTP status.
+constexpr QStringView httpStatus()
+{
+    return u"เว็บไซต์สำนักงานสลากฯ ตอบกลับด้วยรหัส %1";
+}
+constexpr QStringView tooLarge()
+{
+    return u"ข้อมูลจากเว็บไซต์สำนักงานสลากฯ ใหญ่ผิดปกติ";
+}
+constexpr QStringView unreadable()
+{
+    return u"อ่านข้อมูลจากเว็บไซต์สำนักงานสลากฯ ไม่ได้";
+}
+constexpr QStringView unsuccessful()
+{
+    return u"เว็บไซต์สำนักงานสลากฯ แจ้งว่าไม่สำเร็จ";
+}
+constexpr QStringView noLatestDraw()
+{
+    return u"ไม่พบงวดล่าสุดในข้อมูลจากเว็บไซต์สำนักงานสลากฯ";
+}
+/// %1: the draw's title.
+constexpr QStringView noDrawOnDate()
+{
+    return u"ไม่พบผลสลากงวด %1";
+}
+/// %1: the draw's title.
+constexpr QStringView notComplete()
+{
+    return u"ผลสลากงวด %1 ยังออกไม่ครบ";
+}
+/// %1: the draw's title; %2: which prize.
+constexpr QStringView malformed()
+{
+    return u"ผลสลากงวด %1 ผิดรูปแบบ (%2)";
+}
+constexpr QStringView firstPrizeName()
+{
+    return u"รางวัลที่ 1";
+}
+constexpr QStringView threeDigitName()
+{
+    return u"เลข 3 ตัว";
+}
+constexpr QStringView twoDigitName()
+{
+    return u"เลขท้าย 2 ตัว";
+}
+constexpr QStringView dateName()
+{
+    return u"วันที่";
+}
+/// %1: the entry as given.
+constexpr QStringView badEntry()
+{
+    return u"รหัสงวด %1 ไม่ถูกต้อง";
+}
+constexpr QStringView cancelled()
+{
+    return u"ยกเลิกการอัพเดทแล้ว";
+}
+
+} // namespace GloApiTexts

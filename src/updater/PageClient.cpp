@@ -1,0 +1,137 @@
+#include "PageClient.h"
+
+#include "updater/UpdaterTexts.h"
+
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+PageClient::PageClient(QObject* parent)
+    : QObject(parent)
+{
+    // Cookies live in the manager's own jar for as long as the client.
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+PageClient::~PageClient()
+{
+    abort();
+}
+
+void PageClient::navigate(const QUrl& url)
+{
+    start(QNetworkAccessManager::GetOperation, url, {});
+}
+
+Status PageClient::press(const HtmlElement& button)
+{
+    if (!m_document) {
+        return Status::failure(UpdaterTexts::pageNotLoaded().toString());
+    }
+    const std::optional<FormSubmission> submission = m_document->submission(button);
+    if (!submission) {
+        return Status::failure(UpdaterTexts::noShowButton().toString());
+    }
+    start(submission->method == "POST" ? QNetworkAccessManager::PostOperation : QNetworkAccessManager::GetOperation,
+        submission->url, submission->body);
+    return Status::success();
+}
+
+void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& url, const QByteArray& body)
+{
+    abort();
+    QNetworkRequest request(url);
+    request.setMaximumRedirectsAllowed(m_limits.maxRedirects);
+    request.setTransferTimeout(m_limits.transferTimeoutMs);
+    request.setHeader(QNetworkRequest::UserAgentHeader, u"Mozilla/5.0 (compatible; Varenta/1.0)"_s);
+    if (m_document) {
+        request.setRawHeader("Referer", m_document->address().toEncoded());
+    }
+    m_document.reset();
+    m_tooLarge = false;
+    m_aborted = false;
+    QNetworkReply* reply = nullptr;
+    if (operation == QNetworkAccessManager::PostOperation) {
+        request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/x-www-form-urlencoded"_s);
+        reply = m_manager.post(request, body);
+    } else {
+        reply = m_manager.get(request);
+    }
+    m_reply = reply;
+    connect(reply, &QNetworkReply::metaDataChanged, this,
+        [this, reply] { checkSize(reply, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
+    connect(reply, &QNetworkReply::downloadProgress, this,
+        [this, reply](qint64 received, qint64) { checkSize(reply, received); });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onFinished(reply); });
+}
+
+void PageClient::checkSize(QNetworkReply* reply, qint64 bytes)
+{
+    if (bytes > m_limits.maxBytes && !m_tooLarge) {
+        m_tooLarge = true;
+        reply->abort();
+    }
+}
+
+void PageClient::abort()
+{
+    if (m_reply) {
+        m_aborted = true;
+        m_reply->abort();
+    }
+}
+
+void PageClient::onFinished(QNetworkReply* reply)
+{
+    reply->deleteLater();
+    if (reply != m_reply) {
+        return;
+    }
+    m_reply.clear();
+
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    QString failure;
+    if (m_tooLarge) {
+        failure = UpdaterTexts::pageTooLarge().toString();
+    } else if (m_aborted) {
+        failure = UpdaterTexts::cancelled().toString();
+    } else if (status >= 400) {
+        failure = UpdaterTexts::httpStatus().toString().arg(status);
+    } else if (reply->error() == QNetworkReply::OperationCanceledError ||
+        reply->error() == QNetworkReply::TimeoutError) {
+        // Nobody here cancelled the load: the transfer time limit ran out.
+        failure = UpdaterTexts::timeLimitPassed().toString();
+    } else if (reply->error() != QNetworkReply::NoError) {
+        failure = reply->errorString();
+    }
+
+    if (failure.isEmpty()) {
+        const QByteArray body = reply->readAll();
+        if (body.size() > m_limits.maxBytes) {
+            failure = UpdaterTexts::pageTooLarge().toString();
+        } else {
+            m_document = HtmlDocument::fromBytes(body, reply->rawHeader("Content-Type"), reply->url());
+        }
+    }
+    m_lastLoad = failure.isEmpty() ? Status::success()
+                                   : Status::failure(UpdaterTexts::withDetail(UpdaterTexts::pageNotLoaded(), failure));
+    Q_EMIT loadFinished();
+}
+
+Status PageClient::waitUntilLoaded(const std::function<bool()>& stop)
+{
+    while (busy()) {
+        if (stop && stop()) {
+            abort();
+            break;
+        }
+        QEventLoop loop;
+        connect(this, &PageClient::loadFinished, &loop, &QEventLoop::quit);
+        // Look at `stop` now and then even while the server says nothing.
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return m_lastLoad;
+}

@@ -1,0 +1,92 @@
+#include "UpdatePlan.h"
+
+#include "data/ThaiCalendar.h"
+#include "updater/DrawKeys.h"
+#include "updater/UpdaterTexts.h"
+
+namespace UpdatePlan {
+namespace {
+
+bool isDigits(const QString& text, qsizetype length)
+{
+    if (text.size() != length) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int listAttempts(qsizetype storedLines)
+{
+    return static_cast<int>(std::clamp<qsizetype>(storedLines, 1, maxListAttempts));
+}
+
+Walk collectNewEntries(const QStringList& listed, QStringView newestStoredKey, QStringList& collected)
+{
+    Walk walk;
+    const qint64 newest = newestStoredKey.isEmpty() ? -1 : DrawKeys::keyValue(newestStoredKey);
+    for (const QString& entry : listed) {
+        const QString key = DrawKeys::drawKey(entry);
+        if (!newestStoredKey.isEmpty() && DrawKeys::keyValue(key) <= newest) {
+            walk.stopped = true;
+            return walk;
+        }
+        const bool known = std::any_of(collected.cbegin(), collected.cend(),
+            [&key](const QString& other) { return DrawKeys::drawKey(other) == key; });
+        if (!known) {
+            collected.append(entry);
+        }
+    }
+    walk.stopped = newestStoredKey.isEmpty();
+    return walk;
+}
+
+QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& storedKeys)
+{
+    QStringList entries;
+    QSet<QString> taken = storedKeys;
+    for (const QString& entry : listed) {
+        const QString key = DrawKeys::drawKey(entry);
+        if (!taken.contains(key)) {
+            taken.insert(key);
+            entries.append(entry);
+        }
+    }
+    return entries;
+}
+
+QSet<QString> storedKeys(const QStringList& lines)
+{
+    QSet<QString> keys;
+    for (const QString& line : lines) {
+        keys.insert(DrawKeys::drawKey(line));
+    }
+    return keys;
+}
+
+Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey)
+{
+    QStringView problem;
+    if (record.drawDate.size() != 8 || record.drawDate != expectedKey || !DrawKeys::isDrawEntry(record.drawDate)) {
+        problem = UpdaterTexts::badDrawDate();
+    } else if (!isDigits(record.firstPrize, 6)) {
+        problem = UpdaterTexts::badFirstPrize();
+    } else if (!isDigits(record.threeDigit1, 3) || !isDigits(record.threeDigit2, 3) ||
+        !isDigits(record.threeDigit3, 3) || !isDigits(record.threeDigit4, 3)) {
+        problem = UpdaterTexts::badThreeDigit();
+    } else if (!isDigits(record.twoDigit, 2)) {
+        problem = UpdaterTexts::badTwoDigit();
+    }
+    if (problem.isEmpty()) {
+        return Status::success();
+    }
+    return Status::failure(UpdaterTexts::drawRejected().toString().arg(drawTitle(expectedKey), problem));
+}
+
+} // namespace UpdatePlan

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/DrawRecord.h"
+#include "data/Result.h"
+
+#include <QSet>
+#include <QStringList>
+
+/// The decisions of the two update flows, apart from any page, window or file.
+namespace UpdatePlan {
+
+/// The update loads the result page again when a walk over its list meets no draw as old as the newest stored
+/// one, but never more than this many times in all.
+inline constexpr int maxListAttempts = 3;
+
+/// How many times the update may load the list: one load more for each stored line, at most `maxListAttempts`;
+/// one load when nothing is stored (every listed draw is then new).
+int listAttempts(qsizetype storedLines);
+
+/// One walk over a listed page: the entries whose keys are greater than the newest stored key are new; the walk
+/// stops at the first entry that is not. Entries whose key is already collected are not collected again.
+struct Walk
+{
+    bool stopped = false; ///< an entry as old as the newest stored draw, or older, was met
+};
+
+/// Walks `listed` in page order against `newestStoredKey` (empty: nothing stored, every draw is new and the walk
+/// counts as stopped) and appends the new entries to `collected`.
+Walk collectNewEntries(const QStringList& listed, QStringView newestStoredKey, QStringList& collected);
+
+/// The entries of the full download: the listed draws whose keys the file does not hold, each key once, in page
+/// order.
+QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& storedKeys);
+
+/// The keys of a file's lines.
+QSet<QString> storedKeys(const QStringList& lines);
+
+/// Checks a fetched draw before it may be written: the key that was asked for, six digits of first prize, three
+/// digits in each three-digit number and two in the two-digit number. The failure names the draw and what is wrong.
+Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey);
+
+} // namespace UpdatePlan

@@ -1,0 +1,332 @@
+#include "analysis/AnalysisTexts.h"
+#include "analysis/DrawFilter.h"
+#include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
+
+#include <QDate>
+#include <QTest>
+
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Box positions in the filter's order.
+enum Box { Day, Hundreds, Tens, Units, TensUnits, LeadingPair, TwoDigitUnits, TwoDigitTens };
+
+FilterBoxTexts initialTexts()
+{
+    FilterBoxTexts texts;
+    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = initial[i].toString();
+    }
+    return texts;
+}
+
+FilterBoxTexts withChoices(const QList<std::pair<Box, QString>>& choices)
+{
+    FilterBoxTexts texts = initialTexts();
+    for (const auto& [box, text] : choices) {
+        texts[static_cast<std::size_t>(box)] = text;
+    }
+    return texts;
+}
+
+QString dayName(int weekday)
+{
+    return ThaiDayNames::forWeekday(weekday);
+}
+
+// Four well-formed draws of 2010; the comments give what each stage reads.
+//                     weekday   hundreds tens units tens-units leading two-digit
+const QString lineA = u"25530816,123456,111,222,333,444,55"_s; // Monday    4  5  6  56  12  55
+const QString lineB = u"25530801,987654,111,222,333,444,35"_s; // Sunday    6  5  4  54  98  35
+const QString lineC = u"25530716,070307,111,222,333,444,07"_s; // Friday    3  0  7  07  07  07
+const QString lineD = u"25530701,450745,111,222,333,444,53"_s; // Thursday  7  4  5  45  45  53
+
+DigitCountRow row(const QList<std::pair<int, int>>& digitCounts)
+{
+    DigitCountRow counts {};
+    for (const auto& [digit, count] : digitCounts) {
+        counts[static_cast<std::size_t>(digit)] = count;
+    }
+    return counts;
+}
+
+} // namespace
+
+class TestDrawFilter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void criteriaFromBoxTexts_data();
+    void criteriaFromBoxTexts();
+    void stages_data();
+    void stages();
+    void malformedLines_data();
+    void malformedLines();
+    void weekdayOverBundledDraws_data();
+    void weekdayOverBundledDraws();
+    void drawTableRows_data();
+    void drawTableRows();
+    void counts_data();
+    void counts();
+    void countsAddUpToMatchingDraws_data();
+    void countsAddUpToMatchingDraws();
+};
+
+void TestDrawFilter::criteriaFromBoxTexts_data()
+{
+    QTest::addColumn<FilterBoxTexts>("texts");
+    QTest::addColumn<AnalysisCriteria>("expected");
+
+    QTest::newRow("initial texts set nothing") << initialTexts() << AnalysisCriteria {};
+
+    FilterBoxTexts notChosen;
+    notChosen.fill(AnalysisTexts::notChosen().toString());
+    QTest::newRow("not chosen sets nothing") << notChosen << AnalysisCriteria {};
+
+    AnalysisCriteria every {dayName(2), u"1"_s, u"2"_s, u"3"_s, u"07"_s, u"45"_s, u"5"_s, u"6"_s};
+    QTest::newRow("every box") << FilterBoxTexts {dayName(2), u"1"_s, u"2"_s, u"3"_s, u"07"_s, u"45"_s, u"5"_s, u"6"_s}
+                               << every;
+
+    // A box's own initial text is "not in use" only for that box.
+    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
+    AnalysisCriteria foreign;
+    foreign.firstPrizeHundreds = initial[2].toString();
+    QTest::newRow("another box's initial text")
+        << withChoices({{Hundreds, initial[2].toString()}, {Tens, AnalysisTexts::notChosen().toString()}}) << foreign;
+}
+
+void TestDrawFilter::criteriaFromBoxTexts()
+{
+    QFETCH(FilterBoxTexts, texts);
+    QFETCH(AnalysisCriteria, expected);
+    QCOMPARE(::criteriaFromBoxTexts(texts), expected);
+}
+
+void TestDrawFilter::stages_data()
+{
+    QTest::addColumn<FilterBoxTexts>("texts");
+    QTest::addColumn<QStringList>("expected");
+
+    // The base set is in the order D, B, C, A; the result keeps that order.
+    const QStringList all {lineD, lineB, lineC, lineA};
+    const QString notChosen = AnalysisTexts::notChosen().toString();
+
+    QTest::newRow("no box chosen") << initialTexts() << all;
+    QTest::newRow("every box not chosen")
+        << withChoices({{Day, notChosen}, {Hundreds, notChosen}, {Tens, notChosen}, {Units, notChosen},
+               {TensUnits, notChosen}, {LeadingPair, notChosen}, {TwoDigitUnits, notChosen}, {TwoDigitTens, notChosen}})
+        << all;
+    QTest::newRow("Monday") << withChoices({{Day, dayName(2)}}) << QStringList {lineA};
+    QTest::newRow("Friday") << withChoices({{Day, dayName(6)}}) << QStringList {lineC};
+    QTest::newRow("Saturday") << withChoices({{Day, dayName(7)}}) << QStringList {};
+    QTest::newRow("hundreds 4") << withChoices({{Hundreds, u"4"_s}}) << QStringList {lineA};
+    QTest::newRow("tens 5") << withChoices({{Tens, u"5"_s}}) << QStringList {lineB, lineA};
+    QTest::newRow("units 7") << withChoices({{Units, u"7"_s}}) << QStringList {lineC};
+    QTest::newRow("tens-units 07") << withChoices({{TensUnits, u"07"_s}}) << QStringList {lineC};
+    QTest::newRow("tens-units 45") << withChoices({{TensUnits, u"45"_s}}) << QStringList {lineD};
+    QTest::newRow("leading pair 07") << withChoices({{LeadingPair, u"07"_s}}) << QStringList {lineC};
+    QTest::newRow("leading pair 45") << withChoices({{LeadingPair, u"45"_s}}) << QStringList {lineD};
+    QTest::newRow("two-digit units 5") << withChoices({{TwoDigitUnits, u"5"_s}}) << QStringList {lineB, lineA};
+    QTest::newRow("two-digit tens 5") << withChoices({{TwoDigitTens, u"5"_s}}) << QStringList {lineD, lineA};
+    QTest::newRow("two-digit 35") << withChoices({{TwoDigitUnits, u"5"_s}, {TwoDigitTens, u"3"_s}})
+                                  << QStringList {lineB};
+    QTest::newRow("tens 3 and tens-units 45 contradict")
+        << withChoices({{Tens, u"3"_s}, {TensUnits, u"45"_s}}) << QStringList {};
+    QTest::newRow("tens 4 and tens-units 45 agree")
+        << withChoices({{Tens, u"4"_s}, {TensUnits, u"45"_s}}) << QStringList {lineD};
+    QTest::newRow("Monday and two-digit units 5")
+        << withChoices({{Day, dayName(2)}, {TwoDigitUnits, u"5"_s}}) << QStringList {lineA};
+    QTest::newRow("Sunday and two-digit units 7")
+        << withChoices({{Day, dayName(1)}, {TwoDigitUnits, u"7"_s}}) << QStringList {};
+    QTest::newRow("day not chosen, digits chosen")
+        << withChoices({{Day, notChosen}, {Units, u"5"_s}, {LeadingPair, u"45"_s}}) << QStringList {lineD};
+}
+
+void TestDrawFilter::stages()
+{
+    QFETCH(FilterBoxTexts, texts);
+    QFETCH(QStringList, expected);
+    QCOMPARE(filterDraws({lineD, lineB, lineC, lineA}, ::criteriaFromBoxTexts(texts)), expected);
+}
+
+void TestDrawFilter::malformedLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<FilterBoxTexts>("texts");
+    QTest::addColumn<bool>("matches");
+
+    // Blanks around a piece shift the digits: the criteria read other characters.
+    const QString blanks = u"25530816, 123456 ,111,222,333,444,55"_s;
+    QTest::newRow("blanks: no box chosen") << blanks << initialTexts() << true;
+    QTest::newRow("blanks: true hundreds fails") << blanks << withChoices({{Hundreds, u"4"_s}}) << false;
+    QTest::newRow("blanks: shifted hundreds passes") << blanks << withChoices({{Hundreds, u"3"_s}}) << true;
+    QTest::newRow("blanks: last character still read") << blanks << withChoices({{TwoDigitUnits, u"5"_s}}) << true;
+
+    // A line too short for a position fails the criteria that read there, and only those.
+    const QString cut = u"25530816,123456"_s;
+    QTest::newRow("short: no box chosen") << cut << initialTexts() << true;
+    QTest::newRow("short: day") << cut << withChoices({{Day, dayName(2)}}) << true;
+    QTest::newRow("short: hundreds inside") << cut << withChoices({{Hundreds, u"4"_s}}) << true;
+    QTest::newRow("short: two-digit tens beyond the end") << cut << withChoices({{TwoDigitTens, u"5"_s}}) << false;
+    QTest::newRow("short: last character") << cut << withChoices({{TwoDigitUnits, u"6"_s}}) << true;
+    const QString cutter = u"25530816,1234"_s;
+    QTest::newRow("shorter: hundreds inside") << cutter << withChoices({{Hundreds, u"4"_s}}) << true;
+    QTest::newRow("shorter: one of two characters") << cutter << withChoices({{TensUnits, u"4"_s}}) << false;
+    QTest::newRow("shorter: tens-units beyond") << cutter << withChoices({{TensUnits, u"45"_s}}) << false;
+    QTest::newRow("shorter: units beyond") << cutter << withChoices({{Units, u"5"_s}}) << false;
+    // A key cut short by the end of the line never equals a text as short as it.
+    QTest::newRow("cut key: tens-units") << u"25530816,12345"_s << withChoices({{TensUnits, u"5"_s}}) << false;
+    QTest::newRow("cut key: leading pair") << u"25530816,1"_s << withChoices({{LeadingPair, u"1"_s}}) << false;
+
+    // Lines that are no draw at all are left out even when no box is chosen.
+    QTest::newRow("date only") << u"25530816"_s << initialTexts() << false;
+    QTest::newRow("date cut") << u"2553081"_s << initialTexts() << false;
+    QTest::newRow("empty") << QString() << initialTexts() << false;
+    QTest::newRow("31 February") << u"25530231,123456,111,222,333,444,55"_s << initialTexts() << false;
+    QTest::newRow("month 13") << u"25531301,123456,111,222,333,444,55"_s << initialTexts() << false;
+    QTest::newRow("month 00") << u"25530001,123456,111,222,333,444,55"_s << initialTexts() << false;
+    QTest::newRow("letters") << u"abcdefgh,123456,111,222,333,444,55"_s << initialTexts() << false;
+    QTest::newRow("nine characters") << u"25530816,"_s << initialTexts() << true;
+}
+
+void TestDrawFilter::malformedLines()
+{
+    QFETCH(QString, line);
+    QFETCH(FilterBoxTexts, texts);
+    QFETCH(bool, matches);
+    const QStringList result = filterDraws({lineA, line, lineB}, ::criteriaFromBoxTexts(texts));
+    QCOMPARE(result.contains(line), matches);
+    // The well-formed neighbours are judged as ever.
+    const QStringList alone = filterDraws({lineA, lineB}, ::criteriaFromBoxTexts(texts));
+    QCOMPARE(result.size(), alone.size() + (matches ? 1 : 0));
+}
+
+void TestDrawFilter::weekdayOverBundledDraws_data()
+{
+    QTest::addColumn<int>("weekday");
+    for (int weekday = 1; weekday <= 7; ++weekday) {
+        QTest::addRow("weekday %d", weekday) << weekday;
+    }
+}
+
+void TestDrawFilter::weekdayOverBundledDraws()
+{
+    QFETCH(int, weekday);
+    const Result<QStringList> lines = ResultsFile(QStringLiteral(VARENTA_BUNDLED_DB)).readResultsFile();
+    QVERIFY(lines.ok());
+    QCOMPARE(lines.value().size(), 756);
+
+    // Told apart here by the Gregorian calendar directly (Qt: Monday 1 .. Sunday 7).
+    QStringList expected;
+    for (const QString& line : lines.value()) {
+        const QDate date(line.left(4).toInt() - 543, line.mid(4, 2).toInt(), line.mid(6, 2).toInt());
+        QVERIFY(date.isValid());
+        if (date.dayOfWeek() % 7 + 1 == weekday) {
+            expected.append(line);
+        }
+    }
+    const QStringList result =
+        filterDraws(lines.value(), ::criteriaFromBoxTexts(withChoices({{Day, dayName(weekday)}})));
+    QCOMPARE(result, expected);
+    if (weekday == 6) {
+        QCOMPARE(result.size(), 111);
+    }
+}
+
+void TestDrawFilter::drawTableRows_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("cells");
+
+    const auto& months = ThaiMonthNames::months();
+    QTest::newRow("complete") << lineA
+                              << QStringList {u"16 "_s + months[7].analysisWindow + u" 2553"_s, u"123456"_s, u"111"_s,
+                                     u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    QTest::newRow("June has its own spelling") << u"25530616,123456,111,222,333,444,55"_s
+                                               << QStringList {u"16 "_s + months[5].analysisWindow + u" 2553"_s,
+                                                      u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    QTest::newRow("blanks trimmed") << u"25531016, 123456 ,111,222,333,444,55"_s
+                                    << QStringList {u"16 "_s + months[9].analysisWindow + u" 2553"_s, u"123456"_s,
+                                           u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    QTest::newRow("missing pieces empty") << u"25530101,123456,111"_s
+                                          << QStringList {u"01 "_s + months[0].analysisWindow + u" 2553"_s, u"123456"_s,
+                                                 u"111"_s, QString(), QString(), QString(), QString()};
+    QTest::newRow("seventh piece ignored") << u"25530101,1,2,3,4,5,6,7"_s
+                                           << QStringList {u"01 "_s + months[0].analysisWindow + u" 2553"_s, u"1"_s,
+                                                  u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s};
+}
+
+void TestDrawFilter::drawTableRows()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, cells);
+    QCOMPARE(drawTableRow(line), cells);
+}
+
+void TestDrawFilter::counts_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<DigitCountRow>("tens");
+    QTest::addColumn<DigitCountRow>("units");
+
+    QTest::newRow("no draw") << QStringList {} << DigitCountRow {} << DigitCountRow {};
+    QTest::newRow("35") << QStringList {lineB} << row({{3, 1}}) << row({{5, 1}});
+    QTest::newRow("four draws") << QStringList {lineA, lineB, lineC, lineD} << row({{5, 2}, {3, 1}, {0, 1}})
+                                << row({{5, 2}, {7, 1}, {3, 1}});
+    QTest::newRow("letter in the units place")
+        << QStringList {u"25530816,123456,111,222,333,444,5x"_s} << row({{5, 1}}) << DigitCountRow {};
+    QTest::newRow("blanks in both places")
+        << QStringList {u"25530816,123456,111,222,333,444,  "_s} << DigitCountRow {} << DigitCountRow {};
+    QTest::newRow("Thai digits are no digits")
+        << QStringList {u"25530816,123456,111,222,333,444,"_s + QChar(0x0E55) + QChar(0x0E55)} << DigitCountRow {}
+        << DigitCountRow {};
+    QTest::newRow("short line: no tens place")
+        << QStringList {u"25530816,123456"_s} << DigitCountRow {} << row({{6, 1}});
+    QTest::newRow("shifted line") << QStringList {u"25530816, 123456 ,111,222,333,444,55"_s} << row({{4, 1}})
+                                  << row({{5, 1}});
+}
+
+void TestDrawFilter::counts()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(DigitCountRow, tens);
+    QFETCH(DigitCountRow, units);
+    const DigitCounts counts = countTwoDigitPlaces(lines);
+    QCOMPARE(counts.tensPlace, tens);
+    QCOMPARE(counts.unitsPlace, units);
+}
+
+void TestDrawFilter::countsAddUpToMatchingDraws_data()
+{
+    QTest::addColumn<FilterBoxTexts>("texts");
+    QTest::newRow("all") << initialTexts();
+    QTest::newRow("Friday") << withChoices({{Day, dayName(6)}});
+    QTest::newRow("units 0") << withChoices({{Units, u"0"_s}});
+    QTest::newRow("Monday, two-digit tens 3") << withChoices({{Day, dayName(2)}, {TwoDigitTens, u"3"_s}});
+}
+
+void TestDrawFilter::countsAddUpToMatchingDraws()
+{
+    QFETCH(FilterBoxTexts, texts);
+    const Result<QStringList> lines = ResultsFile(QStringLiteral(VARENTA_BUNDLED_DB)).readResultsFile();
+    QVERIFY(lines.ok());
+    // Malformed lines among the real ones are neither listed nor counted.
+    QStringList base = lines.value();
+    base.insert(3, u"25530231,123456,111,222,333,444,55"_s);
+    base.insert(10, u"2553"_s);
+
+    const QStringList matching = filterDraws(base, ::criteriaFromBoxTexts(texts));
+    QVERIFY(!matching.isEmpty());
+    const DigitCounts counts = countTwoDigitPlaces(matching);
+    QCOMPARE(std::accumulate(counts.tensPlace.begin(), counts.tensPlace.end(), 0), matching.size());
+    QCOMPARE(std::accumulate(counts.unitsPlace.begin(), counts.unitsPlace.end(), 0), matching.size());
+}
+
+QTEST_APPLESS_MAIN(TestDrawFilter)
+#include "tst_drawfilter.moc"

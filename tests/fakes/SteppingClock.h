@@ -1,0 +1,33 @@
+#pragma once
+
+#include "updater/Clock.h"
+
+#include <QDateTime>
+
+#include <chrono>
+
+/// A clock for tests that moves on by a fixed step each time it is read, so that pauses end at once in real time
+/// while the code under test still sees the seconds go by. A step of zero stops it.
+class SteppingClock final : public Clock
+{
+public:
+    explicit SteppingClock(std::chrono::milliseconds step = std::chrono::milliseconds(100))
+        : m_step(step)
+    { }
+
+    QDateTime now() const override
+    {
+        const QDateTime current = m_now;
+        m_now = m_now.addMSecs(m_step.count());
+        return current;
+    }
+    std::chrono::milliseconds pollInterval() const override { return std::chrono::milliseconds(0); }
+
+    /// The time, without moving the clock on.
+    QDateTime peek() const { return m_now; }
+    void setStep(std::chrono::milliseconds step) { m_step = step; }
+
+private:
+    mutable QDateTime m_now = QDateTime(QDate(2026, 5, 2), QTime(18, 0), Qt::UTC);
+    std::chrono::milliseconds m_step;
+};

@@ -1,0 +1,255 @@
+#include "FakeGloApi.h"
+#include "SteppingClock.h"
+#include "data/ResultsFile.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "shell/Dialogs.h"
+#include "updater/GloApiSource.h"
+#include "updater/GloApiTexts.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(GloFault)
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The bundled results file from the line of `key` to its end.
+QByteArray bundledFrom(const char* key)
+{
+    const QByteArray bundled = readBytes(QStringLiteral(VARENTA_BUNDLED_DB));
+    const qsizetype at = bundled.indexOf(QByteArray(QByteArray("\r\n") + key));
+    return at < 0 ? QByteArray() : bundled.mid(at + 2);
+}
+
+QStringList linesOf(const QByteArray& bytes)
+{
+    QStringList lines;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines.append(QString::fromLatin1(line.trimmed()));
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+/// The update and the full download of the main window against a fake of the lottery office's JSON API.
+class TestForm1ApiUpdate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void updateGainsTheDrawsAcrossTheFormatChange_data();
+    void updateGainsTheDrawsAcrossTheFormatChange();
+    void updateWithNothingNewKeepsTheLines();
+    void fullDownloadFillsAnEmptyFile_data();
+    void fullDownloadFillsAnEmptyFile();
+    void failuresLeaveTheFileUntouched_data();
+    void failuresLeaveTheFileUntouched();
+
+private:
+    void start(const QByteArray& content);
+    QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
+    QPushButton* button(const QString& name) const { return m_form->findChild<QPushButton*>(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeGloApi> m_api;
+    std::unique_ptr<SteppingClock> m_clock;
+    std::unique_ptr<Form1> m_form;
+    QList<Dialogs::Message> m_messages;
+    int m_ends = 0;
+};
+
+void TestForm1ApiUpdate::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_api = std::make_unique<FakeGloApi>();
+    QVERIFY(m_api->listen());
+    m_clock = std::make_unique<SteppingClock>();
+    m_messages.clear();
+    m_ends = 0;
+    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
+    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+}
+
+void TestForm1ApiUpdate::cleanup()
+{
+    m_form.reset();
+    m_api.reset();
+    m_clock.reset();
+    Dialogs::setMessageHandlerForTests({});
+    Dialogs::setEndProgramHandlerForTests({});
+}
+
+void TestForm1ApiUpdate::start(const QByteArray& content)
+{
+    QFile file(dbPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+
+    Form1Config config;
+    config.programDirectory = m_dir->path();
+    config.clock = m_clock.get();
+    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> {
+        GloApiOptions options;
+        options.baseUrl = m_api->baseUrl();
+        options.transferTimeout = std::chrono::milliseconds(300);
+        options.resultsFilePath = dbPath();
+        options.firstYear = 2015;
+        return std::make_unique<GloApiSource>(options, *m_clock);
+    };
+    m_form = std::make_unique<Form1>(std::move(config));
+    m_form->load();
+    m_form->show();
+    QVERIFY(button(u"PushButton4"_s) && button(u"PushButton1"_s));
+}
+
+void TestForm1ApiUpdate::updateGainsTheDrawsAcrossTheFormatChange_data()
+{
+    QTest::addColumn<bool>("periodsServed");
+    QTest::newRow("draw dates by year") << true;
+    QTest::newRow("likely draw days asked one by one") << false;
+}
+
+void TestForm1ApiUpdate::updateGainsTheDrawsAcrossTheFormatChange()
+{
+    QFETCH(bool, periodsServed);
+    const QByteArray stored = bundledFrom("25580801");
+    QVERIFY(stored.startsWith("25580801,"));
+    m_api->addDrawLines(linesOf(stored).first(20));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->setPeriodsByYearServed(periodsServed);
+    start(stored);
+
+    button(u"PushButton4"_s)->click();
+
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(m_ends, 1);
+    // Byte for byte as the bundled file has these draws.
+    QCOMPARE(readBytes(dbPath()), bundledFrom("25580901"));
+    QCOMPARE(m_form->list2().first(3), (QStringList {linesOf(bundledFrom("25580901")).first(3)}));
+}
+
+void TestForm1ApiUpdate::updateWithNothingNewKeepsTheLines()
+{
+    const QByteArray stored = bundledFrom("25580901");
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    start(stored);
+
+    button(u"PushButton4"_s)->click();
+
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_ends, 1);
+    QCOMPARE(readBytes(dbPath()), stored);
+    QCOMPARE(m_api->server().requestCount(), 1);
+}
+
+void TestForm1ApiUpdate::fullDownloadFillsAnEmptyFile_data()
+{
+    QTest::addColumn<bool>("periodsServed");
+    QTest::newRow("draw dates by year") << true;
+    QTest::newRow("likely draw days asked one by one") << false;
+}
+
+void TestForm1ApiUpdate::fullDownloadFillsAnEmptyFile()
+{
+    QFETCH(bool, periodsServed);
+    const QStringList draws = linesOf(bundledFrom("25580901")).first(6);
+    m_api->addDrawLines(draws);
+    m_api->setPeriodsByYearServed(periodsServed);
+    start(QByteArray());
+
+    button(u"PushButton1"_s)->click();
+
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, MainWindowTexts::downloadDone().toString());
+    QCOMPARE(m_ends, 0);
+    QCOMPARE(readBytes(dbPath()), QByteArray(draws.join(u"\r\n"_s).toLatin1() + "\r\n"));
+}
+
+void TestForm1ApiUpdate::failuresLeaveTheFileUntouched_data()
+{
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QList<GloFault>>("faults");
+    QTest::addColumn<QString>("error");
+
+    const QByteArray latest = FakeGloApi::latestPath;
+    const QByteArray result = FakeGloApi::resultPath;
+    const QString title = u"16 สิงหาคม 2558"_s;
+    auto times3 = [](GloFault fault) { return QList<GloFault> {fault, fault, fault}; };
+    QTest::newRow("latest: status false")
+        << latest << QList<GloFault> {GloFault::StatusFalse} << GloApiTexts::unsuccessful().toString();
+    QTest::newRow("latest: response null")
+        << latest << QList<GloFault> {GloFault::ResponseNull} << GloApiTexts::unsuccessful().toString();
+    QTest::newRow("latest: truncated") << latest << QList<GloFault> {GloFault::Truncated}
+                                       << GloApiTexts::unreadable().toString();
+    QTest::newRow("latest: 403 three times")
+        << latest << times3(GloFault::Http403) << GloApiTexts::httpStatus().toString().arg(403);
+    QTest::newRow("latest: 429 three times")
+        << latest << times3(GloFault::Http429) << GloApiTexts::httpStatus().toString().arg(429);
+    QTest::newRow("latest: 500 three times")
+        << latest << times3(GloFault::Http500) << GloApiTexts::httpStatus().toString().arg(500);
+    QTest::newRow("latest: slow") << latest << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+    QTest::newRow("draw: status false") << result << QList<GloFault> {GloFault::StatusFalse}
+                                        << GloApiTexts::noDrawOnDate().toString().arg(title);
+    QTest::newRow("draw: response null") << result << QList<GloFault> {GloFault::ResponseNull}
+                                         << GloApiTexts::noDrawOnDate().toString().arg(title);
+    QTest::newRow("draw: empty number lists")
+        << result << QList<GloFault> {GloFault::EmptyNumbers} << GloApiTexts::threeDigitName().toString();
+    QTest::newRow("draw: placeholders") << result << QList<GloFault> {GloFault::Placeholders}
+                                        << GloApiTexts::notComplete().toString().arg(title);
+    QTest::newRow("draw: truncated") << result << QList<GloFault> {GloFault::Truncated}
+                                     << GloApiTexts::unreadable().toString();
+    QTest::newRow("draw: 500 three times")
+        << result << times3(GloFault::Http500) << GloApiTexts::httpStatus().toString().arg(500);
+    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+}
+
+void TestForm1ApiUpdate::failuresLeaveTheFileUntouched()
+{
+    QFETCH(QByteArray, path);
+    QFETCH(QList<GloFault>, faults);
+    QFETCH(QString, error);
+    const QByteArray stored = bundledFrom("25580801");
+    m_api->addDrawLines(linesOf(stored).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->failNext(path, faults);
+    start(stored);
+
+    button(u"PushButton4"_s)->click();
+
+    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_messages.first().text.contains(error), qPrintable(m_messages.first().text));
+    QCOMPARE(readBytes(dbPath()), stored);
+    QCOMPARE(m_form->list2(), linesOf(stored));
+    // The program goes on, and the user may try again.
+    QVERIFY(button(u"PushButton4"_s)->isEnabled());
+}
+
+QTEST_MAIN(TestForm1ApiUpdate)
+#include "tst_form1apiupdate.moc"

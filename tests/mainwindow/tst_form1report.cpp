@@ -1,0 +1,215 @@
+#include "Form1Fixture.h"
+#include "data/ThaiCalendar.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray catalogue("25530816,123456,111,222,333,444,55\r\n" // complete
+                           "25530801,654321,001,002,003,004,05,99\r\n" // a piece too many
+                           "25530716,111111,222,333,444\r\n" // four pieces
+                           "2553\r\n" // too short to have fields
+                           "25530616, 123456 , 1 ,2,3,4,5\r\n" // blanks around the pieces
+                           "25530601\r\n"); // the date alone
+
+QString title(const char* day, int month, const char* year)
+{
+    return QLatin1StringView(day) + u' ' + ThaiMonthNames::months()[static_cast<std::size_t>(month - 1)].mainWindow +
+        u' ' + QLatin1StringView(year);
+}
+
+QList<QStringList> expectedRows()
+{
+    return {
+        {title("16", 8, "2553"), u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s},
+        {title("01", 8, "2553"), u"654321"_s, u"001"_s, u"002"_s, u"003"_s, u"004"_s, u"05"_s},
+        {title("16", 7, "2553"), u"111111"_s, u"222"_s, u"333"_s, u"444"_s, QString(), QString()},
+        {u"2553"_s, QString(), QString(), QString(), QString(), QString(), QString()},
+        {title("16", 6, "2553"), u"123456"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s},
+        {title("01", 6, "2553"), QString(), QString(), QString(), QString(), QString(), QString()},
+    };
+}
+
+} // namespace
+
+using IndexList = QList<int>;
+
+class TestForm1Report : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void rows_data();
+    void rows();
+    void clickingTwiceGivesTheRowsOnce();
+    void clickDuringABuildIsIgnored();
+    void selectionChangedDuringABuild_data();
+    void selectionChangedDuringABuild();
+
+private:
+    void select(const IndexList& indexes);
+    QList<QStringList> reportRows() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_form;
+    QListWidget* m_list = nullptr;
+    QTreeWidget* m_report = nullptr;
+    QPushButton* m_show = nullptr;
+};
+
+void TestForm1Report::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_form = startForm1(*m_dir, catalogue);
+    QVERIFY(m_form);
+    m_list = m_form->findChild<QListWidget*>(u"ListBox2"_s);
+    m_report = m_form->findChild<QTreeWidget*>(u"ListViewReport"_s);
+    m_show = m_form->findChild<QPushButton*>(u"PushButton3"_s);
+    QVERIFY(m_list && m_report && m_show);
+    QCOMPARE(m_list->count(), 6);
+}
+
+void TestForm1Report::select(const IndexList& indexes)
+{
+    for (const int i : indexes) {
+        m_list->item(i)->setSelected(true);
+    }
+}
+
+QList<QStringList> TestForm1Report::reportRows() const
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < m_report->topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < m_report->columnCount(); ++column) {
+            cells.append(m_report->topLevelItem(row)->text(column));
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+void TestForm1Report::rows_data()
+{
+    QTest::addColumn<IndexList>("selected");
+    QTest::addColumn<IndexList>("rows");
+
+    QTest::newRow("nothing selected") << IndexList() << IndexList();
+    QTest::newRow("all, in catalogue order") << IndexList {5, 4, 3, 2, 1, 0} << IndexList {0, 1, 2, 3, 4, 5};
+    QTest::newRow("complete line") << IndexList {0} << IndexList {0};
+    QTest::newRow("pieces after the sixth are not shown") << IndexList {1} << IndexList {1};
+    QTest::newRow("four pieces leave two empty cells") << IndexList {2} << IndexList {2};
+    QTest::newRow("a short line gives empty cells") << IndexList {3} << IndexList {3};
+    QTest::newRow("blanks are trimmed") << IndexList {4} << IndexList {4};
+    QTest::newRow("the date alone") << IndexList {5} << IndexList {5};
+    QTest::newRow("newest first whatever the order of choosing") << IndexList {4, 0} << IndexList {0, 4};
+}
+
+void TestForm1Report::rows()
+{
+    QFETCH(IndexList, selected);
+    QFETCH(IndexList, rows);
+
+    select(selected);
+    m_show->click();
+
+    QList<QStringList> expected;
+    for (const int i : std::as_const(rows)) {
+        expected.append(expectedRows()[i]);
+    }
+    QCOMPARE(reportRows(), expected);
+    QVERIFY(m_form->list4().isEmpty());
+}
+
+void TestForm1Report::clickingTwiceGivesTheRowsOnce()
+{
+    select({0, 2});
+    m_show->click();
+    m_show->click();
+    QCOMPARE(reportRows(), (QList<QStringList> {expectedRows()[0], expectedRows()[2]}));
+
+    // The report keeps its rows until the next click, whatever happens to the selection meanwhile.
+    m_form->findChild<QPushButton*>(u"PushButton6"_s)->click();
+    QCOMPARE(m_report->topLevelItemCount(), 2);
+    m_show->click();
+    QCOMPARE(m_report->topLevelItemCount(), 0);
+}
+
+void TestForm1Report::clickDuringABuildIsIgnored()
+{
+    select({0, 1, 2, 3, 4, 5});
+    QSignalSpy clicks(m_show, &QPushButton::clicked);
+    // The second click waits in the event queue and arrives while the rows are being built.
+    QMetaObject::invokeMethod(m_show, &QPushButton::click, Qt::QueuedConnection);
+    m_show->click();
+
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(reportRows(), expectedRows());
+    QVERIFY(m_form->list4().isEmpty());
+
+    // Once the build is over, a click builds again.
+    m_show->click();
+    QCOMPARE(reportRows(), expectedRows());
+}
+
+void TestForm1Report::selectionChangedDuringABuild_data()
+{
+    QTest::addColumn<IndexList>("selected");
+    QTest::addColumn<QString>("midBuild");
+    QTest::addColumn<IndexList>("rows");
+    QTest::addColumn<IndexList>("selectedAfter");
+
+    // The choices add draws that come after the first selected one: they must wait for the next click.
+    QTest::newRow("month chosen") << IndexList {0} << u"nmujuly"_s << IndexList {0} << IndexList {0, 2};
+    QTest::newRow("all chosen") << IndexList {0} << u"nmuall"_s << IndexList {0} << IndexList {0, 1, 2, 3, 4, 5};
+    QTest::newRow("cleared") << IndexList {0, 2, 5} << u"PushButton6"_s << IndexList {0, 2, 5} << IndexList();
+    QTest::newRow("a draw clicked off") << IndexList {0, 1, 2} << u"click:1"_s << IndexList {0, 1, 2}
+                                        << IndexList {0, 2};
+}
+
+void TestForm1Report::selectionChangedDuringABuild()
+{
+    QFETCH(IndexList, selected);
+    QFETCH(QString, midBuild);
+    QFETCH(IndexList, rows);
+    QFETCH(IndexList, selectedAfter);
+
+    select(selected);
+    if (midBuild.startsWith(u"click:"_s)) {
+        QListWidgetItem* item = m_list->item(midBuild.mid(6).toInt());
+        QMetaObject::invokeMethod(
+            m_list, [item] { item->setSelected(false); }, Qt::QueuedConnection);
+    } else if (auto* action = m_form->findChild<QAction*>(midBuild)) {
+        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+    } else {
+        QMetaObject::invokeMethod(m_form->findChild<QPushButton*>(midBuild), &QPushButton::click, Qt::QueuedConnection);
+    }
+    m_show->click();
+
+    // Every row carries its own draw's cells; the rows are those selected at the click.
+    QList<QStringList> expected;
+    for (const int i : std::as_const(rows)) {
+        expected.append(expectedRows()[i]);
+    }
+    QCOMPARE(reportRows(), expected);
+
+    IndexList after;
+    for (int i = 0; i < m_form->drawCount(); ++i) {
+        if (m_form->isDrawSelected(i)) {
+            after.append(i);
+        }
+    }
+    QCOMPARE(after, selectedAfter);
+}
+
+QTEST_MAIN(TestForm1Report)
+#include "tst_form1report.moc"

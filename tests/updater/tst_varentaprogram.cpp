@@ -1,0 +1,88 @@
+#include "FakeResultSite.h"
+#include "data/ResultsFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+/// The program itself, started as a user would start it, with the updater pointed at a fake result page.
+class TestVarentaProgram : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void updatesFromTheGivenResultPage();
+    void refusesAnUnusableAddress();
+
+private:
+    /// A program directory with the program and a results file.
+    bool prepare(const QByteArray& results);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QProcess m_process;
+};
+
+void TestVarentaProgram::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    m_process.setProcessEnvironment(environment);
+    m_process.setProgram(m_dir->filePath(u"varenta"_s));
+}
+
+void TestVarentaProgram::cleanup()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+bool TestVarentaProgram::prepare(const QByteArray& results)
+{
+    // db.dll is read from the program's own directory, so the program is copied into one of ours.
+    if (!QFile::copy(QStringLiteral(VARENTA_EXECUTABLE), m_dir->filePath(u"varenta"_s))) {
+        return false;
+    }
+    QFile file(m_dir->filePath(u"db.dll"_s));
+    return file.open(QIODevice::WriteOnly) && file.write(results) == results.size();
+}
+
+void TestVarentaProgram::updatesFromTheGivenResultPage()
+{
+    const DrawRecord stored {u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    const QByteArray results = ResultsFile::formatDrawLine(stored).toLatin1() + "\r\n";
+    QVERIFY(prepare(results));
+    FakeResultSite site({stored});
+    QVERIFY(site.listen());
+
+    m_process.setArguments(
+        {u"--source=page"_s, u"--result-page="_s + site.resultPageUrl().toString(), u"--update-now"_s});
+    m_process.start();
+    QVERIFY(m_process.waitForStarted());
+
+    // The program came up and loaded the page at the address it was given.
+    QTRY_COMPARE_WITH_TIMEOUT(site.listLoads(), 1, 20000);
+    QCOMPARE(site.server().requests().constFirst().target, "/detail.php?link=result_text"_ba);
+    QCOMPARE(m_process.state(), QProcess::Running);
+}
+
+void TestVarentaProgram::refusesAnUnusableAddress()
+{
+    QVERIFY(prepare({}));
+    m_process.setArguments({u"--result-page=ftp://example.test/x"_s});
+    m_process.start();
+    QVERIFY(m_process.waitForFinished(20000));
+    QCOMPARE(m_process.exitCode(), 2);
+    QVERIFY(m_process.readAllStandardError().contains("--result-page"));
+}
+
+QTEST_GUILESS_MAIN(TestVarentaProgram)
+#include "tst_varentaprogram.moc"
