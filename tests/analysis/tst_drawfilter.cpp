@@ -62,8 +62,6 @@ class TestDrawFilter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void criteriaFromBoxTexts_data();
-    void criteriaFromBoxTexts();
     void stages_data();
     void stages();
     void malformedLines_data();
@@ -77,36 +75,6 @@ private Q_SLOTS:
     void countsAddUpToMatchingDraws_data();
     void countsAddUpToMatchingDraws();
 };
-
-void TestDrawFilter::criteriaFromBoxTexts_data()
-{
-    QTest::addColumn<FilterBoxTexts>("texts");
-    QTest::addColumn<AnalysisCriteria>("expected");
-
-    QTest::newRow("initial texts set nothing") << initialTexts() << AnalysisCriteria {};
-
-    FilterBoxTexts notChosen;
-    notChosen.fill(AnalysisTexts::notChosen().toString());
-    QTest::newRow("not chosen sets nothing") << notChosen << AnalysisCriteria {};
-
-    AnalysisCriteria every {dayName(2), u"1"_s, u"2"_s, u"3"_s, u"07"_s, u"45"_s, u"5"_s, u"6"_s};
-    QTest::newRow("every box") << FilterBoxTexts {dayName(2), u"1"_s, u"2"_s, u"3"_s, u"07"_s, u"45"_s, u"5"_s, u"6"_s}
-                               << every;
-
-    // A box's own initial text is "not in use" only for that box.
-    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
-    AnalysisCriteria foreign;
-    foreign.firstPrizeHundreds = initial[2].toString();
-    QTest::newRow("another box's initial text")
-        << withChoices({{Hundreds, initial[2].toString()}, {Tens, AnalysisTexts::notChosen().toString()}}) << foreign;
-}
-
-void TestDrawFilter::criteriaFromBoxTexts()
-{
-    QFETCH(FilterBoxTexts, texts);
-    QFETCH(AnalysisCriteria, expected);
-    QCOMPARE(::criteriaFromBoxTexts(texts), expected);
-}
 
 void TestDrawFilter::stages_data()
 {

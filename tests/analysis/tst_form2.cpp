@@ -69,9 +69,6 @@ private Q_SLOTS:
     void cleanup();
     void filterBoxes_data();
     void filterBoxes();
-    void layout_data();
-    void layout();
-    void focusOrder();
     void tableColumns();
     void baseSetFrozenAtLoad();
     void typicalRequest();
@@ -215,59 +212,6 @@ void TestForm2::filterBoxes()
     QCOMPARE(box->font().pointSizeF(), 9.75);
 }
 
-void TestForm2::layout_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-
-    QTest::newRow("ListView1") << u"ListView1"_s << QRect(120, 1560, 9255, 2535);
-    QTest::newRow("ListViewReport") << u"ListViewReport"_s << QRect(120, 4200, 9255, 1215);
-    QTest::newRow("PushButton1") << u"PushButton1"_s << QRect(7800, 120, 1575, 1290);
-    QTest::newRow("cmbday") << u"cmbday"_s << QRect(2640, 1080, 2415, 405);
-    QTest::newRow("ComboBox1") << u"ComboBox1"_s << QRect(120, 120, 2415, 405);
-    QTest::newRow("ComboBox2") << u"ComboBox2"_s << QRect(2640, 120, 2415, 405);
-    QTest::newRow("ComboBox3") << u"ComboBox3"_s << QRect(5160, 120, 2415, 405);
-    QTest::newRow("ComboBox4") << u"ComboBox4"_s << QRect(120, 600, 2415, 405);
-    QTest::newRow("ComboBox5") << u"ComboBox5"_s << QRect(2640, 600, 2415, 405);
-    QTest::newRow("ComboBox6") << u"ComboBox6"_s << QRect(120, 1080, 2415, 405);
-    QTest::newRow("ComboBox7") << u"ComboBox7"_s << QRect(5160, 600, 2415, 405);
-    QTest::newRow("StatusBar1") << u"StatusBar1"_s << QRect(0, 5505, 9510, 375);
-}
-
-void TestForm2::layout()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    open([](int, const QString&) { return false; });
-    auto* widget = child<QWidget>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->parentWidget(), m_form2.get());
-    QCOMPARE(widget->geometry(), twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    QVERIFY(widget->isVisible());
-    QCOMPARE(m_form2->size(), twipsSize(9510, 5880));
-    QCOMPARE(m_form2->windowTitle(), AnalysisTexts::windowTitle().toString());
-    QVERIFY(!m_form2->windowIcon().isNull());
-}
-
-void TestForm2::focusOrder()
-{
-    open([](int, const QString&) { return false; });
-    const QStringList expected {u"cmbday"_s, u"PushButton1"_s, u"ListViewReport"_s, u"ComboBox1"_s, u"ComboBox2"_s,
-        u"ComboBox3"_s, u"ComboBox4"_s, u"ComboBox5"_s, u"ComboBox6"_s, u"ComboBox7"_s, u"ListView1"_s};
-    QStringList order;
-    QWidget* widget = child<QWidget>(expected.first());
-    QVERIFY(widget);
-    do {
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            order.append(widget->objectName());
-        }
-        widget = widget->nextInFocusChain();
-    } while (widget != child<QWidget>(expected.first()) && order.size() <= expected.size());
-    // Only the named controls take the focus by tab (the tables' inner widgets do not).
-    order.removeIf([&expected](const QString& name) { return !expected.contains(name); });
-    QCOMPARE(order, expected);
-}
-
 void TestForm2::tableColumns()
 {
     open([](int, const QString&) { return false; });
@@ -290,6 +234,10 @@ void TestForm2::tableColumns()
     QCOMPARE(frequency->columnWidth(0), twipsToPixels(1200));
     QCOMPARE(frequency->columnWidth(9), twipsToPixels(800));
     QCOMPARE(frequency->columnWidth(10), twipsToPixels(9255 - 8400));
+
+    QCOMPARE(m_form2->size(), twipsSize(9510, 5880));
+    QCOMPARE(m_form2->windowTitle(), AnalysisTexts::windowTitle().toString());
+    QVERIFY(!m_form2->windowIcon().isNull());
 
     // The tables stay empty until the first analysis.
     QCOMPARE(draws->topLevelItemCount(), 0);
