@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace HtmlCharset {
 namespace {
@@ -122,7 +121,8 @@ Charset detect(QByteArrayView page, QByteArrayView contentTypeHeader)
         return fromLabel(label);
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString probe = utf8.decode(page);
+    // The conversion runs when the result is taken; only its error flag is wanted.
+    [[maybe_unused]] const QString probe = utf8.decode(page);
     return utf8.hasError() ? Charset::Thai : Charset::Utf8;
 }
 

@@ -1,9 +1,9 @@
 #include "FakeResultSite.h"
 
 #include "data/ThaiCalendar.h"
+#include "updater/HtmlCharset.h"
 
 #include <QStringEncoder>
-#include <QUrlQuery>
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +28,7 @@ QString decodeFormValue(QByteArray value, FakeResultSite::Charset charset)
         return QString::fromUtf8(bytes);
     }
     QStringDecoder decoder("windows-874");
-    return decoder.isValid() ? QString(decoder.decode(bytes)) : QString::fromLatin1(bytes);
+    return decoder.isValid() ? QString(decoder.decode(bytes)) : HtmlCharset::decode(bytes, HtmlCharset::Charset::Thai);
 }
 
 } // namespace
@@ -75,7 +75,7 @@ QByteArray FakeResultSite::encode(const QString& text) const
     }
     // Encoded by the platform's own codec, apart from the client's decoder under test.
     QStringEncoder encoder("windows-874");
-    return encoder(text);
+    return encoder.isValid() ? QByteArray(encoder(text)) : HtmlCharset::encode(text, HtmlCharset::Charset::Thai);
 }
 
 QString FakeResultSite::pageText(const DrawRecord* shown, ResultSiteFault fault) const

@@ -45,8 +45,6 @@ public:
     void setListFault(ResultSiteFault fault, int delayMs = 0);
     /// The page that shows this draw misbehaves; `delayMs` slows its answer.
     void setDrawFault(const QString& key, ResultSiteFault fault, int delayMs = 0);
-    /// The draws the page lists (newest first); the numbers served stay those given at the start for known keys.
-    void setListedDraws(const QList<DrawRecord>& draws) { m_draws = draws; }
 
     bool listen() { return m_server.listen(); }
     /// The result page: "/detail.php?link=result_text" on the server.

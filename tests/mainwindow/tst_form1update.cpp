@@ -80,6 +80,7 @@ private Q_SLOTS:
     void fullDownload_data();
     void fullDownload();
     void fullDownloadStopsAtBadDraw();
+    void closingCancelsFullDownload();
 
 private:
     /// A main window over `content` (no file when null) whose updater reads the result page at `page`.
@@ -414,6 +415,28 @@ void TestForm1Update::fullDownloadStopsAtBadDraw()
     QCOMPARE(m_messages[0].icon, Dialogs::Icon::Warning);
     QVERIFY(m_messages[0].text.contains(UpdaterTexts::downloadStopped()));
     QVERIFY(m_messages[0].text.contains(UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530916"))));
+}
+
+void TestForm1Update::closingCancelsFullDownload()
+{
+    FakeResultSite site(allDraws);
+    site.setDrawFault(u"25531001"_s, ResultSiteFault::None, 10000);
+    QVERIFY(site.listen());
+    auto form = start(site.resultPageUrl(), nullptr);
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, form.get(), [&site, &form] {
+        if (site.chosenValues().size() == 2) {
+            form->close();
+        }
+    });
+    poll.start(10);
+
+    button(*form, u"PushButton1"_s)->click();
+
+    // The draw fetched before the window closed stays; nothing of the one under way is written.
+    QCOMPARE(fileBytes(), fileOf({0}));
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!form->updaterRunning());
 }
 
 QTEST_MAIN(TestForm1Update)
