@@ -103,6 +103,7 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
     const QString newestKey = List2.isEmpty() ? QString() : DrawKeys::drawKey(List2.constFirst());
     QStringList newEntries;
     bool anyListed = false;
+    source.setNewestStoredKey(newestKey);
     const int attempts = UpdatePlan::listAttempts(List2.size());
     for (int attempt = 0; attempt < attempts; ++attempt) {
         const Result<QStringList> listed = source.listDrawEntries();
@@ -185,6 +186,8 @@ void Form1::DownloadAllDraws()
 
 Status Form1::downloadEntries(DrawSource& source)
 {
+    // Every draw the source has is wanted; those the file holds already are skipped below.
+    source.setNewestStoredKey(QString());
     const Result<QStringList> listed = source.listDrawEntries();
     if (m_updaterCancelled) {
         return cancelledStatus();

@@ -18,6 +18,10 @@ class DrawSource
 public:
     virtual ~DrawSource() = default;
 
+    /// The newest draw the results file holds ("25580801"), empty when it holds none. Called before
+    /// `listDrawEntries`; a source that cannot list every draw cheaply lists only the newer ones and this one.
+    virtual void setNewestStoredKey(const QString& key) { Q_UNUSED(key) }
+
     /// The draws the source offers, newest first. Each entry begins with its eight-character draw key.
     virtual Result<QStringList> listDrawEntries() = 0;
 

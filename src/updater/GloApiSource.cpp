@@ -2,7 +2,6 @@
 
 #include "GloApiJson.h"
 #include "GloApiTexts.h"
-#include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "updater/Module1.h"
 
@@ -164,14 +163,7 @@ void GloApiSource::cancel()
 
 Result<QDate> GloApiSource::newestStoredDate() const
 {
-    QString key = m_newestStoredKey;
-    if (!m_newestStoredKeySet && !m_options.resultsFilePath.isEmpty()) {
-        const Result<QStringList> lines = ResultsFile(m_options.resultsFilePath).readResultsFile();
-        if (!lines) {
-            return Result<QDate>::failure(lines.error());
-        }
-        key = lines.value().isEmpty() ? QString() : lines.value().constFirst().left(8);
-    }
+    const QString& key = m_newestStoredKey;
     if (key.isEmpty()) {
         return QDate();
     }

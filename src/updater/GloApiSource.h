@@ -27,8 +27,6 @@ struct GloApiOptions
     int firstYear = 2010;
     /// Answers larger than this are refused.
     qint64 maxAnswerBytes = 4 * 1024 * 1024;
-    /// The results file; unless `setNewestStoredKey` is called, its first line names the newest stored draw.
-    QString resultsFilePath;
 };
 
 /// Draws from the lottery office's JSON API. Requests are POSTs with a JSON body, one second apart at least, each
@@ -45,14 +43,9 @@ public:
     explicit GloApiSource(GloApiOptions options, const Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~GloApiSource() override;
 
-    /// The newest draw the results file holds ("25580801"); empty when it holds none. The list holds the draws
-    /// after it and ends with it, so that a walk over the list meets a draw that is not new; when nothing is newer
-    /// the list is the latest draw alone. Without this call the first line of `resultsFilePath` is taken.
-    void setNewestStoredKey(const QString& key)
-    {
-        m_newestStoredKey = key;
-        m_newestStoredKeySet = true;
-    }
+    /// The list holds the draws after `key` and ends with `key` itself, so that a walk over the list meets a draw
+    /// that is not new; when nothing is newer the list is the latest draw alone.
+    void setNewestStoredKey(const QString& key) override { m_newestStoredKey = key; }
 
     Result<QStringList> listDrawEntries() override;
     Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) override;
@@ -82,7 +75,6 @@ private:
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
     QString m_newestStoredKey;
-    bool m_newestStoredKeySet = false;
     QHash<QString, DrawRecord> m_fetched;
     QDateTime m_lastRequestEnd;
     bool m_periodsByYearGone = false;

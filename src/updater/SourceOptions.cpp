@@ -5,8 +5,6 @@
 #include "updater/PageDrawSource.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -91,9 +89,6 @@ DrawSourceFactory makeDrawSourceFactory(const SourceOptions& options, const Cloc
         return [options, &clock]() -> std::unique_ptr<DrawSource> {
             GloApiOptions api;
             api.baseUrl = options.apiBase;
-            api.resultsFilePath = options.resultsFilePath.isEmpty()
-                ? QDir(QCoreApplication::applicationDirPath()).filePath(u"db.dll"_s)
-                : options.resultsFilePath;
             return std::make_unique<GloApiSource>(api, clock);
         };
     }

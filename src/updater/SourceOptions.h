@@ -25,9 +25,6 @@ struct SourceOptions
     QUrl resultPage = defaultResultPage();
     /// Scheme, host and port of the lottery office's JSON API (`--api-base`).
     QUrl apiBase = defaultApiBase();
-    /// The results file whose first line the API source takes as the newest stored draw; empty: `db.dll` in the
-    /// program's directory.
-    QString resultsFilePath;
 
     static QUrl defaultResultPage();
     static QUrl defaultApiBase();

@@ -112,7 +112,6 @@ void TestForm1ApiUpdate::start(const QByteArray& content)
         GloApiOptions options;
         options.baseUrl = m_api->baseUrl();
         options.transferTimeout = std::chrono::milliseconds(300);
-        options.resultsFilePath = dbPath();
         options.firstYear = 2015;
         return std::make_unique<GloApiSource>(options, *m_clock);
     };

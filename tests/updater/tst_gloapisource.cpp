@@ -48,7 +48,6 @@ private Q_SLOTS:
     void nothingNewAsksOnlyForTheLatest_data();
     void nothingNewAsksOnlyForTheLatest();
     void fullListReachesBackToTheFirstYear();
-    void newestStoredDrawIsReadFromTheResultsFile();
     void latestFailuresFailTheList_data();
     void latestFailuresFailTheList();
     void fetchRetriesAndFailures_data();
@@ -193,20 +192,6 @@ void TestGloApiSource::fullListReachesBackToTheFirstYear()
     QCOMPARE(
         entries.value(), (QStringList {u"25580901"_s, u"25580816"_s, u"25580801"_s, u"25580716"_s, u"25571216"_s}));
     QCOMPARE(m_api->requestCount(FakeGloApi::periodsPath), 2);
-}
-
-void TestGloApiSource::newestStoredDrawIsReadFromTheResultsFile()
-{
-    QTemporaryDir dir;
-    const ResultsFile file(dir.filePath(u"db.dll"_s));
-    QVERIFY(file.rewriteResultsFile({ResultsFile::formatDrawLine(august1), ResultsFile::formatDrawLine(july16)}));
-    GloApiOptions options;
-    options.baseUrl = m_api->baseUrl();
-    options.resultsFilePath = file.path();
-    GloApiSource source(options, *m_clock);
-    const Result<QStringList> entries = source.listDrawEntries();
-    QVERIFY2(entries.ok(), qPrintable(entries.error()));
-    QCOMPARE(entries.value(), (QStringList {u"25580901"_s, u"25580816"_s, u"25580801"_s}));
 }
 
 void TestGloApiSource::latestFailuresFailTheList_data()
