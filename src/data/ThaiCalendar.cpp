@@ -1,8 +1,13 @@
 #include "ThaiCalendar.h"
 
+#include "data/DrawRecord.h"
+
 #include <QDate>
 
 namespace {
+
+// The year of the Buddhist Era is the Gregorian year plus 543.
+constexpr int buddhistEraOffset = 543;
 
 // Generated once from the program's vocabulary tables; edit with care, the texts are exact.
 inline constexpr std::array<QStringView, 7> kDayNames {
@@ -29,19 +34,6 @@ inline constexpr std::array<ThaiMonthNames::Entry, 12> kMonthNames {{
     {u"พฤศจิกายน", u"พฤศจิกายน", u"จิกายน"},
     {u"ธันวาคม", u"ธันวาคม", u"ธัน"},
 }};
-
-bool isAsciiDigits(QStringView text)
-{
-    if (text.isEmpty()) {
-        return false;
-    }
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The draw date's parts are taken from the text each time: year 1-4, month 5-6, day 7-8.
 QStringView yearText(QStringView drawDate)
@@ -93,13 +85,26 @@ const std::array<ThaiMonthNames::Entry, 12>& ThaiMonthNames::months()
     return kMonthNames;
 }
 
-int weekdayNumber(QStringView drawDate)
+QDate gregorianDate(QStringView drawDate)
 {
     const QStringView date = drawDate.left(8);
     if (date.size() != 8 || !isAsciiDigits(date)) {
-        return 0;
+        return {};
     }
-    const QDate gregorian(date.left(4).toInt() - 543, date.mid(4, 2).toInt(), date.mid(6, 2).toInt());
+    return QDate(date.left(4).toInt() - buddhistEraOffset, date.mid(4, 2).toInt(), date.mid(6, 2).toInt());
+}
+
+QString drawDateOf(QDate date)
+{
+    return QStringLiteral("%1%2%3")
+        .arg(date.year() + buddhistEraOffset, 4, 10, QChar(u'0'))
+        .arg(date.month(), 2, 10, QChar(u'0'))
+        .arg(date.day(), 2, 10, QChar(u'0'));
+}
+
+int weekdayNumber(QStringView drawDate)
+{
+    const QDate gregorian = gregorianDate(drawDate);
     if (!gregorian.isValid()) {
         return 0;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringView>
 
@@ -29,6 +30,12 @@ struct ThaiMonthNames
 
 /// Which column of month names a text is built from.
 enum class MonthNaming { MainWindow, AnalysisWindow };
+
+/// The Gregorian date of a draw date (year - 543); invalid when its first eight characters are no calendar date.
+QDate gregorianDate(QStringView drawDate);
+
+/// The draw date of a Gregorian day: the Buddhist Era year, the month and the day, "25580901" for 1 Sep 2015.
+QString drawDateOf(QDate date);
 
 /// The weekday (1 = Sunday .. 7 = Saturday) of a draw date, taken on the Gregorian calendar (year - 543);
 /// 0 when the first eight characters are no calendar date.

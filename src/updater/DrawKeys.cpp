@@ -1,6 +1,6 @@
 #include "DrawKeys.h"
 
-#include <QDate>
+#include "data/ThaiCalendar.h"
 
 namespace DrawKeys {
 
@@ -26,14 +26,8 @@ qint64 keyValue(QStringView key)
 
 bool isDrawEntry(QStringView value)
 {
-    const qint64 key = keyValue(value);
-    if (key < 0) {
-        return false;
-    }
-    const int year = static_cast<int>(key / 10000) - 543;
-    const int month = static_cast<int>(key / 100 % 100);
-    const int day = static_cast<int>(key % 100);
-    return year >= 1 && QDate::isValid(year, month, day);
+    const QDate date = gregorianDate(value);
+    return date.isValid() && date.year() >= 1;
 }
 
 } // namespace DrawKeys

@@ -17,13 +17,6 @@ namespace GloApiJson {
 
 namespace {
 
-constexpr int buddhistEraOffset = 543;
-
-bool isAsciiDigits(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 // "xxxxxx": the office shows these while a draw is still under way.
 bool isPlaceholder(QStringView text)
 {
@@ -118,21 +111,6 @@ QString failureText(QStringView pattern, const QString& title, QStringView prize
 
 } // namespace
 
-QString drawKeyOf(QDate date)
-{
-    return u"%1%2%3"_s.arg(date.year() + buddhistEraOffset, 4, 10, QChar(u'0'))
-        .arg(date.month(), 2, 10, QChar(u'0'))
-        .arg(date.day(), 2, 10, QChar(u'0'));
-}
-
-QDate dateOfDrawKey(QStringView key)
-{
-    if (key.size() != 8 || !isAsciiDigits(key)) {
-        return {};
-    }
-    return QDate(key.left(4).toInt() - buddhistEraOffset, key.mid(4, 2).toInt(), key.mid(6, 2).toInt());
-}
-
 Result<DrawRecord> drawFromObject(const QJsonObject& draw)
 {
     const QDate date = dateOfText(draw.value(u"date"_s));
@@ -141,7 +119,7 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw)
             failureText(GloApiTexts::malformed(), draw.value(u"date"_s).toString(), GloApiTexts::dateName()));
     }
     DrawRecord record;
-    record.drawDate = drawKeyOf(date);
+    record.drawDate = drawDateOf(date);
     const QString title = drawTitle(record.drawDate);
     const QJsonObject data = draw.value(u"data"_s).toObject();
 

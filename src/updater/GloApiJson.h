@@ -13,12 +13,6 @@
 /// Reading the answers of the lottery office's JSON API. Pure functions: bytes in, draws or messages out.
 namespace GloApiJson {
 
-/// The draw key of a Gregorian date: the Buddhist Era year (Gregorian + 543), the month and the day, "25580901".
-QString drawKeyOf(QDate date);
-
-/// The Gregorian date of a draw key; invalid when the key is not eight digits naming a real date.
-QDate dateOfDrawKey(QStringView key);
-
 /// The draw under one draw object (its `date` "YYYY-MM-DD" and its `data`): the first prize, the three-digit
 /// numbers of `last3f` then of `last3b`, each list in ascending `round` order, and the two-digit number. Every
 /// number must be text of exactly its width in ASCII digits; anything else is a failure, never a partial record.

@@ -97,7 +97,7 @@ Result<QStringList> GloApiSource::listDrawEntries()
     const QDate newestStored = stored.value();
     // Nothing newer than the stored draws: the latest draw alone tells the flow so.
     if (newestStored.isValid() && latestDate <= newestStored) {
-        return QStringList {GloApiJson::drawKeyOf(latestDate)};
+        return QStringList {drawDateOf(latestDate)};
     }
 
     QList<QDate> dates {latestDate};
@@ -118,7 +118,7 @@ Result<QStringList> GloApiSource::listDrawEntries()
 
     QStringList entries;
     for (const QDate& date : std::as_const(dates)) {
-        entries.append(GloApiJson::drawKeyOf(date));
+        entries.append(drawDateOf(date));
     }
     return entries;
 }
@@ -131,7 +131,7 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
         return Result<DrawRecord>::failure(GloApiTexts::cancelled().toString());
     }
     const QString key = entry.left(8);
-    const QDate date = GloApiJson::dateOfDrawKey(key);
+    const QDate date = gregorianDate(key);
     if (!date.isValid()) {
         return Result<DrawRecord>::failure(GloApiTexts::badEntry().toString().arg(entry));
     }
@@ -167,7 +167,7 @@ Result<QDate> GloApiSource::newestStoredDate() const
     if (key.isEmpty()) {
         return QDate();
     }
-    const QDate date = GloApiJson::dateOfDrawKey(key);
+    const QDate date = gregorianDate(key);
     if (!date.isValid()) {
         return Result<QDate>::failure(GloApiTexts::badEntry().toString().arg(key));
     }

@@ -9,15 +9,7 @@ namespace {
 
 bool isDigits(const QString& text, qsizetype length)
 {
-    if (text.size() != length) {
-        return false;
-    }
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9') {
-            return false;
-        }
-    }
-    return true;
+    return text.size() == length && isAsciiDigits(text);
 }
 
 } // namespace

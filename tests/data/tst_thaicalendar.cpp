@@ -24,6 +24,8 @@ private Q_SLOTS:
     void monthNames_data();
     void monthNames();
     void searchTextsFindTheirMonthOnly();
+    void gregorianDates_data();
+    void gregorianDates();
 };
 
 void TestThaiCalendar::derivedTexts_data()
@@ -155,6 +157,29 @@ void TestThaiCalendar::searchTextsFindTheirMonthOnly()
     }
     QCOMPARE(differing, 1);
     QVERIFY(drawTitle(u"25530616", MonthNaming::AnalysisWindow) != drawTitle(u"25530616"));
+}
+
+void TestThaiCalendar::gregorianDates_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("format change") << u"25580901"_s << QDate(2015, 9, 1);
+    QTest::newRow("leading zeros") << u"25530102"_s << QDate(2010, 1, 2);
+    QTest::newRow("too short") << u"2558091"_s << QDate();
+    QTest::newRow("month 13") << u"25581301"_s << QDate();
+    QTest::newRow("31 September") << u"25580931"_s << QDate();
+    QTest::newRow("letter") << u"2558O901"_s << QDate();
+    QTest::newRow("Thai digits") << u"๒๕๕๘0901"_s << QDate();
+}
+
+void TestThaiCalendar::gregorianDates()
+{
+    QFETCH(QString, key);
+    QFETCH(QDate, date);
+    QCOMPARE(gregorianDate(key), date);
+    if (date.isValid()) {
+        QCOMPARE(drawDateOf(date), key);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestThaiCalendar)

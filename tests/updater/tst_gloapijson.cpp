@@ -1,5 +1,6 @@
 #include "FakeGloApi.h"
 #include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
 #include "updater/GloApiJson.h"
 #include "updater/GloApiTexts.h"
 
@@ -42,8 +43,6 @@ class TestGloApiJson : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void drawKeys_data();
-    void drawKeys();
     void realAnswersGiveTheBundledLines_data();
     void realAnswersGiveTheBundledLines();
     void lotteryResult_data();
@@ -53,29 +52,6 @@ private Q_SLOTS:
     void periodsByYear_data();
     void periodsByYear();
 };
-
-void TestGloApiJson::drawKeys_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QDate>("date");
-    QTest::newRow("format change") << u"25580901"_s << QDate(2015, 9, 1);
-    QTest::newRow("leading zeros") << u"25530102"_s << QDate(2010, 1, 2);
-    QTest::newRow("too short") << u"2558091"_s << QDate();
-    QTest::newRow("month 13") << u"25581301"_s << QDate();
-    QTest::newRow("31 September") << u"25580931"_s << QDate();
-    QTest::newRow("letter") << u"2558O901"_s << QDate();
-    QTest::newRow("Thai digits") << u"๒๕๕๘0901"_s << QDate();
-}
-
-void TestGloApiJson::drawKeys()
-{
-    QFETCH(QString, key);
-    QFETCH(QDate, date);
-    QCOMPARE(GloApiJson::dateOfDrawKey(key), date);
-    if (date.isValid()) {
-        QCOMPARE(GloApiJson::drawKeyOf(date), key);
-    }
-}
 
 void TestGloApiJson::realAnswersGiveTheBundledLines_data()
 {
@@ -97,7 +73,7 @@ void TestGloApiJson::realAnswersGiveTheBundledLines()
     const Result<GloApiJson::DrawAnswer> answer =
         fileName.startsWith(u"getLatest"_s) ? GloApiJson::readLatestLottery(body) : GloApiJson::readLotteryResult(body);
     QVERIFY2(answer.ok(), qPrintable(answer.error()));
-    QCOMPARE(GloApiJson::drawKeyOf(answer.value().date), key);
+    QCOMPARE(drawDateOf(answer.value().date), key);
     QVERIFY2(answer.value().record.ok(), qPrintable(answer.value().record.error()));
     const QString expected = bundledLine(key);
     QVERIFY(!expected.isEmpty());
