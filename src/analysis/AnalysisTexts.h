@@ -30,11 +30,6 @@ constexpr std::array<QStringView, 8> filterBoxInitialTexts()
         u"หลักหน่วยของ 2 ตัว", u"หลักสิบของ 2 ตัว"};
 }
 
-/// Titles of the draw table ListView1, left to right.
-constexpr std::array<QStringView, 7> drawTableColumnTitles()
-{
-    return {u"งวดที่ ", u"รางวัลที่ 1", u"3 ตัวครั้งที่1", u"3 ตัวครั้งที่2", u"3 ตัวครั้งที่3", u"3 ตัวครั้งที่4", u"2 ตัว"};
-}
 /// Title of the first column of the frequency table ListViewReport.
 constexpr QStringView frequencyFirstColumnTitle()
 {

@@ -5,11 +5,11 @@
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
 #include "shell/Fonts.h"
+#include "shell/ReportList.h"
 #include "shell/Twips.h"
 #include "shell/WindowFrame.h"
 
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -19,18 +19,6 @@ namespace {
 constexpr int kClientWidthTwips = 9510;
 constexpr int kClientHeightTwips = 5880;
 
-QTreeWidget* makeReportList(const QString& name, QWidget* parent)
-{
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setColumnCount(0);
-    list->header()->setStretchLastSection(false);
-    list->setFont(Fonts::tahoma(9.75));
-    return list;
-}
-
 FilterBox* makeFilterBox(const QString& name, QStringView initialText, const QRect& geometry, QWidget* parent)
 {
     auto* box = new FilterBox(initialText.toString(), parent);
@@ -38,19 +26,6 @@ FilterBox* makeFilterBox(const QString& name, QStringView initialText, const QRe
     box->setGeometry(geometry);
     box->setFont(Fonts::tahoma(9.75));
     return box;
-}
-
-/// Sets the column titles and the widths (twips) of all columns but the last; the last one takes what the others
-/// leave of the list's width, as read now.
-void setColumns(QTreeWidget* list, const QStringList& titles, const QList<int>& widthsTwips)
-{
-    list->setHeaderLabels(titles);
-    int usedTwips = 0;
-    for (int column = 0; column < widthsTwips.size(); ++column) {
-        list->setColumnWidth(column, twipsToPixels(widthsTwips[column]));
-        usedTwips += widthsTwips[column];
-    }
-    list->setColumnWidth(int(widthsTwips.size()), twipsToPixels(pixelsToTwips(list->width()) - usedTwips));
 }
 
 } // namespace
@@ -64,10 +39,8 @@ Form2::Form2(const Form1& mainWindow, QWidget* parent)
     setFont(Fonts::windowFont());
 
     // Controls in the order the window holds them.
-    ListView1 = makeReportList(QStringLiteral("ListView1"), this);
-    ListView1->setGeometry(twipsRect(120, 1560, 9255, 2535));
-    ListViewReport = makeReportList(QStringLiteral("ListViewReport"), this);
-    ListViewReport->setGeometry(twipsRect(120, 4200, 9255, 1215));
+    ListView1 = ReportList::create(this, u"ListView1", QRect(120, 1560, 9255, 2535));
+    ListViewReport = ReportList::create(this, u"ListViewReport", QRect(120, 4200, 9255, 1215));
 
     PushButton1 = new QPushButton(AnalysisTexts::analyseButton().toString(), this);
     PushButton1->setObjectName(QStringLiteral("PushButton1"));
@@ -119,10 +92,10 @@ FilterBoxTexts Form2::filterBoxTexts() const
 void Form2::setUpDrawTableColumns()
 {
     QStringList titles;
-    for (QStringView title : AnalysisTexts::drawTableColumnTitles()) {
+    for (QStringView title : drawFieldTitles()) {
         titles.append(title.toString());
     }
-    setColumns(ListView1, titles, {2000, 1200, 1200, 1200, 1200, 1200});
+    ReportList::setColumns(ListView1, titles, {2000, 1200, 1200, 1200, 1200, 1200});
 }
 
 void Form2::setUpFrequencyTableColumns()
@@ -135,7 +108,7 @@ void Form2::setUpFrequencyTableColumns()
             widths.append(800);
         }
     }
-    setColumns(ListViewReport, titles, widths);
+    ReportList::setColumns(ListViewReport, titles, widths);
 }
 
 void Form2::fillFilterBoxes()

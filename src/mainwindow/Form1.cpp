@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "shell/BrowserLinks.h"
 #include "shell/Fonts.h"
+#include "shell/ReportList.h"
 #include "shell/Twips.h"
 #include "shell/WindowFrame.h"
 
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -29,10 +29,6 @@ namespace {
 // The client area as designed, in twips.
 constexpr int clientWidthTwips = 11880;
 constexpr int clientHeightTwips = 7890;
-
-// The six fixed report columns take 8000 twips; the seventh takes the rest of the table's width.
-constexpr std::array<int, 6> fixedColumnWidthsTwips {2000, 1200, 1200, 1200, 1200, 1200};
-constexpr int fixedColumnsTwips = 8000;
 
 // The month items of the selection menu, January to December.
 constexpr std::array<QStringView, 12> monthItemNames {u"nmujan", u"nmufeb", u"nmumarch", u"nmuapril", u"nmumay",
@@ -130,12 +126,7 @@ void Form1::buildControls()
         GroupBox2, u"PushButton6", MainWindowTexts::clearButton().toString(), QRect(240, 5100, 1095, 345), windowFont);
     PushButton7 = makeButton(GroupBox2, u"PushButton7", MainWindowTexts::chooseDrawsButton().toString(),
         QRect(1440, 5100, 1095, 345), windowFont);
-    ListViewReport = place(new QTreeWidget(GroupBox2), u"ListViewReport", QRect(2640, 240, 8895, 5175), tahoma975);
-    ListViewReport->setRootIsDecorated(false);
-    ListViewReport->setUniformRowHeights(true);
-    ListViewReport->setItemsExpandable(false);
-    ListViewReport->setSortingEnabled(false);
-    ListViewReport->setColumnCount(0);
+    ListViewReport = ReportList::create(GroupBox2, u"ListViewReport", QRect(2640, 240, 8895, 5175));
 
     // The row of buttons under the large frame, left to right.
     PushButton8 = makeButton(this, u"PushButton8",
@@ -222,18 +213,11 @@ void Form1::applySkin()
 
 void Form1::setUpReportColumns()
 {
-    const auto& titles = MainWindowTexts::reportColumnTitles();
-    const int tableWidthTwips = pixelsToTwips(ListViewReport->width());
-    QStringList headers;
-    for (QStringView title : titles) {
-        headers.append(title.toString());
+    QStringList titles;
+    for (QStringView title : drawFieldTitles()) {
+        titles.append(title.toString());
     }
-    ListViewReport->setHeaderLabels(headers);
-    ListViewReport->header()->setStretchLastSection(false);
-    for (std::size_t column = 0; column < fixedColumnWidthsTwips.size(); ++column) {
-        ListViewReport->setColumnWidth(static_cast<int>(column), twipsToPixels(fixedColumnWidthsTwips[column]));
-    }
-    ListViewReport->setColumnWidth(6, twipsToPixels(tableWidthTwips - fixedColumnsTwips));
+    ReportList::setColumns(ListViewReport, titles, {2000, 1200, 1200, 1200, 1200, 1200});
 }
 
 void Form1::readCatalogue()

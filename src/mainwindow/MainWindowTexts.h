@@ -2,8 +2,6 @@
 
 #include <QStringView>
 
-#include <array>
-
 /// The main window's fixed texts, exactly as the user sees them.
 namespace MainWindowTexts {
 
@@ -72,11 +70,6 @@ constexpr QStringView closingTitle()
 constexpr QStringView downloadDone()
 {
     return u"done";
-}
-
-constexpr std::array<QStringView, 7> reportColumnTitles()
-{
-    return {u"งวดที่ ", u"รางวัลที่ 1", u"3 ตัวครั้งที่1", u"3 ตัวครั้งที่2", u"3 ตัวครั้งที่3", u"3 ตัวครั้งที่4", u"2 ตัว"};
 }
 
 // Texts of our own, for states the catalogue can be in besides holding draws.

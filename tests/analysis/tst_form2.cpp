@@ -221,8 +221,8 @@ void TestForm2::tableColumns()
     QVERIFY(!draws->rootIsDecorated() && !frequency->rootIsDecorated());
 
     QCOMPARE(draws->columnCount(), 7);
-    QCOMPARE(draws->headerItem()->text(0), AnalysisTexts::drawTableColumnTitles()[0].toString());
-    QCOMPARE(draws->headerItem()->text(6), AnalysisTexts::drawTableColumnTitles()[6].toString());
+    QCOMPARE(draws->headerItem()->text(0), drawFieldTitles()[0].toString());
+    QCOMPARE(draws->headerItem()->text(6), drawFieldTitles()[6].toString());
     QCOMPARE(draws->columnWidth(0), twipsToPixels(2000));
     QCOMPARE(draws->columnWidth(5), twipsToPixels(1200));
     QCOMPARE(draws->columnWidth(6), twipsToPixels(9255 - 8000));

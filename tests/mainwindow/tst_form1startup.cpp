@@ -142,7 +142,7 @@ void TestForm1Startup::reportColumns()
     QVERIFY(report);
     QCOMPARE(report->columnCount(), 7);
     QCOMPARE(report->topLevelItemCount(), 0);
-    const auto titles = MainWindowTexts::reportColumnTitles();
+    const auto titles = drawFieldTitles();
     for (int column = 0; column < 7; ++column) {
         QCOMPARE(report->headerItem()->text(column), titles[static_cast<std::size_t>(column)].toString());
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QStringList>
+#include <QStringView>
+
+class QTreeWidget;
+class QWidget;
+
+/// The report lists of both windows: a table with column headers and one row per entry.
+namespace ReportList {
+
+/// A report list named `name`, placed at `twips` in `parent`, in Tahoma 9.75 pt, with no columns and no rows.
+QTreeWidget* create(QWidget* parent, QStringView name, QRect twips);
+
+/// Gives the list its columns: `titles`, the first ones `widthsTwips` wide; the last column takes what the others
+/// leave of the list's width as it is now.
+void setColumns(QTreeWidget* list, const QStringList& titles, const QList<int>& widthsTwips);
+
+} // namespace ReportList
