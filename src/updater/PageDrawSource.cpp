@@ -120,8 +120,9 @@ Result<DrawRecord> PageDrawSource::fetchDraw(const QString& entry, FetchPace pac
     if (!numbers.complete()) {
         return Result<DrawRecord>::failure(UpdaterTexts::numbersMissing().toString().arg(drawTitle(key)));
     }
-    return DrawRecord {key, numbers.firstPrize, numbers.threeDigit1, numbers.threeDigit2, numbers.threeDigit3,
-        numbers.threeDigit4, numbers.twoDigit};
+    DrawRecord draw = numbers;
+    draw.drawDate = key;
+    return draw;
 }
 
 void PageDrawSource::cancel()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DrawRecord.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,15 +18,10 @@ inline constexpr char16_t showButtonName[] = u"B1";
 /// whose value is a draw entry (see `DrawKeys::isDrawEntry`).
 QStringList ListDrawEntries(const HtmlDocument& document);
 
-/// The numbers of the draw a page shows, in the order of a results line, and how many number elements were found.
-struct DrawNumbers
+/// The numbers of the draw a page shows, and how many number elements were found. The date stays empty: the page
+/// does not say which draw it shows.
+struct DrawNumbers : DrawRecord
 {
-    QString firstPrize;
-    QString threeDigit1;
-    QString threeDigit2;
-    QString threeDigit3;
-    QString threeDigit4;
-    QString twoDigit;
     int matchCount = 0; ///< the page's `font` elements of size "2" and face "Arial"
 
     bool complete() const { return matchCount >= 8; }
