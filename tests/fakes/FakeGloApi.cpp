@@ -1,8 +1,9 @@
 #include "FakeGloApi.h"
 
+#include "TestData.h"
 #include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,17 +68,12 @@ QByteArray envelope(const QString& operation, const QJsonValue& response)
 
 QByteArray savedFile(const QString& fileName)
 {
-    QFile file(QStringLiteral(VARENTA_TEST_DATA_DIR) + u"/glo-api/"_s + fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qFatal("missing test data file %s", qPrintable(fileName));
-    }
-    return file.readAll();
+    return testDataFile(u"glo-api/"_s + fileName);
 }
 
 QJsonObject drawObject(const DrawRecord& record)
 {
-    const QDate date(
-        record.drawDate.left(4).toInt() - 543, record.drawDate.mid(4, 2).toInt(), record.drawDate.mid(6, 2).toInt());
+    const QDate date = gregorianDate(record.drawDate);
     QJsonObject data;
     data[u"first"_s] = prize(u"6000000.00"_s, numbers({record.firstPrize}, {1}));
     if (date < QDate(2015, 9, 1)) {

@@ -1,8 +1,8 @@
+#include "TestData.h"
 #include "data/ThaiCalendar.h"
 #include "updater/HtmlCharset.h"
 #include "updater/HtmlDocument.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
@@ -13,8 +13,7 @@ namespace {
 
 QByteArray savedPage(const QString& name)
 {
-    QFile file(QStringLiteral(VARENTA_TEST_DATA_DIR) + u"/resultpage/"_s + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testDataFile(u"resultpage/"_s + name);
 }
 
 // A form value as a browser sends it from a windows-874 page, made with the platform's own codec.

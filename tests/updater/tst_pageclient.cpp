@@ -1,9 +1,9 @@
 #include "LocalHttpServer.h"
+#include "TestData.h"
 #include "data/ThaiCalendar.h"
 #include "updater/PageClient.h"
 #include "updater/UpdaterTexts.h"
 
-#include <QFile>
 #include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
@@ -14,8 +14,7 @@ namespace {
 
 QByteArray savedPage(const QString& name)
 {
-    QFile file(QStringLiteral(VARENTA_TEST_DATA_DIR) + u"/resultpage/"_s + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testDataFile(u"resultpage/"_s + name);
 }
 
 FakeHttpResponse html(const QByteArray& body, const QByteArray& contentType = "text/html")

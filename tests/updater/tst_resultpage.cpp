@@ -1,8 +1,8 @@
+#include "TestData.h"
 #include "updater/DrawKeys.h"
 #include "updater/HtmlDocument.h"
 #include "updater/ResultPage.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -11,8 +11,7 @@ namespace {
 
 QByteArray savedPage(const QString& name)
 {
-    QFile file(QStringLiteral(VARENTA_TEST_DATA_DIR) + u"/resultpage/"_s + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testDataFile(u"resultpage/"_s + name);
 }
 
 QString numberFont(const QString& text)

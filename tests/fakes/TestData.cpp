@@ -1,0 +1,12 @@
+#include "TestData.h"
+
+#include <QFile>
+
+QByteArray testDataFile(const QString& relativePath)
+{
+    QFile file(QStringLiteral(VARENTA_TEST_DATA_DIR "/") + relativePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("missing test data file %s", qPrintable(relativePath));
+    }
+    return file.readAll();
+}
