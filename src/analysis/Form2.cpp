@@ -67,7 +67,6 @@ Form2::Form2(const Form1& mainWindow, QWidget* parent)
     }
 
     applyFixedClientSize(this, QSize(kClientWidthTwips, kClientHeightTwips));
-    setWindowIcon(programIcon());
 
     connect(PushButton1, &QPushButton::clicked, this, [this] { analyse(); });
 }
