@@ -34,11 +34,12 @@ struct ProgramDirectory
     QTemporaryDir dir;
 };
 
-// Lets the shown windows lay out and paint what the last step changed.
+// Lets the shown windows lay out and paint what the last step changed: runs events until none is left (the views lay
+// their rows out on a zero timer, and then paint).
 void settle()
 {
     QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10000);
 }
 
 std::unique_ptr<Form1> startedWindow(const ProgramDirectory& program)

@@ -69,6 +69,18 @@ QPushButton* makeButton(QWidget* parent, QStringView name, const QString& captio
     return button;
 }
 
+// One flag per row of a list of `count` rows: whether `selection` holds it.
+std::vector<bool> selectedRows(const QItemSelection& selection, int count)
+{
+    std::vector<bool> selected(static_cast<std::size_t>(count), false);
+    for (const QItemSelectionRange& range : selection) {
+        for (int row = qMax(range.top(), 0); row <= qMin(range.bottom(), count - 1); ++row) {
+            selected[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    return selected;
+}
+
 } // namespace
 
 Form1::Form1(Form1Config config, QWidget* parent)
@@ -214,12 +226,7 @@ bool Form1::isDrawSelected(int index) const
 QList<int> Form1::selectedDrawIndexes() const
 {
     const int count = drawCount();
-    std::vector<bool> selected(static_cast<std::size_t>(count), false);
-    for (const QItemSelectionRange& range : ListBox2->selectionModel()->selection()) {
-        for (int row = qMax(range.top(), 0); row <= qMin(range.bottom(), count - 1); ++row) {
-            selected[static_cast<std::size_t>(row)] = true;
-        }
-    }
+    const std::vector<bool> selected = selectedRows(ListBox2->selectionModel()->selection(), count);
     QList<int> indexes;
     for (int row = 0; row < count; ++row) {
         if (selected[static_cast<std::size_t>(row)]) {
@@ -289,10 +296,7 @@ void Form1::selectDrawsContaining(QStringView searchText)
     // The draws selected now and those of the month become the new selection, set in one step as runs of
     // neighbouring draws.
     const int count = drawCount();
-    std::vector<bool> selected(static_cast<std::size_t>(count), false);
-    for (const int row : selectedDrawIndexes()) {
-        selected[static_cast<std::size_t>(row)] = true;
-    }
+    std::vector<bool> selected = selectedRows(ListBox2->selectionModel()->selection(), count);
     bool added = false;
     for (int row = 0; row < count; ++row) {
         if (!selected[static_cast<std::size_t>(row)] && m_titles.at(row).contains(searchText, Qt::CaseSensitive)) {
