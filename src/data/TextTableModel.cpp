@@ -16,7 +16,6 @@ void TextTableModel::setColumnTitles(const QStringList& titles)
 
 void TextTableModel::setRows(int count, RowFunction rowAt)
 {
-    // Rows go and come by removal and insertion rather than by a reset, which would also reset the views' columns.
     if (m_rowCount > 0) {
         beginRemoveRows({}, 0, m_rowCount - 1);
         m_rowCount = 0;
