@@ -1,33 +1,17 @@
 // Reading and titling a large results file, and the main window's load step on it.
+#include "SyntheticResults.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
 #include "shell/Fonts.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A well-formed results file of `count` draws, newest first, on the real draw days (1st and 16th).
-QByteArray syntheticResults(int count)
-{
-    QByteArray bytes;
-    bytes.reserve(count * 36);
-    QDate date(2026, 8, 16);
-    for (int i = 0; i < count; ++i) {
-        bytes += QByteArray::number(date.year() + 543) + QByteArray::number(date.month()).rightJustified(2, '0') +
-            QByteArray::number(date.day()).rightJustified(2, '0');
-        bytes += ',' + QByteArray::number(100000 + (i * 7919) % 900000) + ",123,456,789,012," +
-            QByteArray::number(10 + i % 90) + "\r\n";
-        date = date.day() == 16 ? QDate(date.year(), date.month(), 1) : date.addMonths(-1).addDays(15);
-    }
-    return bytes;
-}
 
 struct ProgramDirectory
 {

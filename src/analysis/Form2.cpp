@@ -2,17 +2,18 @@
 
 #include "analysis/AnalysisTexts.h"
 #include "analysis/FilterBox.h"
+#include "data/DrawRecord.h"
+#include "data/TextTableModel.h"
 #include "data/ThaiCalendar.h"
-#include "mainwindow/Form1.h"
+#include "shell/EventPacer.h"
 #include "shell/Fonts.h"
 #include "shell/ReportList.h"
 #include "shell/Twips.h"
 #include "shell/WindowFrame.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -30,9 +31,9 @@ FilterBox* makeFilterBox(const QString& name, QStringView initialText, const QRe
 
 } // namespace
 
-Form2::Form2(const Form1& mainWindow, QWidget* parent)
+Form2::Form2(QStringList baseSet, QWidget* parent)
     : QWidget(parent)
-    , m_mainWindow(mainWindow)
+    , m_baseSet(std::move(baseSet))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(AnalysisTexts::windowTitle().toString());
@@ -41,6 +42,8 @@ Form2::Form2(const Form1& mainWindow, QWidget* parent)
     // Controls in the order the window holds them.
     ListView1 = ReportList::create(this, u"ListView1", QRect(120, 1560, 9255, 2535));
     ListViewReport = ReportList::create(this, u"ListViewReport", QRect(120, 4200, 9255, 1215));
+    m_drawRows = ReportList::rows(ListView1);
+    m_frequencyRows = ReportList::rows(ListViewReport);
 
     PushButton1 = new QPushButton(AnalysisTexts::analyseButton().toString(), this);
     PushButton1->setObjectName(QStringLiteral("PushButton1"));
@@ -142,13 +145,7 @@ void Form2::fillFilterBoxes()
 
 void Form2::takeBaseSet()
 {
-    const QStringList& lines = m_mainWindow.list2();
-    const int count = m_mainWindow.drawCount();
-    for (int i = 0; i < count && i < lines.size(); ++i) {
-        if (m_mainWindow.isDrawSelected(i)) {
-            List1.append(lines.at(i));
-        }
-    }
+    List1 = m_baseSet;
 }
 
 void Form2::analyse()
@@ -161,23 +158,23 @@ void Form2::analyse()
 
     List2.clear();
     List3.clear();
-    ListView1->clear();
-    ListViewReport->clear();
+    m_drawRows->clear();
+    m_frequencyRows->clear();
 
     List3 = filterDraws(List1, criteriaFromBoxTexts(filterBoxTexts()));
 
     // The window may be destroyed while events run; stop then without touching it again.
     const QPointer<Form2> alive(this);
-    const QStringList matching = List3;
-    for (const QString& line : matching) {
-        QCoreApplication::processEvents();
-        if (!alive) {
-            return;
-        }
-        ListView1->addTopLevelItem(new QTreeWidgetItem(drawTableRow(line)));
+    EventPacer pacer;
+    pacer.letEventsRun();
+    if (!alive) {
+        return;
     }
 
-    fillFrequencyTable(countTwoDigitPlaces(matching));
+    // The rows are handed to the table in one step; each row's cells are cut from its line when the table shows it.
+    m_drawRows->setRows(int(List3.size()), [matching = List3](int row) { return drawTableRow(matching.at(row)); });
+
+    fillFrequencyTable(countTwoDigitPlaces(List3));
     m_analysing = false;
     Q_EMIT analysisFinished();
 }
@@ -186,11 +183,13 @@ void Form2::fillFrequencyTable(const DigitCounts& counts)
 {
     const auto& rowTitles = AnalysisTexts::frequencyRowTitles();
     const std::array<const DigitCountRow*, 2> rows {&counts.tensPlace, &counts.unitsPlace};
+    QList<QStringList> table;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         QStringList cells {rowTitles[row].toString()};
         for (const int count : *rows[row]) {
             cells.append(QString::number(count));
         }
-        ListViewReport->addTopLevelItem(new QTreeWidgetItem(cells));
+        table.append(cells);
     }
+    m_frequencyRows->setRows(table);
 }

@@ -6,9 +6,9 @@
 #include <QWidget>
 
 class FilterBox;
-class Form1;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
+class TextTableModel;
 
 /// The analysis window: filters the draws chosen in the main window and counts the digits of their two-digit prize.
 class Form2 final : public QWidget
@@ -16,13 +16,15 @@ class Form2 final : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form2(const Form1& mainWindow, QWidget* parent = nullptr);
+    /// `baseSet`: the raw lines of the draws chosen in the main window when the window is opened, in the main
+    /// window's order.
+    explicit Form2(QStringList baseSet, QWidget* parent = nullptr);
     ~Form2() override;
 
-    /// The set-up step: table columns, filter boxes, and the base set taken from the main window's selection now.
+    /// The set-up step: table columns, filter boxes, and the base set given when the window was made.
     void load();
 
-    /// The base set (`List1`): the raw lines of the draws chosen in the main window when the window was loaded, in
+    /// The base set (`List1`): the raw lines of the draws chosen in the main window when the window was opened, in
     /// the main window's order. `List3` holds the matching lines of the last analysis; `List2` and `List4` are
     /// left empty.
     const QStringList& list1() const { return List1; }
@@ -48,11 +50,14 @@ private:
     void analyse();
     void fillFrequencyTable(const DigitCounts& counts);
 
-    const Form1& m_mainWindow;
+    QStringList m_baseSet;
     bool m_analysing = false;
 
-    QTreeWidget* ListView1 = nullptr;
-    QTreeWidget* ListViewReport = nullptr;
+    QTreeView* ListView1 = nullptr;
+    QTreeView* ListViewReport = nullptr;
+    /// The rows of `ListView1` and of `ListViewReport`.
+    TextTableModel* m_drawRows = nullptr;
+    TextTableModel* m_frequencyRows = nullptr;
     QStringList List4;
     QStringList List3;
     QStringList List2;

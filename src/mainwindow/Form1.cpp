@@ -1,26 +1,30 @@
 #include "Form1.h"
 
 #include "analysis/Form2.h"
+#include "data/TextTableModel.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "shell/BrowserLinks.h"
+#include "shell/EventPacer.h"
 #include "shell/Fonts.h"
 #include "shell/ReportList.h"
 #include "shell/Twips.h"
 #include "shell/WindowFrame.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QItemSelection>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -65,6 +69,18 @@ QPushButton* makeButton(QWidget* parent, QStringView name, const QString& captio
     return button;
 }
 
+// One flag per row of a list of `count` rows: whether `selection` holds it.
+std::vector<bool> selectedRows(const QItemSelection& selection, int count)
+{
+    std::vector<bool> selected(static_cast<std::size_t>(count), false);
+    for (const QItemSelectionRange& range : selection) {
+        for (int row = qMax(range.top(), 0); row <= qMin(range.bottom(), count - 1); ++row) {
+            selected[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    return selected;
+}
+
 } // namespace
 
 Form1::Form1(Form1Config config, QWidget* parent)
@@ -85,7 +101,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
 
 Form1::~Form1()
 {
-    // The analysis window reads this window's catalogue; it must not outlive it.
+    // The analysis window is part of this window's session: it closes with it.
     delete m_analysisWindow.data();
 }
 
@@ -119,14 +135,19 @@ void Form1::buildControls()
 
     // The large frame: the draw catalogue, its two selection buttons and the report.
     GroupBox2 = place(new QGroupBox(this), u"GroupBox2", QRect(120, 1320, 11655, 5535), windowFont);
-    ListBox2 = place(new QListWidget(GroupBox2), u"ListBox2", QRect(120, 240, 2415, 4815), tahoma975);
+    ListBox2 = place(new QListView(GroupBox2), u"ListBox2", QRect(120, 240, 2415, 4815), tahoma975);
     ListBox2->setSelectionMode(QAbstractItemView::MultiSelection);
     ListBox2->setUniformItemSizes(true);
+    ListBox2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_catalogue = new TextTableModel(ListBox2);
+    m_catalogue->setColumnTitles({QString()});
+    ListBox2->setModel(m_catalogue);
     PushButton6 = makeButton(
         GroupBox2, u"PushButton6", MainWindowTexts::clearButton().toString(), QRect(240, 5100, 1095, 345), windowFont);
     PushButton7 = makeButton(GroupBox2, u"PushButton7", MainWindowTexts::chooseDrawsButton().toString(),
         QRect(1440, 5100, 1095, 345), windowFont);
     ListViewReport = ReportList::create(GroupBox2, u"ListViewReport", QRect(2640, 240, 8895, 5175));
+    m_report = ReportList::rows(ListViewReport);
 
     // The row of buttons under the large frame, left to right.
     PushButton8 = makeButton(this, u"PushButton8",
@@ -194,13 +215,25 @@ void Form1::load()
 
 int Form1::drawCount() const
 {
-    return ListBox2->count();
+    return m_catalogue->rowCount();
 }
 
 bool Form1::isDrawSelected(int index) const
 {
-    const QListWidgetItem* item = ListBox2->item(index);
-    return item && item->isSelected();
+    return index >= 0 && index < drawCount() && ListBox2->selectionModel()->isSelected(m_catalogue->index(index, 0));
+}
+
+QList<int> Form1::selectedDrawIndexes() const
+{
+    const int count = drawCount();
+    const std::vector<bool> selected = selectedRows(ListBox2->selectionModel()->selection(), count);
+    QList<int> indexes;
+    for (int row = 0; row < count; ++row) {
+        if (selected[static_cast<std::size_t>(row)]) {
+            indexes.append(row);
+        }
+    }
+    return indexes;
 }
 
 void Form1::applySkin()
@@ -222,7 +255,8 @@ void Form1::setUpReportColumns()
 
 void Form1::readCatalogue()
 {
-    const Result<QStringList> lines = m_resultsFile.readResultsFile([] { QCoreApplication::processEvents(); });
+    EventPacer pacer;
+    const Result<QStringList> lines = m_resultsFile.readResultsFile([&pacer] { pacer.letEventsRun(); });
     List2 = lines.ok() ? lines.value() : QStringList();
 
     if (List2.isEmpty()) {
@@ -235,12 +269,11 @@ void Form1::readCatalogue()
     }
 
     Label1->setText(drawCaption(List2.constFirst()));
-    QStringList titles;
-    titles.reserve(List2.size());
+    m_titles.reserve(List2.size());
     for (const QString& line : std::as_const(List2)) {
-        titles.append(drawTitle(line));
+        m_titles.append(drawTitle(line));
     }
-    ListBox2->addItems(titles);
+    m_catalogue->setRows(int(m_titles.size()), [titles = m_titles](int row) { return QStringList {titles.at(row)}; });
 }
 
 void Form1::popUpMonthMenu()
@@ -253,31 +286,51 @@ void Form1::popUpMonthMenu()
 
 void Form1::selectAllDraws()
 {
-    for (int i = 0; i < ListBox2->count(); ++i) {
-        ListBox2->item(i)->setSelected(true);
+    if (drawCount() > 0) {
+        ListBox2->selectAll();
     }
 }
 
 void Form1::selectDrawsContaining(QStringView searchText)
 {
-    for (int i = 0; i < ListBox2->count(); ++i) {
-        QListWidgetItem* item = ListBox2->item(i);
-        if (item->text().contains(searchText, Qt::CaseSensitive)) {
-            item->setSelected(true);
+    // The draws selected now and those of the month become the new selection, set in one step as runs of
+    // neighbouring draws.
+    const int count = drawCount();
+    std::vector<bool> selected = selectedRows(ListBox2->selectionModel()->selection(), count);
+    bool added = false;
+    for (int row = 0; row < count; ++row) {
+        if (!selected[static_cast<std::size_t>(row)] && m_titles.at(row).contains(searchText, Qt::CaseSensitive)) {
+            selected[static_cast<std::size_t>(row)] = true;
+            added = true;
         }
     }
+    if (!added) {
+        return;
+    }
+    QItemSelection selection;
+    for (int row = 0; row < count;) {
+        if (!selected[static_cast<std::size_t>(row)]) {
+            ++row;
+            continue;
+        }
+        const int first = row;
+        while (row < count && selected[static_cast<std::size_t>(row)]) {
+            ++row;
+        }
+        selection.append(QItemSelectionRange(m_catalogue->index(first, 0), m_catalogue->index(row - 1, 0)));
+    }
+    ListBox2->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void Form1::clearSelection()
 {
-    for (int i = 0; i < ListBox2->count(); ++i) {
-        ListBox2->item(i)->setSelected(false);
-    }
+    ListBox2->clearSelection();
 }
 
 void Form1::showReport()
 {
-    // Events run once per row; a second click arriving meanwhile would interleave two builds in one table.
+    // Events run while the report is built; a second click arriving meanwhile would interleave two builds in one
+    // table.
     if (m_reportRunning) {
         return;
     }
@@ -289,31 +342,28 @@ void Form1::showReport()
         }
     });
 
-    ListViewReport->clear();
+    m_report->clear();
 
     // The draws selected at the click; choices made while the rows are built wait for the next click.
-    QList<int> selected;
-    for (int i = 0; i < ListBox2->count(); ++i) {
-        if (ListBox2->item(i)->isSelected()) {
-            selected.append(i);
-        }
+    const QList<int> selected = selectedDrawIndexes();
+
+    EventPacer pacer;
+    pacer.letEventsRun();
+    if (!self) {
+        return;
     }
 
-    for (const int i : std::as_const(selected)) {
-        QCoreApplication::processEvents();
-        if (!self) {
-            return;
-        }
-
-        List4.clear();
-        List4 = ResultsFile::numberFields(i < List2.size() ? QStringView(List2.at(i)) : QStringView());
-        QStringList cells {ListBox2->item(i)->text()};
+    // The rows are handed to the table in one step; each row's cells are cut from its line when the table shows it.
+    m_report->setRows(int(selected.size()), [selected, titles = m_titles, lines = List2](int row) {
+        const int i = selected.at(row);
+        const QStringList fields =
+            ResultsFile::numberFields(i < lines.size() ? QStringView(lines.at(i)) : QStringView());
+        QStringList cells {titles.at(i)};
         for (int k = 0; k < 6; ++k) {
-            cells.append(k < List4.size() ? List4.at(k) : QString());
+            cells.append(k < fields.size() ? fields.at(k) : QString());
         }
-        ListViewReport->addTopLevelItem(new QTreeWidgetItem(cells));
-        List4.clear();
-    }
+        return cells;
+    });
 }
 
 void Form1::ShowAnalysisWindow()
@@ -328,7 +378,14 @@ void Form1::ShowAnalysisWindow()
         m_analysisWindow->activateWindow();
         return;
     }
-    auto* window = new Form2(*this);
+    // The analysis works on the draws selected now, in catalogue order; later choices here do not reach it.
+    QStringList baseSet;
+    for (const int i : selectedDrawIndexes()) {
+        if (i < List2.size()) {
+            baseSet.append(List2.at(i));
+        }
+    }
+    auto* window = new Form2(std::move(baseSet));
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_analysisWindow = window;
     window->load();

@@ -17,10 +17,11 @@ class Form2;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
+class TextTableModel;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
@@ -58,6 +59,9 @@ public:
     int drawCount() const;
     /// Whether the user has draw `index` of the catalogue selected now.
     bool isDrawSelected(int index) const;
+    /// The indexes of the draws the user has selected in the catalogue now, in ascending order. Read in one pass;
+    /// callers that need the whole selection take this rather than asking `isDrawSelected` draw by draw.
+    QList<int> selectedDrawIndexes() const;
 
     const ResultsFile& resultsFile() const { return m_resultsFile; }
 
@@ -78,7 +82,7 @@ private:
     void setUpReportColumns();
     void readCatalogue();
 
-    // Draw selection.
+    // Draw selection. Each of these changes the selection of `ListBox2` in one step.
     void popUpMonthMenu();
     void selectAllDraws();
     void selectDrawsContaining(QStringView searchText);
@@ -109,8 +113,11 @@ private:
     QGroupBox* GroupBox2 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QListWidget* ListBox2 = nullptr;
-    QTreeWidget* ListViewReport = nullptr;
+    QListView* ListBox2 = nullptr;
+    QTreeView* ListViewReport = nullptr;
+    /// The rows of `ListBox2` (one column: the titles of `m_titles`) and of `ListViewReport`.
+    TextTableModel* m_catalogue = nullptr;
+    TextTableModel* m_report = nullptr;
     QPushButton* PushButton1 = nullptr;
     QPushButton* PushButton2 = nullptr;
     QPushButton* PushButton3 = nullptr;
@@ -132,6 +139,8 @@ private:
     QStringList List3;
     QStringList List4;
     QStringList ListBox1;
+    /// The text of each item of `ListBox2`: the title of the draw at the same index of `List2`.
+    QStringList m_titles;
 
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;

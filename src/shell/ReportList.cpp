@@ -1,16 +1,17 @@
 #include "ReportList.h"
 
+#include "data/TextTableModel.h"
 #include "shell/Fonts.h"
 #include "shell/Twips.h"
 
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ReportList {
 
-QTreeWidget* create(QWidget* parent, QStringView name, QRect twips)
+QTreeView* create(QWidget* parent, QStringView name, QRect twips)
 {
-    auto* list = new QTreeWidget(parent);
+    auto* list = new QTreeView(parent);
     list->setObjectName(name.toString());
     list->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     list->setFont(Fonts::tahoma(9.75));
@@ -18,14 +19,20 @@ QTreeWidget* create(QWidget* parent, QStringView name, QRect twips)
     list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
     list->setSortingEnabled(false);
-    list->setColumnCount(0);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setModel(new TextTableModel(list));
     list->header()->setStretchLastSection(false);
     return list;
 }
 
-void setColumns(QTreeWidget* list, const QStringList& titles, const QList<int>& widthsTwips)
+TextTableModel* rows(const QTreeView* list)
 {
-    list->setHeaderLabels(titles);
+    return qobject_cast<TextTableModel*>(list->model());
+}
+
+void setColumns(QTreeView* list, const QStringList& titles, const QList<int>& widthsTwips)
+{
+    rows(list)->setColumnTitles(titles);
     int usedTwips = 0;
     for (int column = 0; column < widthsTwips.size(); ++column) {
         list->setColumnWidth(column, twipsToPixels(widthsTwips[column]));

@@ -6,15 +6,16 @@
 #include "shell/Twips.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 #include <memory>
@@ -33,14 +34,24 @@ const QStringList kLines {
     u"25520716,111111,111,222,333,444,19"_s, // Thursday 16 July
 };
 
-QStringList texts(const QTreeWidget* list, int row)
+QStringList texts(const QTreeView* list, int row)
 {
     QStringList cells;
-    const QTreeWidgetItem* item = list->topLevelItem(row);
-    for (int column = 0; item && column < list->columnCount(); ++column) {
-        cells.append(item->text(column));
+    const QAbstractItemModel* model = list->model();
+    for (int column = 0; row < model->rowCount() && column < model->columnCount(); ++column) {
+        cells.append(model->index(row, column).data().toString());
     }
     return cells;
+}
+
+int rowCount(const QTreeView* list)
+{
+    return list->model()->rowCount();
+}
+
+QString columnTitle(const QTreeView* list, int column)
+{
+    return list->model()->headerData(column, Qt::Horizontal).toString();
 }
 
 QStringList frequencyRow(const QString& title, const QList<std::pair<int, int>>& digitCounts)
@@ -70,7 +81,7 @@ private Q_SLOTS:
     void filterBoxes_data();
     void filterBoxes();
     void tableColumns();
-    void baseSetFrozenAtLoad();
+    void baseSetFrozenWhenOpened();
     void typicalRequest();
     void nothingSelected();
     void analysisTwice();
@@ -78,8 +89,8 @@ private Q_SLOTS:
     void destroyedDuringRun();
 
 private:
-    // Starts the main window on `kLines`, selects the draws whose titles `select` accepts, and opens the analysis
-    // window on them.
+    // Selects the draws of the main window whose titles `select` accepts and opens the analysis window from the main
+    // window's button.
     void open(const std::function<bool(int index, const QString& title)>& select);
     template<typename T>
     T* child(const QString& name) const
@@ -91,7 +102,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Form1> m_form1;
-    std::unique_ptr<Form2> m_form2;
+    QPointer<Form2> m_form2;
 };
 
 void TestForm2::init()
@@ -110,21 +121,29 @@ void TestForm2::init()
 
 void TestForm2::cleanup()
 {
-    m_form2.reset();
+    // The main window closes its analysis window with it.
     m_form1.reset();
+    QVERIFY(m_form2.isNull());
     m_dir.reset();
 }
 
 void TestForm2::open(const std::function<bool(int index, const QString& title)>& select)
 {
-    auto* draws = m_form1->findChild<QListWidget*>(u"ListBox2"_s);
+    auto* draws = m_form1->findChild<QListView*>(u"ListBox2"_s);
     QVERIFY(draws);
-    for (int i = 0; i < draws->count(); ++i) {
-        draws->item(i)->setSelected(select(i, draws->item(i)->text()));
+    for (int i = 0; i < draws->model()->rowCount(); ++i) {
+        const QModelIndex item = draws->model()->index(i, 0);
+        draws->selectionModel()->select(
+            item, select(i, item.data().toString()) ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
     }
-    m_form2 = std::make_unique<Form2>(*m_form1);
-    m_form2->load();
-    m_form2->show();
+    m_form1->findChild<QPushButton*>(u"PushButton5"_s)->click();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<Form2*>(window)) {
+            QVERIFY(m_form2.isNull());
+            m_form2 = form;
+        }
+    }
+    QVERIFY(m_form2 && m_form2->isVisible());
 }
 
 void TestForm2::choose(const QString& box, const QString& text)
@@ -140,7 +159,7 @@ void TestForm2::clickAnalyse()
 {
     auto* button = child<QPushButton>(u"PushButton1"_s);
     QVERIFY(button);
-    QSignalSpy finished(m_form2.get(), &Form2::analysisFinished);
+    QSignalSpy finished(m_form2.data(), &Form2::analysisFinished);
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_COMPARE(finished.size(), 1);
 }
@@ -215,22 +234,24 @@ void TestForm2::filterBoxes()
 void TestForm2::tableColumns()
 {
     open([](int, const QString&) { return false; });
-    auto* draws = child<QTreeWidget>(u"ListView1"_s);
-    auto* frequency = child<QTreeWidget>(u"ListViewReport"_s);
+    auto* draws = child<QTreeView>(u"ListView1"_s);
+    auto* frequency = child<QTreeView>(u"ListViewReport"_s);
     QVERIFY(draws && frequency);
     QVERIFY(!draws->rootIsDecorated() && !frequency->rootIsDecorated());
 
-    QCOMPARE(draws->columnCount(), 7);
-    QCOMPARE(draws->headerItem()->text(0), drawFieldTitles()[0].toString());
-    QCOMPARE(draws->headerItem()->text(6), drawFieldTitles()[6].toString());
+    QCOMPARE(draws->model()->columnCount(), 7);
+    QCOMPARE(columnTitle(draws, 0), u"งวดที่ "_s);
+    QCOMPARE(columnTitle(draws, 1), u"รางวัลที่ 1"_s);
+    QCOMPARE(columnTitle(draws, 2), u"3 ตัวครั้งที่1"_s);
+    QCOMPARE(columnTitle(draws, 6), u"2 ตัว"_s);
     QCOMPARE(draws->columnWidth(0), twipsToPixels(2000));
     QCOMPARE(draws->columnWidth(5), twipsToPixels(1200));
     QCOMPARE(draws->columnWidth(6), twipsToPixels(9255 - 8000));
 
-    QCOMPARE(frequency->columnCount(), 11);
-    QCOMPARE(frequency->headerItem()->text(0), AnalysisTexts::frequencyFirstColumnTitle().toString());
-    QCOMPARE(frequency->headerItem()->text(1), u"0"_s);
-    QCOMPARE(frequency->headerItem()->text(10), u"9"_s);
+    QCOMPARE(frequency->model()->columnCount(), 11);
+    QCOMPARE(columnTitle(frequency, 0), u"หลัก/เลข"_s);
+    QCOMPARE(columnTitle(frequency, 1), u"0"_s);
+    QCOMPARE(columnTitle(frequency, 10), u"9"_s);
     QCOMPARE(frequency->columnWidth(0), twipsToPixels(1200));
     QCOMPARE(frequency->columnWidth(9), twipsToPixels(800));
     QCOMPARE(frequency->columnWidth(10), twipsToPixels(9255 - 8400));
@@ -239,22 +260,37 @@ void TestForm2::tableColumns()
     QCOMPARE(m_form2->windowTitle(), AnalysisTexts::windowTitle().toString());
     QVERIFY(!m_form2->windowIcon().isNull());
 
-    // The tables stay empty until the first analysis.
-    QCOMPARE(draws->topLevelItemCount(), 0);
-    QCOMPARE(frequency->topLevelItemCount(), 0);
+    // The tables stay empty until the first analysis; the analysis leaves the columns as they are.
+    QCOMPARE(rowCount(draws), 0);
+    QCOMPARE(rowCount(frequency), 0);
+    clickAnalyse();
+    QCOMPARE(rowCount(frequency), 2);
+    QCOMPARE(draws->columnWidth(0), twipsToPixels(2000));
+    QCOMPARE(draws->columnWidth(6), twipsToPixels(9255 - 8000));
+    QCOMPARE(frequency->columnWidth(10), twipsToPixels(9255 - 8400));
 }
 
-void TestForm2::baseSetFrozenAtLoad()
+void TestForm2::baseSetFrozenWhenOpened()
 {
     open([](int index, const QString&) { return index == 0 || index == 2 || index == 5; });
     QCOMPARE(m_form2->list1(), (QStringList {kLines[0], kLines[2], kLines[5]}));
 
-    auto* draws = m_form1->findChild<QListWidget*>(u"ListBox2"_s);
-    draws->item(0)->setSelected(false);
-    draws->item(1)->setSelected(true);
+    // Later choices in the main window, and opening the window again while it is open, leave the base set alone.
+    m_form1->findChild<QPushButton*>(u"PushButton6"_s)->click();
+    auto* draws = m_form1->findChild<QListView*>(u"ListBox2"_s);
+    draws->selectionModel()->select(draws->model()->index(1, 0), QItemSelectionModel::Select);
+    m_form1->findChild<QPushButton*>(u"PushButton5"_s)->click();
     QCOMPARE(m_form2->list1(), (QStringList {kLines[0], kLines[2], kLines[5]}));
     clickAnalyse();
-    QCOMPARE(child<QTreeWidget>(u"ListView1"_s)->topLevelItemCount(), 3);
+    auto* table = child<QTreeView>(u"ListView1"_s);
+    QCOMPARE(rowCount(table), 3);
+    QCOMPARE(texts(table, 1).at(1), u"070307"_s);
+
+    // Closed and opened again, the window takes the selection of that moment.
+    m_form2->close();
+    QTRY_VERIFY(m_form2.isNull());
+    open([](int index, const QString&) { return index == 1; });
+    QCOMPARE(m_form2->list1(), QStringList {kLines[1]});
 }
 
 void TestForm2::typicalRequest()
@@ -266,10 +302,10 @@ void TestForm2::typicalRequest()
     choose(u"cmbday"_s, ThaiDayNames::names()[1].toString());
     clickAnalyse();
 
-    auto* draws = child<QTreeWidget>(u"ListView1"_s);
-    auto* frequency = child<QTreeWidget>(u"ListViewReport"_s);
+    auto* draws = child<QTreeView>(u"ListView1"_s);
+    auto* frequency = child<QTreeView>(u"ListViewReport"_s);
     const QString augustName = ThaiMonthNames::months()[7].analysisWindow.toString();
-    QCOMPARE(draws->topLevelItemCount(), 2);
+    QCOMPARE(rowCount(draws), 2);
     QCOMPARE(texts(draws, 0),
         (QStringList {
             u"16 "_s + augustName + u" 2553"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s}));
@@ -278,7 +314,7 @@ void TestForm2::typicalRequest()
             u"17 "_s + augustName + u" 2552"_s, u"654321"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"05"_s}));
 
     const auto& rows = AnalysisTexts::frequencyRowTitles();
-    QCOMPARE(frequency->topLevelItemCount(), 2);
+    QCOMPARE(rowCount(frequency), 2);
     QCOMPARE(texts(frequency, 0), frequencyRow(rows[0].toString(), {{5, 1}, {0, 1}}));
     QCOMPARE(texts(frequency, 1), frequencyRow(rows[1].toString(), {{5, 2}}));
     QCOMPARE(m_form2->list3(), (QStringList {kLines[0], kLines[4]}));
@@ -290,8 +326,8 @@ void TestForm2::nothingSelected()
     open([](int, const QString&) { return false; });
     QVERIFY(m_form2->list1().isEmpty());
     clickAnalyse();
-    QCOMPARE(child<QTreeWidget>(u"ListView1"_s)->topLevelItemCount(), 0);
-    auto* frequency = child<QTreeWidget>(u"ListViewReport"_s);
+    QCOMPARE(rowCount(child<QTreeView>(u"ListView1"_s)), 0);
+    auto* frequency = child<QTreeView>(u"ListViewReport"_s);
     const auto& rows = AnalysisTexts::frequencyRowTitles();
     QCOMPARE(texts(frequency, 0), frequencyRow(rows[0].toString(), {}));
     QCOMPARE(texts(frequency, 1), frequencyRow(rows[1].toString(), {}));
@@ -302,39 +338,39 @@ void TestForm2::analysisTwice()
     open([](int, const QString&) { return true; });
     choose(u"ComboBox6"_s, u"5"_s);
     clickAnalyse();
-    auto* draws = child<QTreeWidget>(u"ListView1"_s);
-    auto* frequency = child<QTreeWidget>(u"ListViewReport"_s);
-    QCOMPARE(draws->topLevelItemCount(), 3);
+    auto* draws = child<QTreeView>(u"ListView1"_s);
+    auto* frequency = child<QTreeView>(u"ListViewReport"_s);
+    QCOMPARE(rowCount(draws), 3);
     const QList<QStringList> first {
         texts(draws, 0), texts(draws, 1), texts(draws, 2), texts(frequency, 0), texts(frequency, 1)};
 
     clickAnalyse();
-    QCOMPARE(draws->topLevelItemCount(), 3);
-    QCOMPARE(frequency->topLevelItemCount(), 2);
+    QCOMPARE(rowCount(draws), 3);
+    QCOMPARE(rowCount(frequency), 2);
     const QList<QStringList> second {
         texts(draws, 0), texts(draws, 1), texts(draws, 2), texts(frequency, 0), texts(frequency, 1)};
     QCOMPARE(second, first);
 
     // A changed box takes effect at the next click only; "not chosen" lets every draw through again.
     choose(u"ComboBox6"_s, AnalysisTexts::notChosen().toString());
-    QCOMPARE(draws->topLevelItemCount(), 3);
+    QCOMPARE(rowCount(draws), 3);
     clickAnalyse();
-    QCOMPARE(draws->topLevelItemCount(), kLines.size());
+    QCOMPARE(rowCount(draws), kLines.size());
 }
 
 void TestForm2::clickDuringRunIgnored()
 {
     open([](int, const QString&) { return true; });
     auto* button = child<QPushButton>(u"PushButton1"_s);
-    auto* draws = child<QTreeWidget>(u"ListView1"_s);
-    QSignalSpy finished(m_form2.get(), &Form2::analysisFinished);
+    auto* draws = child<QTreeView>(u"ListView1"_s);
+    QSignalSpy finished(m_form2.data(), &Form2::analysisFinished);
 
     // The table fill lets events run once per row; a click arriving then finds a run in progress.
     bool clickedDuringRun = false;
     int rowsWhenClicked = -1;
-    QTimer::singleShot(0, m_form2.get(), [&] {
+    QTimer::singleShot(0, m_form2.data(), [&] {
         clickedDuringRun = m_form2->isAnalysing();
-        rowsWhenClicked = draws->topLevelItemCount();
+        rowsWhenClicked = rowCount(draws);
         QTest::mouseClick(button, Qt::LeftButton);
     });
     QTest::mouseClick(button, Qt::LeftButton);
@@ -343,11 +379,11 @@ void TestForm2::clickDuringRunIgnored()
     QVERIFY(clickedDuringRun);
     QVERIFY(rowsWhenClicked >= 0 && rowsWhenClicked < kLines.size());
     QVERIFY(!m_form2->isAnalysing());
-    QCOMPARE(draws->topLevelItemCount(), kLines.size());
+    QCOMPARE(rowCount(draws), kLines.size());
     for (int row = 0; row < kLines.size(); ++row) {
         QCOMPARE(texts(draws, row).at(1), kLines[row].mid(9, 6));
     }
-    QCOMPARE(child<QTreeWidget>(u"ListViewReport"_s)->topLevelItemCount(), 2);
+    QCOMPARE(rowCount(child<QTreeView>(u"ListViewReport"_s)), 2);
     // No second run follows later either.
     QCoreApplication::processEvents();
     QCOMPARE(finished.size(), 1);
@@ -356,7 +392,7 @@ void TestForm2::clickDuringRunIgnored()
 void TestForm2::destroyedDuringRun()
 {
     open([](int, const QString&) { return true; });
-    Form2* form = m_form2.release();
+    Form2* form = m_form2.data();
     const QPointer<Form2> alive(form);
     auto* button = form->findChild<QPushButton*>(u"PushButton1"_s);
     QVERIFY(button);

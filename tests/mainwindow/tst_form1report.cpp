@@ -2,11 +2,12 @@
 #include "data/ThaiCalendar.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QHeaderView>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -60,8 +61,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Form1> m_form;
-    QListWidget* m_list = nullptr;
-    QTreeWidget* m_report = nullptr;
+    QListView* m_list = nullptr;
+    QTreeView* m_report = nullptr;
     QPushButton* m_show = nullptr;
 };
 
@@ -71,27 +72,28 @@ void TestForm1Report::init()
     QVERIFY(m_dir->isValid());
     m_form = startForm1(*m_dir, catalogue);
     QVERIFY(m_form);
-    m_list = m_form->findChild<QListWidget*>(u"ListBox2"_s);
-    m_report = m_form->findChild<QTreeWidget*>(u"ListViewReport"_s);
+    m_list = m_form->findChild<QListView*>(u"ListBox2"_s);
+    m_report = m_form->findChild<QTreeView*>(u"ListViewReport"_s);
     m_show = m_form->findChild<QPushButton*>(u"PushButton3"_s);
     QVERIFY(m_list && m_report && m_show);
-    QCOMPARE(m_list->count(), 6);
+    QCOMPARE(m_list->model()->rowCount(), 6);
 }
 
 void TestForm1Report::select(const IndexList& indexes)
 {
     for (const int i : indexes) {
-        m_list->item(i)->setSelected(true);
+        m_list->selectionModel()->select(m_list->model()->index(i, 0), QItemSelectionModel::Select);
     }
 }
 
 QList<QStringList> TestForm1Report::reportRows() const
 {
     QList<QStringList> rows;
-    for (int row = 0; row < m_report->topLevelItemCount(); ++row) {
+    const QAbstractItemModel* model = m_report->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < m_report->columnCount(); ++column) {
-            cells.append(m_report->topLevelItem(row)->text(column));
+        for (int column = 0; column < model->columnCount(); ++column) {
+            cells.append(model->index(row, column).data().toString());
         }
         rows.append(cells);
     }
@@ -139,20 +141,22 @@ void TestForm1Report::clickingTwiceGivesTheRowsOnce()
 
     // The report keeps its rows until the next click, whatever happens to the selection meanwhile.
     m_form->findChild<QPushButton*>(u"PushButton6"_s)->click();
-    QCOMPARE(m_report->topLevelItemCount(), 2);
+    QCOMPARE(m_report->model()->rowCount(), 2);
     m_show->click();
-    QCOMPARE(m_report->topLevelItemCount(), 0);
+    QCOMPARE(m_report->model()->rowCount(), 0);
 }
 
 void TestForm1Report::clickDuringABuildIsIgnored()
 {
     select({0, 1, 2, 3, 4, 5});
     QSignalSpy clicks(m_show, &QPushButton::clicked);
+    QSignalSpy fills(m_report->model(), &QAbstractItemModel::rowsInserted);
     // The second click waits in the event queue and arrives while the rows are being built.
     QMetaObject::invokeMethod(m_show, &QPushButton::click, Qt::QueuedConnection);
     m_show->click();
 
     QCOMPARE(clicks.count(), 2);
+    QCOMPARE(fills.count(), 1);
     QCOMPARE(reportRows(), expectedRows());
     QVERIFY(m_form->list4().isEmpty());
 
@@ -185,9 +189,10 @@ void TestForm1Report::selectionChangedDuringABuild()
 
     select(selected);
     if (midBuild.startsWith(u"click:"_s)) {
-        QListWidgetItem* item = m_list->item(midBuild.mid(6).toInt());
+        const QModelIndex item = m_list->model()->index(midBuild.mid(6).toInt(), 0);
         QMetaObject::invokeMethod(
-            m_list, [item] { item->setSelected(false); }, Qt::QueuedConnection);
+            m_list, [this, item] { m_list->selectionModel()->select(item, QItemSelectionModel::Toggle); },
+            Qt::QueuedConnection);
     } else if (auto* action = m_form->findChild<QAction*>(midBuild)) {
         QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
     } else {

@@ -1,8 +1,9 @@
 #include "Form1Fixture.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void init();
     void steps_data();
     void steps();
+    void eachChoiceIsOneSelectionChange_data();
+    void eachChoiceIsOneSelectionChange();
     void monthDigitsAreSelectedOnlyByAll();
     void selectAllOnAnEmptyCatalogue();
 
@@ -64,9 +67,8 @@ IndexList TestForm1Selection::selectedIndexes() const
 void TestForm1Selection::run(const QString& step)
 {
     if (step.startsWith(u"click:"_s)) {
-        auto* list = m_form->findChild<QListWidget*>(u"ListBox2"_s);
-        QListWidgetItem* item = list->item(step.mid(6).toInt());
-        item->setSelected(!item->isSelected());
+        auto* list = m_form->findChild<QListView*>(u"ListBox2"_s);
+        list->selectionModel()->select(list->model()->index(step.mid(6).toInt(), 0), QItemSelectionModel::Toggle);
     } else if (auto* action = m_form->findChild<QAction*>(step)) {
         action->trigger();
     } else if (auto* button = m_form->findChild<QPushButton*>(step)) {
@@ -93,6 +95,10 @@ void TestForm1Selection::steps_data()
     QTest::newRow("clear after all") << QStringList {u"nmuall"_s, u"PushButton6"_s} << IndexList();
     QTest::newRow("clear then a month") << QStringList {u"nmuall"_s, u"PushButton6"_s, u"nmujuly"_s} << IndexList {2};
     QTest::newRow("the user's click takes one off") << QStringList {u"nmuaugust"_s, u"click:1"_s} << IndexList {0, 3};
+    QTest::newRow("clicks split all, a month joins the pieces")
+        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:3"_s, u"nmunov"_s} << IndexList {0, 2, 4, 5};
+    QTest::newRow("a month fills a gap left by a click")
+        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:2"_s, u"nmuaugust"_s} << IndexList {0, 1, 3, 4, 5};
 }
 
 void TestForm1Selection::steps()
@@ -103,6 +109,34 @@ void TestForm1Selection::steps()
         run(step);
     }
     QCOMPARE(selectedIndexes(), selected);
+    QCOMPARE(m_form->selectedDrawIndexes(), selected);
+}
+
+void TestForm1Selection::eachChoiceIsOneSelectionChange_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("changes");
+
+    QTest::newRow("all") << QStringList() << u"nmuall"_s << 1;
+    QTest::newRow("a month") << QStringList() << u"nmuaugust"_s << 1;
+    QTest::newRow("a month added to another") << QStringList {u"nmujuly"_s} << u"nmuaugust"_s << 1;
+    QTest::newRow("clear after all") << QStringList {u"nmuall"_s} << u"PushButton6"_s << 1;
+    QTest::newRow("a month already selected") << QStringList {u"nmuaugust"_s} << u"nmuaugust"_s << 0;
+}
+
+void TestForm1Selection::eachChoiceIsOneSelectionChange()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, step);
+    QFETCH(int, changes);
+    for (const QString& earlier : std::as_const(before)) {
+        run(earlier);
+    }
+    auto* list = m_form->findChild<QListView*>(u"ListBox2"_s);
+    QSignalSpy changed(list->selectionModel(), &QItemSelectionModel::selectionChanged);
+    run(step);
+    QCOMPARE(changed.count(), changes);
 }
 
 void TestForm1Selection::monthDigitsAreSelectedOnlyByAll()

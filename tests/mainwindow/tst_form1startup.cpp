@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -55,17 +55,19 @@ void TestForm1Startup::bundledFile()
     QVERIFY(QFile::copy(QStringLiteral(VARENTA_BUNDLED_DB), m_dir->filePath(u"db.dll"_s)));
     auto form = startWith(nullptr);
     auto* label = form->findChild<QLabel*>(u"Label1"_s);
-    auto* list = form->findChild<QListWidget*>(u"ListBox2"_s);
+    auto* list = form->findChild<QListView*>(u"ListBox2"_s);
     QVERIFY(label && list);
+    const QAbstractItemModel* items = list->model();
 
     const QString sunday = ThaiDayNames::names()[0].toString();
     const QString august = ThaiMonthNames::months()[7].mainWindow.toString();
     QCOMPARE(label->text(), sunday + u" 16 "_s + august + u" 2569"_s);
-    QCOMPARE(list->count(), 756);
+    QCOMPARE(items->rowCount(), 756);
     QCOMPARE(form->list2().size(), 756);
-    QCOMPARE(list->item(0)->text(), u"16 "_s + august + u" 2569"_s);
-    QCOMPARE(list->item(755)->text(), u"16 "_s + ThaiMonthNames::months()[0].mainWindow + u" 2538"_s);
-    QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(items->index(0, 0).data().toString(), u"16 "_s + august + u" 2569"_s);
+    QCOMPARE(items->index(755, 0).data().toString(), u"16 "_s + ThaiMonthNames::months()[0].mainWindow + u" 2538"_s);
+    QVERIFY(!list->selectionModel()->hasSelection());
+    QVERIFY(form->selectedDrawIndexes().isEmpty());
     QCOMPARE(list->selectionMode(), QAbstractItemView::MultiSelection);
 }
 
@@ -104,10 +106,10 @@ void TestForm1Startup::catalogueKeepsFileOrder()
     QFETCH(QString, caption);
 
     auto form = startWith(&content);
-    auto* list = form->findChild<QListWidget*>(u"ListBox2"_s);
+    auto* list = form->findChild<QListView*>(u"ListBox2"_s);
     QStringList shown;
-    for (int i = 0; i < list->count(); ++i) {
-        shown.append(list->item(i)->text());
+    for (int i = 0; i < list->model()->rowCount(); ++i) {
+        shown.append(list->model()->index(i, 0).data().toString());
     }
     QCOMPARE(shown, titles);
     QCOMPARE(form->list2().size(), titles.size());
@@ -129,7 +131,7 @@ void TestForm1Startup::noDrawStored()
     QFETCH(QByteArray, content);
     auto form = startWith(fileExists ? &content : nullptr);
     QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), MainWindowTexts::noDrawStored().toString());
-    QCOMPARE(form->findChild<QListWidget*>(u"ListBox2"_s)->count(), 0);
+    QCOMPARE(form->findChild<QListView*>(u"ListBox2"_s)->model()->rowCount(), 0);
     QVERIFY(form->list2().isEmpty());
     QCOMPARE(QFile::exists(m_dir->filePath(u"db.dll"_s)), fileExists);
 }
@@ -138,13 +140,14 @@ void TestForm1Startup::reportColumns()
 {
     const QByteArray content("25530816,123456,111,222,333,444,55\r\n");
     auto form = startWith(&content);
-    auto* report = form->findChild<QTreeWidget*>(u"ListViewReport"_s);
+    auto* report = form->findChild<QTreeView*>(u"ListViewReport"_s);
     QVERIFY(report);
-    QCOMPARE(report->columnCount(), 7);
-    QCOMPARE(report->topLevelItemCount(), 0);
+    QCOMPARE(report->model()->columnCount(), 7);
+    QCOMPARE(report->model()->rowCount(), 0);
     const auto titles = drawFieldTitles();
     for (int column = 0; column < 7; ++column) {
-        QCOMPARE(report->headerItem()->text(column), titles[static_cast<std::size_t>(column)].toString());
+        QCOMPARE(report->model()->headerData(column, Qt::Horizontal).toString(),
+            titles[static_cast<std::size_t>(column)].toString());
     }
     // 2000 and 1200 twips, and the rest of the 8895-twip table: 895 twips.
     QCOMPARE(report->columnWidth(0), 133);
