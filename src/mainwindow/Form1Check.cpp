@@ -86,9 +86,12 @@ void Form1::CheckAgainstOffice()
     });
     m_activeSource = nullptr;
     m_updaterRunning = false;
+    const bool cancelled = check.cancelled() || m_updaterCancelled;
+    // Closing the dialog counts as its cancel; the check is over by now.
+    progress.disconnect(this);
     progress.close();
 
-    if (check.cancelled() || m_updaterCancelled) {
+    if (cancelled) {
         return;
     }
     if (!outcome) {
