@@ -86,23 +86,27 @@ public:
         painter->setClipRect(area);
         int x = area.left();
         const QStringList fields = DrawCheck::storedFields(text);
-        for (int i = 0; i < fields.size(); ++i) {
-            const bool isMarked = marked.contains(i);
-            const QString piece = fields.at(i) + (i + 1 < fields.size() ? u","_s : QString());
-            const QFont& font = isMarked ? markedFont : item.font;
-            const QFontMetrics metrics(font);
-            const int width = metrics.horizontalAdvance(fields.at(i));
-            if (isMarked) {
-                painter->fillRect(
-                    QRect(x - 1, area.top() + 1, std::max(width, 6) + 2, area.height() - 2), QColor(255, 214, 102));
-                painter->setPen(Qt::black);
-            } else {
-                painter->setPen(normalText);
-            }
+        const auto draw = [&](const QString& piece, const QFont& font) {
             painter->setFont(font);
             painter->drawText(QRect(x, area.top(), area.right() - x + 1, area.height()),
                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, piece);
-            x += metrics.horizontalAdvance(piece);
+            x += QFontMetrics(font).horizontalAdvance(piece);
+        };
+        for (int i = 0; i < fields.size(); ++i) {
+            if (i > 0) {
+                painter->setPen(normalText);
+                draw(u","_s, item.font);
+            }
+            if (marked.contains(i)) {
+                // An empty field is marked too: a narrow highlight shows where it is missing.
+                const int width = std::max(QFontMetrics(markedFont).horizontalAdvance(fields.at(i)), 6);
+                painter->fillRect(QRect(x - 1, area.top() + 1, width + 2, area.height() - 2), QColor(255, 214, 102));
+                painter->setPen(Qt::black);
+                draw(fields.at(i), markedFont);
+            } else {
+                painter->setPen(normalText);
+                draw(fields.at(i), item.font);
+            }
         }
         painter->restore();
     }
