@@ -62,6 +62,10 @@ void Form1::CheckAgainstOffice()
         return;
     }
 
+    if (m_checkWindow) {
+        // A new check replaces the result of the last one, which must not be written meanwhile.
+        m_checkWindow->close();
+    }
     std::unique_ptr<GloApiSource> source = m_config.makeCheckSource();
     OfficeCheck check(*source);
     QProgressDialog progress(this);
@@ -100,10 +104,6 @@ void Form1::CheckAgainstOffice()
         return;
     }
 
-    if (m_checkWindow) {
-        // A new check replaces the result of the last one.
-        m_checkWindow->close();
-    }
     auto* window = new CheckResultWindow(
         outcome.value(),
         [this, checkedFile = stored.value()](

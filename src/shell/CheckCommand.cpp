@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -85,7 +86,12 @@ int run(const Options& options, QTextStream& out, QTextStream& err)
     api.baseUrl = options.source.apiBase;
     GloApiSource source(api, Clock::system());
     OfficeCheck check(source);
-    const Result<DrawCheck::Outcome> outcome = check.run(lines.value(), scope, {});
+    // A person at a terminal sees how far the check is; a script's log gets only the findings.
+    OfficeCheck::Progress progress;
+    if (isatty(fileno(stderr))) {
+        progress = [&err](const CheckStep& step) { err << step.text << Qt::endl; };
+    }
+    const Result<DrawCheck::Outcome> outcome = check.run(lines.value(), scope, progress);
     if (!outcome) {
         err << "The check failed: " << outcome.error() << Qt::endl;
         return Failed;
