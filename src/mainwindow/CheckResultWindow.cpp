@@ -308,6 +308,7 @@ CheckResultWindow::CheckResultWindow(const DrawCheck::Outcome& outcome, Apply ap
     m_applyButton->setEnabled(false);
     auto* closeButton = new QPushButton(CheckTexts::closeButton().toString(), this);
     closeButton->setObjectName(u"closeCheckButton"_s);
+    closeButton->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -34,7 +34,7 @@ struct Form1Config
     /// The clock the updater's pauses read; null for the system's clock. It must outlive the window.
     const Clock* clock = nullptr;
     /// Makes the source the check against the lottery office asks; empty when the program has none.
-    std::function<std::unique_ptr<GloApiSource>()> makeCheckSource;
+    std::function<std::unique_ptr<GloApiSource>()> makeCheckSource = {};
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.

@@ -34,7 +34,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void findsChangedUnknownAndMissingDraws();
-    void aSelectionAsksOnlyItsDraws();
     void cancelDuringAPause();
     void cancelDuringASlowRequest();
     void aFailureOfTheOfficeFailsTheCheck();
@@ -106,21 +105,6 @@ void TestOfficeCheck::findsChangedUnknownAndMissingDraws()
     QCOMPARE(m_api->askedDates(),
         (QList<QDate> {
             QDate(2026, 8, 16), QDate(2026, 8, 1), QDate(2026, 7, 16), QDate(2026, 6, 16), QDate(2026, 7, 1)}));
-}
-
-void TestOfficeCheck::aSelectionAsksOnlyItsDraws()
-{
-    const auto source = makeSource();
-    OfficeCheck check(*source);
-    // The two newest draws: the period 1 to 16 August holds no draw the file lacks.
-    const QStringList chosen {changedStored, agreeing};
-    const Result<DrawCheck::Outcome> outcome = check.run(stored, DrawCheck::scopeOfLines(chosen), {});
-
-    QVERIFY2(outcome.ok(), qPrintable(outcome.error()));
-    QCOMPARE(outcome.value().checked, 2);
-    QCOMPARE(outcome.value().differing.size(), 1);
-    QVERIFY(outcome.value().missing.isEmpty());
-    QCOMPARE(m_api->askedDates(), (QList<QDate> {QDate(2026, 8, 16), QDate(2026, 8, 1)}));
 }
 
 void TestOfficeCheck::cancelDuringAPause()
