@@ -97,6 +97,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
     buildMonthMenu();
     setUpTabOrder();
     connectHandlers();
+    setUpCheckActions();
 }
 
 Form1::~Form1()

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 
+class CheckResultWindow;
 class Clock;
 class Form2;
+class GloApiSource;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -32,6 +34,8 @@ struct Form1Config
     std::function<std::unique_ptr<DrawSource>()> makeDrawSource;
     /// The clock the updater's pauses read; null for the system's clock. It must outlive the window.
     const Clock* clock = nullptr;
+    /// Makes the source the check against the lottery office asks; empty when the program has none.
+    std::function<std::unique_ptr<GloApiSource>()> makeCheckSource = {};
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.
@@ -105,6 +109,12 @@ private:
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
 
+    // The check against the lottery office (Form1Check.cpp).
+    void setUpCheckActions();
+    void CheckAgainstOffice();
+    /// Writes the office's values of `chosen` into the file, which must still hold `checkedFile`.
+    Status applyOfficeValues(const QStringList& checkedFile, const QList<DrawRecord>& chosen);
+
     Form1Config m_config;
     ResultsFile m_resultsFile;
     Skin SkinFramework;
@@ -145,6 +155,7 @@ private:
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;
     QPointer<Form2> m_analysisWindow;
+    QPointer<CheckResultWindow> m_checkWindow;
 
     /// Set while an update or a full download runs: the events let through meanwhile must not start another.
     bool m_updaterRunning = false;

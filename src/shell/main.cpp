@@ -1,7 +1,9 @@
 #include "mainwindow/Form1.h"
+#include "shell/CheckCommand.h"
 #include "shell/Fonts.h"
 #include "shell/WindowFrame.h"
 #include "updater/Clock.h"
+#include "updater/GloApiSource.h"
 #include "updater/SourceOptions.h"
 
 #include <QApplication>
@@ -11,6 +13,10 @@
 
 int main(int argc, char* argv[])
 {
+    // The check runs without windows: no QApplication, no display.
+    if (CheckCommand::requested(argc, argv)) {
+        return CheckCommand::main(argc, argv);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varenta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Varenta V1.0"));
@@ -29,6 +35,7 @@ int main(int argc, char* argv[])
         QStringLiteral("Start the database update right after start, as the update button does."));
     parser.addOption(updateNow);
     SourceOptions::addTo(parser);
+    parser.addOptions(CheckCommand::commandLineOptions());
     parser.process(app);
     const Result<SourceOptions> sourceOptions = SourceOptions::read(parser);
     if (!sourceOptions) {
@@ -42,6 +49,11 @@ int main(int argc, char* argv[])
     Form1Config config;
     config.programDirectory = QCoreApplication::applicationDirPath();
     config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
+    config.makeCheckSource = [apiBase = sourceOptions.value().apiBase] {
+        GloApiOptions api;
+        api.baseUrl = apiBase;
+        return std::make_unique<GloApiSource>(api, Clock::system());
+    };
     Form1 form(std::move(config));
     form.load();
     form.show();

@@ -306,3 +306,22 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     reply->deleteLater();
     return answer;
 }
+
+Result<GloApiJson::DrawAnswer> GloApiSource::officeDraw(QDate date)
+{
+    const Answer answer = post(resultPath, lotteryResultBody(date));
+    if (!answer.error.isEmpty()) {
+        return Result<GloApiJson::DrawAnswer>::failure(answer.error);
+    }
+    return GloApiJson::readLotteryResult(answer.body);
+}
+
+Result<QList<QDate>> GloApiSource::officeDrawDates(int year)
+{
+    const QJsonObject request {{u"year"_s, year}, {u"type"_s, u"ALL"_s}};
+    const Answer answer = post(periodsPath, QJsonDocument(request).toJson(QJsonDocument::Compact));
+    if (!answer.error.isEmpty()) {
+        return Result<QList<QDate>>::failure(answer.error);
+    }
+    return GloApiJson::readPeriodsByYear(answer.body, year);
+}

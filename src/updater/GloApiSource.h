@@ -2,6 +2,7 @@
 
 #include "updater/Clock.h"
 #include "updater/DrawSource.h"
+#include "updater/GloApiJson.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -53,6 +54,12 @@ public:
 
     /// How many requests were sent, tries included.
     int requestCount() const { return m_requestCount; }
+
+    /// The office's answer for the draw of one day (getLotteryResult), paced and retried as every request. An
+    /// answer without a draw on that day carries no valid `date`.
+    Result<GloApiJson::DrawAnswer> officeDraw(QDate date);
+    /// The draw dates the office lists for one year (getPeriodsByYear), oldest first; may be empty.
+    Result<QList<QDate>> officeDrawDates(int year);
 
 private:
     struct Answer

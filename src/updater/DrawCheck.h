@@ -1,0 +1,87 @@
+#pragma once
+
+#include "data/DrawRecord.h"
+#include "data/Result.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+/// Checking stored draws against the lottery office's records, and writing the office's values in. Pure functions
+/// over results lines and draw records; asking the office is `OfficeCheck`'s part.
+namespace DrawCheck {
+
+/// The seven fields of a line in file order: 0 is the draw date, 1 the first prize, 2 to 5 the three-digit numbers
+/// as the file stores them, 6 the two-digit number.
+inline constexpr int fieldCount = 7;
+
+/// The stored draws a check covers and the period in which the office's draws are looked for.
+struct Scope
+{
+    /// The stored lines checked, in file order.
+    QStringList lines;
+    /// The oldest and the newest key of the period, both included; empty when nothing is checked.
+    QString firstKey;
+    QString lastKey;
+};
+
+/// The stored lines whose keys lie from `fromKey` to `toKey`, both included. An empty end stands for the oldest or
+/// the newest stored draw; the period is the one asked for, not narrowed to the stored draws in it.
+Scope scopeOfPeriod(const QStringList& lines, const QString& fromKey, const QString& toKey);
+
+/// These lines, over the period from the oldest of them to the newest.
+Scope scopeOfLines(const QStringList& lines);
+
+/// The fields of a line as the file holds them: the text cut at every ",", nothing trimmed. Missing fields are
+/// empty; text after a seventh "," stays with the seventh field, so that it counts as a difference.
+QStringList storedFields(QStringView line);
+
+/// The fields of a record in file order.
+QStringList recordFields(const DrawRecord& record);
+
+/// Which fields (see `fieldCount`) of a stored line differ from the office's record; empty when they agree.
+QList<int> differingFields(QStringView storedLine, const DrawRecord& office);
+
+/// A stored draw whose line differs from the office's.
+struct Difference
+{
+    QString storedLine;
+    DrawRecord office;
+    QList<int> fields;
+};
+
+struct Outcome
+{
+    int checked = 0;
+    int agreeing = 0;
+    /// In file order.
+    QList<Difference> differing;
+    /// Stored lines of draws the office does not know, in file order. They are no difference.
+    QStringList unknown;
+    /// The office's draws in the period that the file lacks, newest first.
+    QList<DrawRecord> missing;
+
+    /// Every draw the office knows agrees and none is missing.
+    bool agrees() const { return differing.isEmpty() && missing.isEmpty(); }
+};
+
+/// What the office says of one stored draw: its record, or nothing when it has no draw on that date.
+using OfficeRecord = std::optional<DrawRecord>;
+
+/// Compares the checked lines with the office's answers, one answer per line in the same order. `missing` is not
+/// filled here.
+Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& office);
+
+/// The keys the office lists in the scope's period that no stored line holds, newest first, each once.
+QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLines, const Scope& scope);
+
+/// The file's lines with the office's values of `chosen` written in. A line whose key is a chosen draw's key is
+/// replaced by the office's line; a chosen draw the file lacks is inserted before the first line with a smaller
+/// key, so that newest-first order holds; every other line stays as it is, byte for byte. Fails, changing
+/// nothing, when a chosen draw is malformed or chosen twice.
+Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen);
+
+} // namespace DrawCheck

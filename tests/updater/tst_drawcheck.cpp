@@ -1,0 +1,195 @@
+#include "data/ResultsFile.h"
+#include "updater/DrawCheck.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+DrawRecord record(const QString& line)
+{
+    return ResultsFile::parseDrawLine(line);
+}
+
+} // namespace
+
+/// The pure part of the check against the lottery office: which fields differ, what is missing, and the lines
+/// written when the user takes the office's values.
+class TestDrawCheck : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void differingFields_data();
+    void differingFields();
+    void compareSortsTheDraws();
+    void scopeOfPeriod_data();
+    void scopeOfPeriod();
+    void missingKeys();
+    void applyOfficeValues_data();
+    void applyOfficeValues();
+    void applyRefuses_data();
+    void applyRefuses();
+};
+
+void TestDrawCheck::differingFields_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("office");
+    QTest::addColumn<QList<int>>("fields");
+
+    const QString office = u"25690816,004615,429,731,094,937,53"_s;
+    QTest::newRow("equal") << office << office << QList<int>();
+    QTest::newRow("first three-digit number") << u"25690816,004615,428,731,094,937,53"_s << office << QList<int> {2};
+    QTest::newRow("first prize and last three-digit number")
+        << u"25690816,004616,429,731,094,938,53"_s << office << QList<int> {1, 5};
+    QTest::newRow("two-digit number") << u"25690816,004615,429,731,094,937,35"_s << office << QList<int> {6};
+    // Three-digit numbers compare in the file's order, not as a set.
+    QTest::newRow("three-digit numbers swapped")
+        << u"25690816,004615,731,429,094,937,53"_s << office << QList<int> {2, 3};
+    QTest::newRow("fields missing") << u"25690816,004615,429,731,094"_s << office << QList<int> {5, 6};
+    QTest::newRow("a field too many") << u"25690816,004615,429,731,094,937,53,1"_s << office << QList<int> {6};
+    QTest::newRow("blank kept as stored") << u"25690816,004615, 429,731,094,937,53"_s << office << QList<int> {2};
+    QTest::newRow("empty line") << QString() << office << QList<int> {0, 1, 2, 3, 4, 5, 6};
+}
+
+void TestDrawCheck::differingFields()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, office);
+    QFETCH(QList<int>, fields);
+    QCOMPARE(DrawCheck::differingFields(stored, record(office)), fields);
+}
+
+void TestDrawCheck::compareSortsTheDraws()
+{
+    const QStringList checked {u"25690816,004615,428,731,094,937,53"_s, u"25690801,123456,111,222,333,444,55"_s,
+        u"25690716,654321,999,888,777,666,11"_s};
+    const QList<DrawCheck::OfficeRecord> office {
+        record(u"25690816,004615,429,731,094,937,53"_s), std::nullopt, record(u"25690716,654321,999,888,777,666,11"_s)};
+
+    const DrawCheck::Outcome outcome = DrawCheck::compare(checked, office);
+
+    QCOMPARE(outcome.checked, 3);
+    QCOMPARE(outcome.agreeing, 1);
+    QCOMPARE(outcome.differing.size(), 1);
+    QCOMPARE(outcome.differing.first().storedLine, checked.at(0));
+    QCOMPARE(outcome.differing.first().office.threeDigit1, u"429"_s);
+    QCOMPARE(outcome.differing.first().fields, QList<int> {2});
+    QCOMPARE(outcome.unknown, QStringList {checked.at(1)});
+    QVERIFY(!outcome.agrees());
+}
+
+void TestDrawCheck::scopeOfPeriod_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("firstKey");
+    QTest::addColumn<QString>("lastKey");
+
+    QTest::newRow("all") << QString() << QString()
+                         << QStringList {u"25690816"_s, u"25690801"_s, u"25680116"_s, u"25671216"_s} << u"25671216"_s
+                         << u"25690816"_s;
+    QTest::newRow("from") << u"25680101"_s << QString() << QStringList {u"25690816"_s, u"25690801"_s, u"25680116"_s}
+                          << u"25680101"_s << u"25690816"_s;
+    QTest::newRow("to, both ends included")
+        << QString() << u"25690801"_s << QStringList {u"25690801"_s, u"25680116"_s, u"25671216"_s} << u"25671216"_s
+        << u"25690801"_s;
+    QTest::newRow("no stored draw in it")
+        << u"25600101"_s << u"25601231"_s << QStringList() << u"25600101"_s << u"25601231"_s;
+}
+
+void TestDrawCheck::scopeOfPeriod()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, firstKey);
+    QFETCH(QString, lastKey);
+
+    const QStringList lines {u"25690816,1"_s, u"25690801,2"_s, u"garbage"_s, u"25680116,3"_s, u"25671216,4"_s};
+    const DrawCheck::Scope scope = DrawCheck::scopeOfPeriod(lines, from, to);
+    QStringList scopeKeys;
+    for (const QString& line : scope.lines) {
+        scopeKeys.append(line.left(8));
+    }
+    QCOMPARE(scopeKeys, keys);
+    QCOMPARE(scope.firstKey, firstKey);
+    QCOMPARE(scope.lastKey, lastKey);
+}
+
+void TestDrawCheck::missingKeys()
+{
+    const QStringList stored {u"25690816,1"_s, u"25690716,2"_s, u"25690616,3"_s};
+    const DrawCheck::Scope scope {{}, u"25690616"_s, u"25690816"_s};
+    const QStringList office {u"25690616"_s, u"25690701"_s, u"25690716"_s, u"25690801"_s, u"25690816"_s, u"25690901"_s,
+        u"25690601"_s, u"25690801"_s};
+    QCOMPARE(DrawCheck::missingKeys(office, stored, scope), (QStringList {u"25690801"_s, u"25690701"_s}));
+}
+
+void TestDrawCheck::applyOfficeValues_data()
+{
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString newest = u"25690816,004615,428,731,094,937,53"_s;
+    const QString odd = u"25690801,123456, 111,222,333,444,55"_s;
+    const QString oldest = u"25690701,654321,999,888,777,666,11"_s;
+    const QString fixedNewest = u"25690816,004615,429,731,094,937,53"_s;
+    const QString between = u"25690716,222222,101,202,303,404,22"_s;
+    const QString newer = u"25690901,333333,123,234,345,456,33"_s;
+    const QString older = u"25690616,444444,135,246,357,468,44"_s;
+
+    QTest::newRow("one line replaced") << QStringList {fixedNewest} << QStringList {fixedNewest, odd, oldest};
+    QTest::newRow("missing draw in its place") << QStringList {between} << QStringList {newest, odd, between, oldest};
+    QTest::newRow("missing draw in front") << QStringList {newer} << QStringList {newer, newest, odd, oldest};
+    QTest::newRow("missing draw at the end") << QStringList {older} << QStringList {newest, odd, oldest, older};
+    QTest::newRow("replaced and inserted together")
+        << QStringList {between, fixedNewest} << QStringList {fixedNewest, odd, between, oldest};
+    QTest::newRow("a stored key is replaced, never doubled")
+        << QStringList {u"25690701,654321,999,888,777,666,12"_s}
+        << QStringList {newest, odd, u"25690701,654321,999,888,777,666,12"_s};
+}
+
+void TestDrawCheck::applyOfficeValues()
+{
+    QFETCH(QStringList, chosen);
+    QFETCH(QStringList, expected);
+
+    const QStringList lines {u"25690816,004615,428,731,094,937,53"_s, u"25690801,123456, 111,222,333,444,55"_s,
+        u"25690701,654321,999,888,777,666,11"_s};
+    QList<DrawRecord> records;
+    for (const QString& line : chosen) {
+        records.append(record(line));
+    }
+    const Result<QStringList> applied = DrawCheck::applyOfficeValues(lines, records);
+    QVERIFY2(applied.ok(), qPrintable(applied.error()));
+    QCOMPARE(applied.value(), expected);
+}
+
+void TestDrawCheck::applyRefuses_data()
+{
+    QTest::addColumn<QList<DrawRecord>>("chosen");
+
+    const DrawRecord good = record(u"25690816,004615,429,731,094,937,53"_s);
+    DrawRecord shortPrize = good;
+    shortPrize.firstPrize = u"04615"_s;
+    DrawRecord badDate = good;
+    badDate.drawDate = u"25691316"_s;
+    QTest::newRow("malformed first prize") << QList<DrawRecord> {shortPrize};
+    QTest::newRow("no calendar date") << QList<DrawRecord> {badDate};
+    QTest::newRow("chosen twice") << QList<DrawRecord> {good, good};
+}
+
+void TestDrawCheck::applyRefuses()
+{
+    QFETCH(QList<DrawRecord>, chosen);
+    const Result<QStringList> applied = DrawCheck::applyOfficeValues({u"25690816,004615,428,731,094,937,53"_s}, chosen);
+    QVERIFY(!applied.ok());
+    QVERIFY(!applied.error().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDrawCheck)
+#include "tst_drawcheck.moc"
