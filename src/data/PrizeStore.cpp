@@ -47,6 +47,11 @@ QString prizeStorePath(const QString& resultsFilePath)
     return QFileInfo(resultsFilePath).dir().filePath(u"prizes.sqlite"_s);
 }
 
+QString bundledPrizeStorePath(const QString& programDirectory)
+{
+    return QDir(programDirectory).filePath(u"prizes.sqlite"_s);
+}
+
 Status seedPrizeStore(const QString& storePath, const QString& bundledPath)
 {
     const QFileInfo store(storePath);
@@ -94,8 +99,8 @@ Status PrizeStore::open()
         m_database = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     }
     if (!m_database.isValid()) {
-        return failure(TicketTexts::storeOpenFailed().toString().arg(QDir::toNativeSeparators(m_path)),
-            u"no SQLite driver"_s);
+        return failure(
+            TicketTexts::storeOpenFailed().toString().arg(QDir::toNativeSeparators(m_path)), u"no SQLite driver"_s);
     }
     if (m_database.isOpen()) {
         return Status::success();
@@ -124,6 +129,14 @@ Status PrizeStore::open()
         }
     }
     return Status::success();
+}
+
+Status PrizeStore::openSeeded(const QString& bundledPath)
+{
+    if (const Status seeded = seedPrizeStore(m_path, bundledPath); !seeded) {
+        return seeded;
+    }
+    return open();
 }
 
 Status PrizeStore::createTables()
@@ -161,12 +174,12 @@ Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
     QSqlQuery clearAmounts(m_database);
     QSqlQuery addAmount(m_database);
     QSqlQuery addNumber(m_database);
-    const bool prepared = addDraw.prepare(u"INSERT OR IGNORE INTO draws (draw_key) VALUES (?)"_s)
-        && findDraw.prepare(u"SELECT id FROM draws WHERE draw_key = ?"_s)
-        && clearNumbers.prepare(u"DELETE FROM numbers WHERE draw_id = ?"_s)
-        && clearAmounts.prepare(u"DELETE FROM amounts WHERE draw_id = ?"_s)
-        && addAmount.prepare(u"INSERT INTO amounts (draw_id, kind, amount) VALUES (?, ?, ?)"_s)
-        && addNumber.prepare(u"INSERT INTO numbers (number, kind, draw_id, round) VALUES (?, ?, ?, ?)"_s);
+    const bool prepared = addDraw.prepare(u"INSERT OR IGNORE INTO draws (draw_key) VALUES (?)"_s) &&
+        findDraw.prepare(u"SELECT id FROM draws WHERE draw_key = ?"_s) &&
+        clearNumbers.prepare(u"DELETE FROM numbers WHERE draw_id = ?"_s) &&
+        clearAmounts.prepare(u"DELETE FROM amounts WHERE draw_id = ?"_s) &&
+        addAmount.prepare(u"INSERT INTO amounts (draw_id, kind, amount) VALUES (?, ?, ?)"_s) &&
+        addNumber.prepare(u"INSERT INTO numbers (number, kind, draw_id, round) VALUES (?, ?, ?, ?)"_s);
 
     QString detail;
     const auto run = [&detail](QSqlQuery& query, const QVariantList& values) {
@@ -295,8 +308,8 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
     QString sql = u"SELECT d.draw_key, n.kind, n.number, n.round, a.amount FROM numbers n"
                   u" JOIN draws d ON d.id = n.draw_id"
                   u" LEFT JOIN amounts a ON a.draw_id = n.draw_id AND a.kind = n.kind"
-                  u" WHERE n.number IN ("
-        + placeholders + u")";
+                  u" WHERE n.number IN (" +
+        placeholders + u")";
     if (!drawKey.isEmpty()) {
         sql += u" AND d.draw_key = ?";
     }

@@ -14,6 +14,9 @@
 /// Where the prize store of a results file lives: `prizes.sqlite` in the results file's directory.
 QString prizeStorePath(const QString& resultsFilePath);
 
+/// The store that comes with the program, in the program's directory.
+QString bundledPrizeStorePath(const QString& programDirectory);
+
 /// Puts a copy of the bundled store at `storePath` when nothing is there yet; nothing to do when a store is there
 /// already, or when there is no bundled store (or it is the store itself).
 Status seedPrizeStore(const QString& storePath, const QString& bundledPath);
@@ -38,6 +41,9 @@ public:
 
     /// Opens the file, creating it and its tables when it is missing. Fails on a file of a newer layout.
     Status open();
+
+    /// Opens the file, having first put a copy of the bundled store there when there was none.
+    Status openSeeded(const QString& bundledPath);
 
     /// Stores these full tables, each replacing what was stored for its draw, all or nothing.
     Status writeDraws(const QList<DrawPrizes>& draws);

@@ -74,8 +74,8 @@ bool wins(PrizeKind kind, QStringView prizeNumber, QStringView ticket)
 
 QStringList numbersToLookUp(QStringView ticket)
 {
-    QStringList numbers {ticket.toString(), ticket.left(3).toString(), ticket.right(3).toString(),
-        ticket.right(2).toString()};
+    QStringList numbers {
+        ticket.toString(), ticket.left(3).toString(), ticket.right(3).toString(), ticket.right(2).toString()};
     numbers.removeDuplicates();
     return numbers;
 }

@@ -1,8 +1,8 @@
 #include "TicketChecker.h"
 
 #include "data/ResultsFile.h"
-#include "data/TicketTexts.h"
 #include "data/ThaiCalendar.h"
+#include "data/TicketTexts.h"
 
 #include <algorithm>
 #include <map>
@@ -46,8 +46,7 @@ Result<TicketOutcome> TicketChecker::check(const QString& ticket, const QString&
     }
     TicketOutcome outcome {ticket, drawKey, {}, false};
     if (m_fullTables.contains(drawKey)) {
-        const Result<QList<PrizeStore::Match>> matches
-            = m_store.lookUp(TicketCheck::numbersToLookUp(ticket), drawKey);
+        const Result<QList<PrizeStore::Match>> matches = m_store.lookUp(TicketCheck::numbersToLookUp(ticket), drawKey);
         if (!matches) {
             return Result<TicketOutcome>::failure(matches.error());
         }

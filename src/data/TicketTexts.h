@@ -35,6 +35,42 @@ constexpr QStringView amountUnknown()
     return u"ไม่ทราบจำนวนเงิน";
 }
 
+constexpr QStringView inputLabel()
+{
+    return u"เลขสลาก 6 หลัก บรรทัดละใบ หรือคั่นด้วยช่องว่างหรือเครื่องหมายจุลภาค";
+}
+constexpr QStringView drawLabel()
+{
+    return u"งวด";
+}
+constexpr QStringView checkButton()
+{
+    return u"ตรวจ";
+}
+/// %1: how many tickets were checked, %2: how many of them won.
+constexpr QStringView summary()
+{
+    return u"ตรวจ %1 ใบ ถูกรางวัล %2 ใบ";
+}
+/// %1: the sum of the amounts won.
+constexpr QStringView summaryAmount()
+{
+    return u"รวมเงินรางวัล %1 บาท";
+}
+/// In the draw column of a line that is no ticket. %1: the line number.
+constexpr QStringView lineColumn()
+{
+    return u"บรรทัด %1";
+}
+constexpr QStringView unknownShort()
+{
+    return u"ไม่ทราบ";
+}
+constexpr QStringView partialInTable()
+{
+    return u"งวดนี้ไม่มีตารางรางวัลเต็ม แสดงเฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว จากแฟ้มผลรางวัล";
+}
+
 // Input that is no ticket number. %1: the text as typed.
 constexpr QStringView thaiDigits()
 {

@@ -81,6 +81,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
     buildMonthMenu();
     setUpTabOrder();
     connectHandlers();
+    setUpTicketActions();
 }
 
 Form1::~Form1()

@@ -21,6 +21,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
+class TicketWindow;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
@@ -101,6 +102,13 @@ private:
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
 
+    // The ticket checker and the full prize tables (Form1Tickets.cpp).
+    void setUpTicketActions();
+    void showTicketWindow();
+    void showPrizeTable(const QString& drawKey);
+    /// Stores the full tables the update fetched; what could not be stored, said for the closing message.
+    QString storeFetchedPrizeTables(const DrawSource& source);
+
     Form1Config m_config;
     ResultsFile m_resultsFile;
     Skin SkinFramework;
@@ -136,6 +144,7 @@ private:
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;
     QPointer<Form2> m_analysisWindow;
+    QPointer<TicketWindow> m_ticketWindow;
 
     /// Set while an update or a full download runs: the events let through meanwhile must not start another.
     bool m_updaterRunning = false;

@@ -1,5 +1,6 @@
 #include "mainwindow/Form1.h"
 #include "shell/Fonts.h"
+#include "shell/TicketCommand.h"
 #include "shell/WindowFrame.h"
 #include "updater/Clock.h"
 #include "updater/SourceOptions.h"
@@ -11,6 +12,9 @@
 
 int main(int argc, char* argv[])
 {
+    if (isTicketCommand(argc, argv)) {
+        return runTicketCommand(argc, argv);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varenta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Varenta V1.0"));

@@ -57,8 +57,8 @@ std::optional<FetchedPrizeTable> tableFromObject(const QJsonObject& draw)
 {
     const QJsonObject data = draw.value(u"data"_s).toObject();
     const QDate date = QDate::fromString(draw.value(u"date"_s).toString(), Qt::ISODate);
-    const bool hasTable = data.contains(u"second"_s) || data.contains(u"third"_s) || data.contains(u"fourth"_s)
-        || data.contains(u"fifth"_s);
+    const bool hasTable = data.contains(u"second"_s) || data.contains(u"third"_s) || data.contains(u"fourth"_s) ||
+        data.contains(u"fifth"_s);
     if (!date.isValid() || !hasTable) {
         return std::nullopt;
     }

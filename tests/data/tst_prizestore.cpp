@@ -18,7 +18,8 @@ namespace {
 
 DrawPrizes savedTable(const QString& fileName)
 {
-    const std::optional<FetchedPrizeTable> table = GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
+    const std::optional<FetchedPrizeTable> table =
+        GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
     if (!table || !table->error.isEmpty()) {
         qFatal("no full table in %s", qPrintable(fileName));
     }
@@ -43,7 +44,8 @@ QStringList described(const QList<TicketOutcome>& outcomes)
     QStringList texts;
     for (const TicketOutcome& outcome : outcomes) {
         for (const TicketCheck::PrizeWon& prize : outcome.prizes) {
-            texts.append(outcome.drawKey + u' ' + PrizeKinds::thaiName(prize.kind) + u' ' + QString::number(prize.amount));
+            texts.append(
+                outcome.drawKey + u' ' + PrizeKinds::thaiName(prize.kind) + u' ' + QString::number(prize.amount));
         }
     }
     return texts;
@@ -157,8 +159,8 @@ void TestPrizeStore::aFailedWriteLeavesThePreviousState()
         QVERIFY(!written);
         QVERIFY2(written.error().startsWith(u"บันทึกตารางรางวัลไม่ได้"_s), qPrintable(written.error()));
         // A partial table is no full table and is not stored.
-        QVERIFY(!store.writeDraws({partialPrizes({u"25690516"_s, u"111111"_s, u"222"_s, u"333"_s, u"444"_s, u"555"_s,
-            u"66"_s})}));
+        QVERIFY(!store.writeDraws(
+            {partialPrizes({u"25690516"_s, u"111111"_s, u"222"_s, u"333"_s, u"444"_s, u"555"_s, u"66"_s})}));
     }
     PrizeStore store(storePath());
     QVERIFY(store.open());
@@ -287,14 +289,15 @@ void TestPrizeStore::checksOneDraw_data()
     QTest::addColumn<bool>("partial");
 
     QTest::newRow("full table") << u"267043"_s << u"25690502"_s
-                                << QStringList {u"25690502 รางวัลเลขหน้า 3 ตัว 4000"_s, u"25690502 รางวัลเลขท้าย 2 ตัว 2000"_s}
+                                << QStringList {u"25690502 รางวัลเลขหน้า 3 ตัว 4000"_s,
+                                       u"25690502 รางวัลเลขท้าย 2 ตัว 2000"_s}
                                 << false;
     QTest::newRow("full table, no prize") << u"111111"_s << u"25690502"_s << QStringList() << false;
     // 16 Jan 2007 has no full table: its results line is checked, without amounts.
     QTest::newRow("results line only") << u"100054"_s << u"25500116"_s
                                        << QStringList {u"25500116 รางวัลเลขท้าย 2 ตัว -1"_s} << true;
-    QTest::newRow("newer than the bundled tables") << u"004615"_s << u"25690816"_s
-                                                   << QStringList {u"25690816 รางวัลที่ 1 -1"_s} << true;
+    QTest::newRow("newer than the bundled tables")
+        << u"004615"_s << u"25690816"_s << QStringList {u"25690816 รางวัลที่ 1 -1"_s} << true;
 }
 
 void TestPrizeStore::checksOneDraw()

@@ -20,7 +20,8 @@ QStringList described(const QList<TicketCheck::PrizeWon>& prizes)
 
 DrawPrizes savedTable(const QString& fileName)
 {
-    const std::optional<FetchedPrizeTable> table = GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
+    const std::optional<FetchedPrizeTable> table =
+        GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
     if (!table || !table->error.isEmpty()) {
         qFatal("no full table in %s", qPrintable(fileName));
     }
@@ -53,8 +54,8 @@ void TestTicketCheck::winsOnTheDrawOf2May2026_data()
     QTest::addColumn<qint64>("total");
 
     // First prize 536077, beside it 536076 and 536078, front three 267 and 318, back three 065 and 153, last two 43.
-    QTest::newRow("first prize, and 77 is not the last two") << u"536077"_s << QStringList {u"รางวัลที่ 1 6000000"_s}
-                                                             << qint64(6000000);
+    QTest::newRow("first prize, and 77 is not the last two")
+        << u"536077"_s << QStringList {u"รางวัลที่ 1 6000000"_s} << qint64(6000000);
     QTest::newRow("beside the first prize, below")
         << u"536076"_s << QStringList {u"รางวัลข้างเคียงรางวัลที่ 1 100000"_s} << qint64(100000);
     QTest::newRow("beside the first prize, above")
@@ -147,8 +148,7 @@ void TestTicketCheck::splitsTheInput_data()
                                        << QStringList {u"1 536077"_s, u"1 000043"_s, u"1 267000"_s, u"1 318543"_s};
     QTest::newRow("blank lines count") << u"\n\n536077"_s << QStringList {u"3 536077"_s};
     QTest::newRow("five digits") << u"53607"_s << QStringList {u"1 53607 \"53607\" มี 5 หลัก เลขสลากต้องมี 6 หลัก"_s};
-    QTest::newRow("seven digits") << u"5360777"_s
-                                  << QStringList {u"1 5360777 \"5360777\" มี 7 หลัก เลขสลากต้องมี 6 หลัก"_s};
+    QTest::newRow("seven digits") << u"5360777"_s << QStringList {u"1 5360777 \"5360777\" มี 7 หลัก เลขสลากต้องมี 6 หลัก"_s};
     QTest::newRow("letters") << u"536o77"_s << QStringList {u"1 536o77 \"536o77\" มีอักขระที่ไม่ใช่ตัวเลข"_s};
     QTest::newRow("a dash") << u"536-077"_s << QStringList {u"1 536-077 \"536-077\" มีอักขระที่ไม่ใช่ตัวเลข"_s};
     QTest::newRow("Thai digits") << u"๕๓๖๐๗๗"_s
@@ -164,8 +164,8 @@ void TestTicketCheck::splitsTheInput()
     QFETCH(QStringList, entries);
     QStringList found;
     for (const TicketCheck::TicketEntry& entry : TicketCheck::splitTickets(input)) {
-        found.append(QString::number(entry.line) + u' ' + entry.text
-            + (entry.error.isEmpty() ? QString() : u' ' + entry.error));
+        found.append(
+            QString::number(entry.line) + u' ' + entry.text + (entry.error.isEmpty() ? QString() : u' ' + entry.error));
     }
     QCOMPARE(found, entries);
 }
@@ -173,14 +173,16 @@ void TestTicketCheck::splitsTheInput()
 void TestTicketCheck::partialTableOfAResultsLine()
 {
     // 16 Jan 2007, long before full tables: the results line is all there is, and no amount is known.
-    const DrawPrizes before {partialPrizes({u"25500116"_s, u"422605"_s, u"123"_s, u"456"_s, u"789"_s, u"012"_s, u"54"_s})};
+    const DrawPrizes before {
+        partialPrizes({u"25500116"_s, u"422605"_s, u"123"_s, u"456"_s, u"789"_s, u"012"_s, u"54"_s})};
     QVERIFY(before.partial);
     QCOMPARE(described(TicketCheck::prizesWon(u"422605"_s, before)), QStringList {u"รางวัลที่ 1 -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"100012"_s, before)), QStringList {u"รางวัลเลขท้าย 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"123000"_s, before)), QStringList());
 
     // From 1 Sep 2015 the line holds two front then two back numbers.
-    const DrawPrizes after {partialPrizes({u"25690816"_s, u"004615"_s, u"429"_s, u"731"_s, u"094"_s, u"937"_s, u"53"_s})};
+    const DrawPrizes after {
+        partialPrizes({u"25690816"_s, u"004615"_s, u"429"_s, u"731"_s, u"094"_s, u"937"_s, u"53"_s})};
     QCOMPARE(described(TicketCheck::prizesWon(u"731000"_s, after)), QStringList {u"รางวัลเลขหน้า 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"000094"_s, after)), QStringList {u"รางวัลเลขท้าย 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"094000"_s, after)), QStringList());
