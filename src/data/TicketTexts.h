@@ -85,11 +85,6 @@ constexpr QStringView wrongLength()
 {
     return u"\"%1\" มี %2 หลัก เลขสลากต้องมี 6 หลัก";
 }
-/// %1: the line number, %2: the message.
-constexpr QStringView onLine()
-{
-    return u"บรรทัด %1: %2";
-}
 
 /// A draw checked against its results-file line only. %1: the draw's title.
 constexpr QStringView partialCheck()
@@ -150,11 +145,15 @@ constexpr QStringView prizeColumn()
 }
 constexpr QStringView amountColumn()
 {
-    return u"เงินรางวัล";
+    return u"เงินรางวัล (บาท)";
 }
 constexpr QStringView eachPrize()
 {
     return u"รางวัลละ %1 บาท";
+}
+constexpr QStringView closeButton()
+{
+    return u"ปิด";
 }
 constexpr QStringView ticketColumn()
 {

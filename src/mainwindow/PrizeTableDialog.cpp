@@ -10,13 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Numbers per row of the grid: the six-digit prizes in rows of ten, the shorter ones on one row.
-constexpr int numbersPerRow = 10;
-
-} // namespace
-
 QString PrizeTableDialog::tableHtml(const DrawPrizes& prizes)
 {
     QString html =
@@ -31,14 +24,15 @@ QString PrizeTableDialog::tableHtml(const DrawPrizes& prizes)
             continue;
         }
         const qint64 amount = prizes.amountOf(kind);
-        html += u"<tr><td valign='top'><b>"_s + PrizeKinds::thaiName(kind).toHtmlEscaped() + u"</b>"_s;
+        html += u"<tr><td valign='top' width='30%'><b>"_s + PrizeKinds::thaiName(kind).toHtmlEscaped() + u"</b>"_s;
         if (amount >= 0) {
             html += u"<br>"_s + TicketTexts::eachPrize().toString().arg(formatBaht(amount)).toHtmlEscaped();
         }
         html += u"</td><td><tt>"_s;
+        // Lines break only between numbers, never inside one.
         for (qsizetype i = 0; i < numbers.size(); ++i) {
             if (i > 0) {
-                html += i % numbersPerRow == 0 ? u"<br>"_s : u"&nbsp;&nbsp;"_s;
+                html += u"&nbsp; "_s;
             }
             html += numbers.at(i).toHtmlEscaped();
         }
@@ -58,7 +52,9 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(u"prizeTable"_s);
     m_browser->setHtml(tableHtml(prizes));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(TicketTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
+    close->setObjectName(u"closeButton"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);

@@ -164,8 +164,8 @@ void TicketWindow::checkTickets()
     QString failure;
     for (const TicketCheck::TicketEntry& entry : TicketCheck::splitTickets(m_input->toPlainText())) {
         if (!entry.error.isEmpty()) {
-            rows.append({entry.text, TicketTexts::lineColumn().toString().arg(entry.line),
-                TicketTexts::onLine().toString().arg(entry.line).arg(entry.error), QString(), false, true});
+            rows.append({entry.text, TicketTexts::lineColumn().toString().arg(entry.line), entry.error, QString(),
+                false, true});
             continue;
         }
         ++checked;
