@@ -31,6 +31,8 @@ public:
     const QStringList& drawKeys() const { return m_drawKeys; }
     bool hasFullTable(const QString& drawKey) const { return m_fullTables.contains(drawKey); }
     bool knowsDraw(const QString& drawKey) const;
+    /// How many draws have a full table.
+    qsizetype fullTableCount() const { return m_fullTables.size(); }
 
     /// What `ticket` (six digits) wins in one draw.
     Result<TicketOutcome> check(const QString& ticket, const QString& drawKey) const;

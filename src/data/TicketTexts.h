@@ -96,6 +96,15 @@ constexpr QStringView unknownDraw()
 {
     return u"ไม่มีงวด %1 ในฐานข้อมูล";
 }
+/// %1: how many draws have a full table.
+constexpr QStringView everyDrawNote()
+{
+    return u"ตรวจกับทุกงวดที่มีตารางรางวัลเต็ม (%1 งวด)";
+}
+constexpr QStringView noTickets()
+{
+    return u"ไม่มีเลขสลากให้ตรวจ";
+}
 constexpr QStringView noDraws()
 {
     return u"ยังไม่มีงวดในฐานข้อมูล";

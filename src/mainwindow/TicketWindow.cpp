@@ -215,6 +215,9 @@ void TicketWindow::checkTickets()
     if (total > 0) {
         note.last() += u' ' + TicketTexts::summaryAmount().toString().arg(formatBaht(total));
     }
+    if (drawKey.isEmpty()) {
+        note.append(TicketTexts::everyDrawNote().toString().arg(m_checker->fullTableCount()));
+    }
     if (partial) {
         note.append(TicketTexts::partialCheck().toString().arg(drawTitle(drawKey)));
     }

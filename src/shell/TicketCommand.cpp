@@ -68,7 +68,7 @@ int runTicketCommand(int argc, char* argv[])
         tickets.append(entry.text);
     }
     if (tickets.isEmpty()) {
-        err << TicketTexts::wrongLength().toString().arg(QString()).arg(0) << Qt::endl;
+        err << TicketTexts::noTickets().toString() << Qt::endl;
         return 2;
     }
     if (badInput) {

@@ -122,6 +122,9 @@ void TestTicketWindow::checksEveryDraw()
         qPrintable(rows.join(u'\n')));
     QVERIFY(rows.first().startsWith(u"354809 | "_s));
     QCOMPARE(rows.last(), u"๑๒๓๔๕๖ | บรรทัด 1 | \"๑๒๓๔๕๖\" เป็นเลขไทย กรุณาพิมพ์เป็นเลขอารบิก 0-9 | "_s);
+    QVERIFY2(
+        m_window->findChild<QLabel*>(u"ticketNote"_s)->text().endsWith(u"\nตรวจกับทุกงวดที่มีตารางรางวัลเต็ม (386 งวด)"_s),
+        qPrintable(m_window->findChild<QLabel*>(u"ticketNote"_s)->text()));
     for (const TicketResultsModel::Row& row : m_window->resultsModel()->rows()) {
         QVERIFY2(!row.draw.contains(u"2550"_s), "only draws with a full table");
     }

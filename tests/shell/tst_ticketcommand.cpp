@@ -59,6 +59,7 @@ void TestTicketCommand::exitCodesAndLines_data()
                                  << u"\"๕๓๖๐๗๗\" เป็นเลขไทย กรุณาพิมพ์เป็นเลขอารบิก 0-9\n"_s;
     QTest::newRow("letters") << QStringList {u"--ticket=abcdef"_s} << 2 << QString()
                              << u"\"abcdef\" มีอักขระที่ไม่ใช่ตัวเลข\n"_s;
+    QTest::newRow("no ticket") << QStringList {u"--ticket="_s} << 2 << QString() << u"ไม่มีเลขสลากให้ตรวจ\n"_s;
     QTest::newRow("unknown draw") << QStringList {u"--ticket=536077"_s, u"--draw=25690503"_s} << 2 << QString()
                                   << u"ไม่มีงวด 25690503 ในฐานข้อมูล\n"_s;
 }
