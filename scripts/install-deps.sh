@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6svg6
+    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6svg6 libqt6sql6-sqlite
     qt6-httpserver-dev qt6-websockets-dev
     libgumbo-dev
     libbenchmark-dev

@@ -98,6 +98,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
     setUpTabOrder();
     connectHandlers();
     setUpCheckActions();
+    setUpTicketActions();
 }
 
 Form1::~Form1()
@@ -344,9 +345,11 @@ void Form1::showReport()
     });
 
     m_report->clear();
+    m_reportDraws.clear();
 
     // The draws selected at the click; choices made while the rows are built wait for the next click.
     const QList<int> selected = selectedDrawIndexes();
+    m_reportDraws = selected;
 
     EventPacer pacer;
     pacer.letEventsRun();

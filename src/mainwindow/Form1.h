@@ -24,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QTreeView;
 class TextTableModel;
+class TicketWindow;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
@@ -114,6 +115,12 @@ private:
     void CheckAgainstOffice();
     /// Writes the office's values of `chosen` into the file, which must still hold `checkedFile`.
     Status applyOfficeValues(const QStringList& checkedFile, const QList<DrawRecord>& chosen);
+    // The ticket checker and the full prize tables (Form1Tickets.cpp).
+    void setUpTicketActions();
+    void showTicketWindow();
+    void showPrizeTable(const QString& drawKey);
+    /// Stores the full tables the update fetched; what could not be stored, said for the closing message.
+    QString storeFetchedPrizeTables(const DrawSource& source);
 
     Form1Config m_config;
     ResultsFile m_resultsFile;
@@ -154,8 +161,11 @@ private:
 
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;
+    /// The catalogue index of the draw each report row shows.
+    QList<int> m_reportDraws;
     QPointer<Form2> m_analysisWindow;
     QPointer<CheckResultWindow> m_checkWindow;
+    QPointer<TicketWindow> m_ticketWindow;
 
     /// Set while an update or a full download runs: the events let through meanwhile must not start another.
     bool m_updaterRunning = false;

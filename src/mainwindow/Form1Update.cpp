@@ -70,6 +70,7 @@ void Form1::UpdateDatabase()
     m_updaterCancelled = false;
     m_activeSource = source.get();
     const Status status = collectFetchAndRewrite(*source);
+    const QString prizeTablesNote = status ? storeFetchedPrizeTables(*source) : QString();
     m_activeSource = nullptr;
     source.reset();
     m_updaterRunning = false;
@@ -89,7 +90,7 @@ void Form1::UpdateDatabase()
 
     Dialogs::showMessage(this,
         {Dialogs::Icon::Information, MainWindowTexts::closingTitle().toString(),
-            MainWindowTexts::closingMessage().toString()});
+            MainWindowTexts::closingMessage().toString() + prizeTablesNote});
     Dialogs::endProgram();
 }
 

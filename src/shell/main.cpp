@@ -1,6 +1,7 @@
 #include "mainwindow/Form1.h"
 #include "shell/CheckCommand.h"
 #include "shell/Fonts.h"
+#include "shell/TicketCommand.h"
 #include "shell/WindowFrame.h"
 #include "updater/Clock.h"
 #include "updater/GloApiSource.h"
@@ -13,9 +14,12 @@
 
 int main(int argc, char* argv[])
 {
-    // The check runs without windows: no QApplication, no display.
+    // The check and the ticket check run without windows: no QApplication, no display.
     if (CheckCommand::requested(argc, argv)) {
         return CheckCommand::main(argc, argv);
+    }
+    if (isTicketCommand(argc, argv)) {
+        return runTicketCommand(argc, argv);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varenta"));

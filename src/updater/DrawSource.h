@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DrawRecord.h"
+#include "data/PrizeTable.h"
 #include "data/Result.h"
 
 #include <QString>
@@ -29,4 +30,7 @@ public:
     virtual Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) = 0;
 
     virtual void cancel() = 0;
+
+    /// The full prize tables of the draws fetched so far; none from a source that shows no full tables.
+    virtual QList<FetchedPrizeTable> fetchedPrizeTables() const { return {}; }
 };

@@ -86,6 +86,7 @@ Result<QStringList> GloApiSource::listDrawEntries()
         return Result<QStringList>::failure(latest.error());
     }
     const QDate latestDate = latest.value().date;
+    m_prizeTables.keep(answer.body);
     if (latest.value().record) {
         m_fetched.insert(latest.value().record.value().drawDate, latest.value().record.value());
     }
@@ -147,6 +148,7 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     if (!read) {
         return Result<DrawRecord>::failure(read.error());
     }
+    m_prizeTables.keep(answer.body);
     if (read.value().date != date) {
         return Result<DrawRecord>::failure(GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key)));
     }
@@ -215,6 +217,7 @@ Result<QList<QDate>> GloApiSource::probeDrawDays(int year, QDate after, QDate la
         }
         if (read.value().date == day) {
             dates.append(day);
+            m_prizeTables.keep(answer.body);
             if (read.value().record) {
                 m_fetched.insert(read.value().record.value().drawDate, read.value().record.value());
             }

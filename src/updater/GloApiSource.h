@@ -3,6 +3,7 @@
 #include "updater/Clock.h"
 #include "updater/DrawSource.h"
 #include "updater/GloApiJson.h"
+#include "updater/GloApiPrizes.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -51,6 +52,7 @@ public:
     Result<QStringList> listDrawEntries() override;
     Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) override;
     void cancel() override;
+    QList<FetchedPrizeTable> fetchedPrizeTables() const override { return m_prizeTables.tables(); }
 
     /// How many requests were sent, tries included.
     int requestCount() const { return m_requestCount; }
@@ -83,6 +85,7 @@ private:
     QNetworkReply* m_reply = nullptr;
     QString m_newestStoredKey;
     QHash<QString, DrawRecord> m_fetched;
+    GloApiPrizes::Keeper m_prizeTables;
     QDateTime m_lastRequestEnd;
     bool m_periodsByYearGone = false;
     bool m_cancelled = false;

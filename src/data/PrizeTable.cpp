@@ -1,0 +1,121 @@
+#include "PrizeTable.h"
+
+#include "data/ThaiCalendar.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace PrizeKinds {
+
+const std::array<PrizeKind, 10>& all()
+{
+    static const std::array<PrizeKind, 10> kinds {PrizeKind::First, PrizeKind::NearFirst, PrizeKind::Second,
+        PrizeKind::Third, PrizeKind::Fourth, PrizeKind::Fifth, PrizeKind::FrontThree, PrizeKind::BackThree,
+        PrizeKind::LastThree, PrizeKind::LastTwo};
+    return kinds;
+}
+
+bool fromCode(int code, PrizeKind& kind)
+{
+    const auto& kinds = all();
+    const auto found = std::find(kinds.begin(), kinds.end(), static_cast<PrizeKind>(code));
+    if (found == kinds.end()) {
+        return false;
+    }
+    kind = *found;
+    return true;
+}
+
+QString thaiName(PrizeKind kind)
+{
+    switch (kind) {
+    case PrizeKind::First:
+        return u"รางวัลที่ 1"_s;
+    case PrizeKind::NearFirst:
+        return u"รางวัลข้างเคียงรางวัลที่ 1"_s;
+    case PrizeKind::Second:
+        return u"รางวัลที่ 2"_s;
+    case PrizeKind::Third:
+        return u"รางวัลที่ 3"_s;
+    case PrizeKind::Fourth:
+        return u"รางวัลที่ 4"_s;
+    case PrizeKind::Fifth:
+        return u"รางวัลที่ 5"_s;
+    case PrizeKind::FrontThree:
+        return u"รางวัลเลขหน้า 3 ตัว"_s;
+    case PrizeKind::BackThree:
+    case PrizeKind::LastThree:
+        return u"รางวัลเลขท้าย 3 ตัว"_s;
+    case PrizeKind::LastTwo:
+        return u"รางวัลเลขท้าย 2 ตัว"_s;
+    }
+    return QString();
+}
+
+int digits(PrizeKind kind)
+{
+    switch (kind) {
+    case PrizeKind::FrontThree:
+    case PrizeKind::BackThree:
+    case PrizeKind::LastThree:
+        return 3;
+    case PrizeKind::LastTwo:
+        return 2;
+    default:
+        return 6;
+    }
+}
+
+} // namespace PrizeKinds
+
+bool hasFrontThree(QStringView drawKey)
+{
+    const QDate date = gregorianDate(drawKey);
+    return date.isValid() && date >= QDate(2015, 9, 1);
+}
+
+qint64 DrawPrizes::amountOf(PrizeKind kind) const
+{
+    const auto found = amounts.find(kind);
+    return found == amounts.end() ? -1 : found->second;
+}
+
+QStringList DrawPrizes::numbersOf(PrizeKind kind) const
+{
+    QStringList found;
+    for (const PrizeNumber& number : numbers) {
+        if (number.kind == kind) {
+            found.append(number.number);
+        }
+    }
+    found.sort();
+    return found;
+}
+
+DrawPrizes partialPrizes(const DrawRecord& record)
+{
+    DrawPrizes prizes;
+    prizes.drawKey = record.drawDate;
+    prizes.partial = true;
+    prizes.numbers.append({PrizeKind::First, record.firstPrize, 1});
+    // A results line holds the two front then the two back numbers from 1 Sep 2015, four last-three numbers before.
+    const bool front = hasFrontThree(record.drawDate);
+    const std::array<const QString*, 4> threes {
+        &record.threeDigit1, &record.threeDigit2, &record.threeDigit3, &record.threeDigit4};
+    for (int i = 0; i < 4; ++i) {
+        const PrizeKind kind = !front ? PrizeKind::LastThree : i < 2 ? PrizeKind::FrontThree : PrizeKind::BackThree;
+        prizes.numbers.append({kind, *threes[i], front ? i % 2 + 1 : i + 1});
+    }
+    prizes.numbers.append({PrizeKind::LastTwo, record.twoDigit, 1});
+    return prizes;
+}
+
+QString formatBaht(qint64 amount)
+{
+    QString digitsText = QString::number(amount < 0 ? -amount : amount);
+    for (qsizetype at = digitsText.size() - 3; at > 0; at -= 3) {
+        digitsText.insert(at, u',');
+    }
+    return amount < 0 ? u"-"_s + digitsText : digitsText;
+}

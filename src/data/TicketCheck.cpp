@@ -1,0 +1,105 @@
+#include "TicketCheck.h"
+
+#include "data/TicketTexts.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace TicketCheck {
+
+namespace {
+
+bool isThaiDigit(QChar c)
+{
+    return c >= QChar(0x0E50) && c <= QChar(0x0E59);
+}
+
+int sheetOrder(PrizeKind kind)
+{
+    const auto& kinds = PrizeKinds::all();
+    return static_cast<int>(std::find(kinds.begin(), kinds.end(), kind) - kinds.begin());
+}
+
+} // namespace
+
+QList<TicketEntry> splitTickets(QStringView input)
+{
+    static const QRegularExpression separators(u"[\\s,]+"_s, QRegularExpression::UseUnicodePropertiesOption);
+    QList<TicketEntry> entries;
+    int lineNumber = 0;
+    for (QStringView line : input.split(u'\n')) {
+        ++lineNumber;
+        const QString text = line.toString();
+        for (const QString& piece : text.split(separators, Qt::SkipEmptyParts)) {
+            entries.append({lineNumber, piece, ticketError(piece)});
+        }
+    }
+    return entries;
+}
+
+QString ticketError(QStringView text)
+{
+    if (std::any_of(text.begin(), text.end(), isThaiDigit)) {
+        return TicketTexts::thaiDigits().toString().arg(text);
+    }
+    if (!isAsciiDigits(text)) {
+        return TicketTexts::notDigits().toString().arg(text);
+    }
+    if (text.size() != 6) {
+        return TicketTexts::wrongLength().toString().arg(text).arg(text.size());
+    }
+    return QString();
+}
+
+bool wins(PrizeKind kind, QStringView prizeNumber, QStringView ticket)
+{
+    if (ticket.size() != 6 || prizeNumber.size() != PrizeKinds::digits(kind)) {
+        return false;
+    }
+    switch (kind) {
+    case PrizeKind::FrontThree:
+        return ticket.left(3) == prizeNumber;
+    case PrizeKind::BackThree:
+    case PrizeKind::LastThree:
+        return ticket.right(3) == prizeNumber;
+    case PrizeKind::LastTwo:
+        return ticket.right(2) == prizeNumber;
+    default:
+        return ticket == prizeNumber;
+    }
+}
+
+QStringList numbersToLookUp(QStringView ticket)
+{
+    QStringList numbers {
+        ticket.toString(), ticket.left(3).toString(), ticket.right(3).toString(), ticket.right(2).toString()};
+    numbers.removeDuplicates();
+    return numbers;
+}
+
+QList<PrizeWon> prizesWon(QStringView ticket, const DrawPrizes& draw)
+{
+    QList<PrizeWon> won;
+    for (const PrizeNumber& number : draw.numbers) {
+        if (wins(number.kind, number.number, ticket)) {
+            won.append({number.kind, number.number, draw.amountOf(number.kind)});
+        }
+    }
+    std::stable_sort(won.begin(), won.end(),
+        [](const PrizeWon& a, const PrizeWon& b) { return sheetOrder(a.kind) < sheetOrder(b.kind); });
+    return won;
+}
+
+qint64 totalAmount(const QList<PrizeWon>& prizes)
+{
+    qint64 total = 0;
+    for (const PrizeWon& prize : prizes) {
+        total += std::max<qint64>(0, prize.amount);
+    }
+    return total;
+}
+
+} // namespace TicketCheck

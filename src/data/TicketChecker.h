@@ -1,0 +1,51 @@
+#pragma once
+
+#include "data/PrizeStore.h"
+#include "data/TicketCheck.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+/// What one ticket won in one draw.
+struct TicketOutcome
+{
+    QString ticket;
+    QString drawKey;
+    QList<TicketCheck::PrizeWon> prizes; ///< empty: no prize
+    bool partial = false; ///< checked against the results-file line only
+};
+
+/// Checks tickets against the draws the program knows: the full tables of the prize store, and for a draw the store
+/// lacks, the first prize, three-digit and two-digit numbers of its results-file line.
+class TicketChecker final
+{
+public:
+    /// `resultLines`: the lines of the results file. The store must be open.
+    TicketChecker(const PrizeStore& store, const QStringList& resultLines);
+
+    /// Reads the store's draw keys; call once before checking.
+    Status load();
+
+    /// Every draw one can check, newest first: those of the results file and those of the store.
+    const QStringList& drawKeys() const { return m_drawKeys; }
+    bool hasFullTable(const QString& drawKey) const { return m_fullTables.contains(drawKey); }
+    bool knowsDraw(const QString& drawKey) const;
+    /// How many draws have a full table.
+    qsizetype fullTableCount() const { return m_fullTables.size(); }
+
+    /// What `ticket` (six digits) wins in one draw.
+    Result<TicketOutcome> check(const QString& ticket, const QString& drawKey) const;
+
+    /// The draws with a full table in which `ticket` won, newest first.
+    Result<QList<TicketOutcome>> checkEveryDraw(const QString& ticket) const;
+
+    /// A draw's table: the store's, or the partial one of its results-file line.
+    Result<DrawPrizes> table(const QString& drawKey) const;
+
+private:
+    const PrizeStore& m_store;
+    QHash<QString, QString> m_lines; ///< results-file lines by draw key
+    QSet<QString> m_fullTables;
+    QStringList m_drawKeys;
+};

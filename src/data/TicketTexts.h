@@ -1,0 +1,176 @@
+#pragma once
+
+#include <QStringView>
+
+/// The texts of the ticket check and of the prize tables, exactly as the user sees them.
+namespace TicketTexts {
+
+constexpr QStringView windowTitle()
+{
+    return u"ตรวจสลาก";
+}
+constexpr QStringView checkAction()
+{
+    return u"ตรวจสลาก...";
+}
+constexpr QStringView showTableAction()
+{
+    return u"ดูรางวัลทั้งหมด...";
+}
+constexpr QStringView everyDraw()
+{
+    return u"ทุกงวด";
+}
+constexpr QStringView noPrize()
+{
+    return u"ไม่ถูกรางวัล";
+}
+/// %1: an amount with its thousands separators.
+constexpr QStringView baht()
+{
+    return u"%1 บาท";
+}
+constexpr QStringView amountUnknown()
+{
+    return u"ไม่ทราบจำนวนเงิน";
+}
+
+constexpr QStringView inputLabel()
+{
+    return u"เลขสลาก 6 หลัก บรรทัดละใบ หรือคั่นด้วยช่องว่างหรือเครื่องหมายจุลภาค";
+}
+constexpr QStringView drawLabel()
+{
+    return u"งวด";
+}
+constexpr QStringView checkButton()
+{
+    return u"ตรวจ";
+}
+/// %1: how many tickets were checked, %2: how many of them won.
+constexpr QStringView summary()
+{
+    return u"ตรวจ %1 ใบ ถูกรางวัล %2 ใบ";
+}
+/// %1: the sum of the amounts won.
+constexpr QStringView summaryAmount()
+{
+    return u"รวมเงินรางวัล %1 บาท";
+}
+/// In the draw column of a line that is no ticket. %1: the line number.
+constexpr QStringView lineColumn()
+{
+    return u"บรรทัด %1";
+}
+constexpr QStringView unknownShort()
+{
+    return u"ไม่ทราบ";
+}
+constexpr QStringView partialInTable()
+{
+    return u"งวดนี้ไม่มีตารางรางวัลเต็ม แสดงเฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว จากแฟ้มผลรางวัล";
+}
+
+// Input that is no ticket number. %1: the text as typed.
+constexpr QStringView thaiDigits()
+{
+    return u"\"%1\" เป็นเลขไทย กรุณาพิมพ์เป็นเลขอารบิก 0-9";
+}
+constexpr QStringView notDigits()
+{
+    return u"\"%1\" มีอักขระที่ไม่ใช่ตัวเลข";
+}
+/// %2: how many digits it has.
+constexpr QStringView wrongLength()
+{
+    return u"\"%1\" มี %2 หลัก เลขสลากต้องมี 6 หลัก";
+}
+
+/// A draw checked against its results-file line only. %1: the draw's title.
+constexpr QStringView partialCheck()
+{
+    return u"งวด %1 ไม่มีตารางรางวัลเต็ม จึงตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว";
+}
+/// %1: the draw key as given.
+constexpr QStringView unknownDraw()
+{
+    return u"ไม่มีงวด %1 ในฐานข้อมูล";
+}
+/// %1: how many draws have a full table.
+constexpr QStringView everyDrawNote()
+{
+    return u"ตรวจกับทุกงวดที่มีตารางรางวัลเต็ม (%1 งวด)";
+}
+constexpr QStringView noTickets()
+{
+    return u"ไม่มีเลขสลากให้ตรวจ";
+}
+constexpr QStringView noDraws()
+{
+    return u"ยังไม่มีงวดในฐานข้อมูล";
+}
+
+// The prize store.
+constexpr QStringView storeOpenFailed()
+{
+    return u"เปิดแฟ้มตารางรางวัล %1 ไม่ได้";
+}
+constexpr QStringView storeTooNew()
+{
+    return u"แฟ้มตารางรางวัล %1 สร้างโดยโปรแกรมรุ่นที่ใหม่กว่า";
+}
+constexpr QStringView storeReadFailed()
+{
+    return u"อ่านตารางรางวัลไม่ได้";
+}
+constexpr QStringView storeWriteFailed()
+{
+    return u"บันทึกตารางรางวัลไม่ได้";
+}
+constexpr QStringView storeCopyFailed()
+{
+    return u"คัดลอกตารางรางวัลที่มากับโปรแกรมไปที่ %1 ไม่ได้";
+}
+/// Added to the update's closing message. %1: the draws' titles, %2: why.
+constexpr QStringView tablesNotStored()
+{
+    return u"ผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด %1 ไม่ได้ (%2) การตรวจสลากงวดนี้จะตรวจได้เพียงบางรางวัล";
+}
+/// A fetched table that is not whole. %1: which part.
+constexpr QStringView tableIncomplete()
+{
+    return u"ตารางรางวัลไม่ครบ: %1";
+}
+
+// The full table of a draw.
+/// %1: the draw's title.
+constexpr QStringView tableTitle()
+{
+    return u"ผลรางวัลงวด %1";
+}
+constexpr QStringView prizeColumn()
+{
+    return u"รางวัล";
+}
+constexpr QStringView amountColumn()
+{
+    return u"เงินรางวัล (บาท)";
+}
+constexpr QStringView eachPrize()
+{
+    return u"รางวัลละ %1 บาท";
+}
+constexpr QStringView closeButton()
+{
+    return u"ปิด";
+}
+constexpr QStringView ticketColumn()
+{
+    return u"เลขสลาก";
+}
+constexpr QStringView drawColumn()
+{
+    return u"งวด";
+}
+
+} // namespace TicketTexts

@@ -1,0 +1,64 @@
+#include "PrizeTableDialog.h"
+
+#include "data/ThaiCalendar.h"
+#include "data/TicketTexts.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+QString PrizeTableDialog::tableHtml(const DrawPrizes& prizes)
+{
+    QString html =
+        u"<h2>"_s + TicketTexts::tableTitle().toString().arg(drawTitle(prizes.drawKey)).toHtmlEscaped() + u"</h2>"_s;
+    if (prizes.partial) {
+        html += u"<p>"_s + TicketTexts::partialInTable().toString().toHtmlEscaped() + u"</p>"_s;
+    }
+    html += u"<table cellspacing='0' cellpadding='4' border='1' style='border-collapse:collapse'>"_s;
+    for (const PrizeKind kind : PrizeKinds::all()) {
+        const QStringList numbers = prizes.numbersOf(kind);
+        if (numbers.isEmpty()) {
+            continue;
+        }
+        const qint64 amount = prizes.amountOf(kind);
+        html += u"<tr><td valign='top' width='30%'><b>"_s + PrizeKinds::thaiName(kind).toHtmlEscaped() + u"</b>"_s;
+        if (amount >= 0) {
+            html += u"<br>"_s + TicketTexts::eachPrize().toString().arg(formatBaht(amount)).toHtmlEscaped();
+        }
+        html += u"</td><td><tt>"_s;
+        // Lines break only between numbers, never inside one.
+        for (qsizetype i = 0; i < numbers.size(); ++i) {
+            if (i > 0) {
+                html += u"&nbsp; "_s;
+            }
+            html += numbers.at(i).toHtmlEscaped();
+        }
+        html += u"</tt></td></tr>"_s;
+    }
+    html += u"</table>"_s;
+    return html;
+}
+
+PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(u"PrizeTableDialog"_s);
+    setWindowTitle(TicketTexts::tableTitle().toString().arg(drawTitle(prizes.drawKey)));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(u"prizeTable"_s);
+    m_browser->setHtml(tableHtml(prizes));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(TicketTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
+    close->setObjectName(u"closeButton"_s);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_browser);
+    layout->addWidget(buttons);
+    resize(640, 620);
+}
