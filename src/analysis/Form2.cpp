@@ -69,6 +69,7 @@ Form2::Form2(const Form1& mainWindow, QWidget* parent)
     applyFixedClientSize(this, QSize(kClientWidthTwips, kClientHeightTwips));
 
     connect(PushButton1, &QPushButton::clicked, this, [this] { analyse(); });
+    setUpStatisticsActions();
 }
 
 Form2::~Form2() = default;

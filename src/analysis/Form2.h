@@ -39,6 +39,8 @@ public:
 Q_SIGNALS:
     /// An analysis has filled both tables.
     void analysisFinished();
+    /// The user asked for the statistics of the draws the last analysis matched (`list3()`).
+    void statisticsRequested();
 
 private:
     void setUpDrawTableColumns();
@@ -47,6 +49,8 @@ private:
     void takeBaseSet();
     void analyse();
     void fillFrequencyTable(const DigitCounts& counts);
+    // The statistics and export actions (Form2Statistics.cpp).
+    void setUpStatisticsActions();
 
     const Form1& m_mainWindow;
     bool m_analysing = false;

@@ -81,6 +81,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
     buildMonthMenu();
     setUpTabOrder();
     connectHandlers();
+    setUpStatisticsActions();
 }
 
 Form1::~Form1()
@@ -331,6 +332,7 @@ void Form1::ShowAnalysisWindow()
     auto* window = new Form2(*this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_analysisWindow = window;
+    connectStatistics(window);
     window->load();
     window->show();
 }

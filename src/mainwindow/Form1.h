@@ -14,6 +14,8 @@
 
 class Clock;
 class Form2;
+class StatisticsWindow;
+struct StatisticsSource;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -101,6 +103,12 @@ private:
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
 
+    // The statistics window (Form1Statistics.cpp).
+    void setUpStatisticsActions();
+    void connectStatistics(Form2* analysisWindow);
+    void showStatisticsOfSelection();
+    void showStatistics(StatisticsSource source);
+
     Form1Config m_config;
     ResultsFile m_resultsFile;
     Skin SkinFramework;
@@ -136,6 +144,7 @@ private:
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;
     QPointer<Form2> m_analysisWindow;
+    QPointer<StatisticsWindow> m_statisticsWindow;
 
     /// Set while an update or a full download runs: the events let through meanwhile must not start another.
     bool m_updaterRunning = false;
