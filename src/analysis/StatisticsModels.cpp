@@ -6,6 +6,7 @@
 #include "data/ThaiCalendar.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 
 #include <limits>
@@ -39,7 +40,7 @@ QString signedDecimal(double value)
 
 QString pValue(double p)
 {
-    return p < 0.001 ? QStringLiteral("< 0.001") : QString::number(p, 'f', 3);
+    return p < 0.001 ? QStringLiteral("< 0.001") : QStringLiteral("= ") + QString::number(p, 'f', 3);
 }
 
 } // namespace StatisticsFormat
@@ -49,6 +50,15 @@ namespace {
 bool isTopLevel(const QModelIndex& parent)
 {
     return !parent.isValid();
+}
+
+// Digits only, two lines a cell: a compact Latin face keeps both lines inside the small cells, where the Thai faces'
+// tall lines would not fit.
+QFont gridFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8.5);
+    return font;
 }
 
 QVariant rightAligned()
@@ -194,6 +204,8 @@ QVariant PairGridModel::data(const QModelIndex& index, int role) const
             QString::number(stat.count));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::FontRole:
+        return gridFont();
     case Qt::BackgroundRole:
         return QColor::fromRgbF(
             float(1.0 - 0.85 * strength), float(1.0 - 0.65 * strength), float(1.0 - 0.25 * strength));

@@ -97,5 +97,6 @@ QString number(int number);
 QString share(double share);
 QString decimal(double value);
 QString signedDecimal(double value);
+/// "= 0.072", or "< 0.001" for the smallest values.
 QString pValue(double p);
 } // namespace StatisticsFormat

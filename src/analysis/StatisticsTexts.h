@@ -118,10 +118,11 @@ constexpr QStringView placeDifferenceColumn()
 {
     return u"%1: ส่วนต่าง";
 }
-/// "%1" the place, "%2" the statistic, "%3" the degrees of freedom, "%4" the p-value.
+/// "%1" the place, "%2" the statistic, "%3" the degrees of freedom, "%4" the p-value with its sign ("= 0.072",
+/// "< 0.001").
 constexpr QStringView testLine()
 {
-    return u"%1: ไคสแควร์ = %2 (องศาอิสระ %3) ค่า p = %4";
+    return u"%1: ไคสแควร์ = %2 (องศาอิสระ %3) ค่า p %4";
 }
 /// "%1" the place.
 constexpr QStringView testLineTooFew()

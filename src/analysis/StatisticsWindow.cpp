@@ -129,7 +129,7 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     connect(printButton, &QPushButton::clicked, this, [this] { printSummary(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { askAndSavePdf(); });
 
-    resize(960, 680);
+    resize(1060, 700);
     showDraws({});
 }
 
@@ -198,7 +198,8 @@ QWidget* StatisticsWindow::buildPlacesTab()
     QTableView* table = makeTable(QStringLiteral("placesView"), QStringLiteral("digits-by-place.csv"));
     table->setModel(m_placeModel);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
 
     m_tensTest = makeWrappingLabel(QStringLiteral("tensTestLabel"), tab);
     m_unitsTest = makeWrappingLabel(QStringLiteral("unitsTestLabel"), tab);
@@ -408,6 +409,7 @@ void StatisticsWindow::refreshChart()
     axisY->setTitleText(StatisticsTexts::countAxis().toString());
     axisY->setLabelFormat(QStringLiteral("%d"));
     axisY->setRange(0, std::max(1.0, std::max(double(highest), expected) * 1.1));
+    axisY->applyNiceNumbers();
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*> {bars, level}) {
