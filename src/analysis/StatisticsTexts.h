@@ -80,7 +80,7 @@ constexpr QStringView lastDrawColumn()
 }
 constexpr QStringView gapColumn()
 {
-    return u"ไม่ออกมาแล้ว (งวด)";
+    return u"ไม่ออกมา (งวด)";
 }
 constexpr QStringView gridCaption()
 {

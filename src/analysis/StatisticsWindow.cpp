@@ -18,7 +18,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
+#include <QGraphicsLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -129,7 +131,7 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     connect(printButton, &QPushButton::clicked, this, [this] { printSummary(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { askAndSavePdf(); });
 
-    resize(1060, 700);
+    resize(1100, 700);
     showDraws({});
 }
 
@@ -160,7 +162,7 @@ QWidget* StatisticsWindow::buildNumbersTab()
     grid->setWordWrap(true);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    grid->setMinimumSize(420, 420);
+    grid->setMinimumSize(400, 400);
 
     m_listModel = new PairListModel(this);
     m_sortedList = new QSortFilterProxyModel(this);
@@ -182,8 +184,8 @@ QWidget* StatisticsWindow::buildNumbersTab()
     gridColumn->addWidget(caption);
     gridColumn->addWidget(grid, 1);
     auto* tables = new QHBoxLayout;
-    tables->addLayout(gridColumn, 5);
-    tables->addWidget(list, 6);
+    tables->addLayout(gridColumn, 4);
+    tables->addWidget(list, 5);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(m_countedLabel);
     layout->addLayout(tables, 1);
@@ -399,11 +401,17 @@ void StatisticsWindow::refreshChart()
     chart->addSeries(level);
     auto* axisX = new QBarCategoryAxis;
     axisX->append(categories);
+    QValueAxis* numbersAxis = nullptr;
     if (!byPlace) {
-        QFont small = axisX->labelsFont();
-        small.setPointSizeF(6.5);
-        axisX->setLabelsFont(small);
-        axisX->setLabelsAngle(-90);
+        // A hundred labels do not fit under the bars: a second axis beneath them marks every tenth number.
+        axisX->setLabelsVisible(false);
+        axisX->setGridLineVisible(false);
+        numbersAxis = new QValueAxis;
+        numbersAxis->setRange(-0.5, 99.5);
+        numbersAxis->setTickType(QValueAxis::TicksDynamic);
+        numbersAxis->setTickAnchor(0);
+        numbersAxis->setTickInterval(10);
+        numbersAxis->setLabelFormat(QStringLiteral("%02d"));
     }
     auto* axisY = new QValueAxis;
     axisY->setTitleText(StatisticsTexts::countAxis().toString());
@@ -411,6 +419,9 @@ void StatisticsWindow::refreshChart()
     axisY->setRange(0, std::max(1.0, std::max(double(highest), expected) * 1.1));
     axisY->applyNiceNumbers();
     chart->addAxis(axisX, Qt::AlignBottom);
+    if (numbersAxis) {
+        chart->addAxis(numbersAxis, Qt::AlignBottom);
+    }
     chart->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*> {bars, level}) {
         series->attachAxis(axisX);
@@ -541,10 +552,21 @@ Status StatisticsWindow::savePdf(const QString& path)
 
 Status StatisticsWindow::saveChartPng(const QString& path)
 {
-    if (!m_chartView->isVisible()) {
-        m_chartView->resize(900, 560);
+    QImage image;
+    if (m_chartView->isVisible()) {
+        image = m_chartView->grab().toImage();
+    } else {
+        // Off the screen the chart has no size of its own yet: lay it out on a page of its own and paint that.
+        const QSize size(1000, 600);
+        QChart* chart = m_chartView->chart();
+        chart->resize(size);
+        chart->layout()->activate();
+        image = QImage(size, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_chartView->scene()->render(&painter, QRectF(QPointF(0, 0), size), chart->geometry());
     }
-    const QPixmap image = m_chartView->grab();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         return Status::failure(failedToSave(path, file.errorString()));

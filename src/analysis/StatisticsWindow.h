@@ -57,6 +57,8 @@ public:
     /// The set's description as the window and the printed page state it: origin, range of draws, filters.
     QStringList descriptionLines() const;
 
+    /// Paints the one-page summary that printing and the PDF give into `page` of a painter's device.
+    void paintSummary(QPainter& painter, const QRect& page) const;
     /// Writes the one-page summary as a PDF file.
     Status savePdf(const QString& path);
     /// Writes the chart shown as a PNG image.
@@ -72,7 +74,6 @@ private:
     void refresh();
     void refreshChart();
     QString placeTestText(PlaceStat const& place, QStringView placeName) const;
-    void paintSummary(QPainter& painter, const QRect& page) const;
 
     void printSummary();
     void askAndSavePdf();

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -324,6 +325,9 @@ void TestStatisticsWindow::savePdfAndChart()
     QFile png(out.filePath(u"chart.png"_s));
     QVERIFY(png.open(QIODevice::ReadOnly));
     QVERIFY(png.readAll().startsWith("\x89PNG\r\n"));
+    // The chart is drawn whole even while its tab is not shown.
+    const QImage chart(out.filePath(u"chart.png"_s));
+    QVERIFY(chart.width() >= 600 && chart.height() >= 400);
 
     QVERIFY(!window()->savePdf(out.filePath(u"missing/statistics.pdf"_s)).ok());
 }
