@@ -200,8 +200,8 @@ QWidget* StatisticsWindow::buildPlacesTab()
     QTableView* table = makeTable(QStringLiteral("placesView"), QStringLiteral("digits-by-place.csv"));
     table->setModel(m_placeModel);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     m_tensTest = makeWrappingLabel(QStringLiteral("tensTestLabel"), tab);
     m_unitsTest = makeWrappingLabel(QStringLiteral("unitsTestLabel"), tab);
@@ -438,11 +438,16 @@ void StatisticsWindow::search(const QString& pattern)
 {
     m_lastPattern = pattern;
     const Result<NumberPattern> parsed = NumberPattern::parse(pattern);
+    // A pattern that cannot be searched is told in the colour of a warning.
+    QPalette palette = m_searchMessage->parentWidget()->palette();
     if (!parsed) {
+        palette.setColor(QPalette::WindowText, QColor(170, 0, 0));
+        m_searchMessage->setPalette(palette);
         m_searchModel->setLines({});
         m_searchMessage->setText(parsed.error());
         return;
     }
+    m_searchMessage->setPalette(palette);
     const NumberPattern& wanted = parsed.value();
     QStringList found;
     for (const int index : wanted.search(m_source.lines)) {
