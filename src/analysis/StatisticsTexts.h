@@ -164,6 +164,10 @@ constexpr QStringView countAxis()
 {
     return u"จำนวนครั้ง";
 }
+constexpr QStringView chartTextEquivalent()
+{
+    return u"ตัวเลขเดียวกับในกราฟนี้อยู่ในตารางของแท็บ \"เลขตามหลัก\" และ \"เลข 00-99\"";
+}
 constexpr QStringView savePng()
 {
     return u"บันทึกเป็น PNG...";

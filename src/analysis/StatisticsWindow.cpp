@@ -163,6 +163,8 @@ QWidget* StatisticsWindow::buildNumbersTab()
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid->setMinimumSize(400, 400);
+    grid->setAccessibleName(StatisticsTexts::numbersTab().toString());
+    grid->setAccessibleDescription(StatisticsTexts::gridCaption().toString());
 
     m_listModel = new PairListModel(this);
     m_sortedList = new QSortFilterProxyModel(this);
@@ -173,6 +175,7 @@ QWidget* StatisticsWindow::buildNumbersTab()
     list->setSortingEnabled(true);
     list->sortByColumn(PairListModel::NumberColumn, Qt::AscendingOrder);
     list->verticalHeader()->hide();
+    list->setAccessibleName(StatisticsTexts::numbersTab().toString());
     list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list->horizontalHeader()->setStretchLastSection(true);
 
@@ -200,6 +203,7 @@ QWidget* StatisticsWindow::buildPlacesTab()
     QTableView* table = makeTable(QStringLiteral("placesView"), QStringLiteral("digits-by-place.csv"));
     table->setModel(m_placeModel);
     table->verticalHeader()->hide();
+    table->setAccessibleName(StatisticsTexts::placesTab().toString());
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
@@ -230,6 +234,9 @@ QWidget* StatisticsWindow::buildChartsTab()
     m_chartView = new QChartView(tab);
     m_chartView->setObjectName(QStringLiteral("chartView"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
+    // A screen reader cannot read bars; the same figures stand in the tables.
+    m_chartView->setAccessibleName(StatisticsTexts::chartsTab().toString());
+    m_chartView->setAccessibleDescription(StatisticsTexts::chartTextEquivalent().toString());
 
     auto* row = new QHBoxLayout;
     row->addWidget(choiceLabel);
@@ -264,6 +271,7 @@ QWidget* StatisticsWindow::buildSearchTab()
     QTableView* results = makeTable(QStringLiteral("searchResultsView"), QStringLiteral("search.csv"));
     results->setModel(m_searchModel);
     results->verticalHeader()->hide();
+    results->setAccessibleName(StatisticsTexts::searchTab().toString());
     results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     auto* row = new QHBoxLayout;
