@@ -68,7 +68,6 @@ private Q_SLOTS:
     void emptyTableGivesTheHeader();
     void selectedRowsAsTsv();
     void writeFailureIsTold();
-    void cancelledSaveWritesNothing();
 };
 
 void TestTableExport::cleanup()
@@ -154,18 +153,6 @@ void TestTableExport::writeFailureIsTold()
     QVERIFY(!written.ok());
     QVERIFY(written.error().startsWith(u"บันทึกแฟ้ม "_s));
     QVERIFY(!QFile::exists(directory.filePath(u"missing/out.csv"_s)));
-}
-
-void TestTableExport::cancelledSaveWritesNothing()
-{
-    QTemporaryDir directory;
-    const auto model = makeModel({u"A"_s}, {{u"1"_s}});
-    QTableView view;
-    view.setModel(model.get());
-    TableExport::attach(&view, u"table.csv"_s);
-    TableExport::setSaveFileNameHandlerForTests([](const QString&) { return QString(); });
-    viewAction(&view, u"actionExportCsv"_s)->trigger();
-    QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_MAIN(TestTableExport)
