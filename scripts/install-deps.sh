@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6svg6 libqt6sql6-sqlite
     qt6-httpserver-dev qt6-websockets-dev
     libgumbo-dev
+    libboost-math-dev qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
     fonts-thai-tlwg fonts-dejavu-core
     xvfb xauth x11-apps imagemagick

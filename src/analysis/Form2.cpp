@@ -72,6 +72,7 @@ Form2::Form2(QStringList baseSet, QWidget* parent)
     applyFixedClientSize(this, QSize(kClientWidthTwips, kClientHeightTwips));
 
     connect(PushButton1, &QPushButton::clicked, this, [this] { analyse(); });
+    setUpStatisticsActions();
 }
 
 Form2::~Form2() = default;

@@ -41,6 +41,8 @@ public:
 Q_SIGNALS:
     /// An analysis has filled both tables.
     void analysisFinished();
+    /// The user asked for the statistics of the draws the last analysis matched (`list3()`).
+    void statisticsRequested();
 
 private:
     void setUpDrawTableColumns();
@@ -49,6 +51,8 @@ private:
     void takeBaseSet();
     void analyse();
     void fillFrequencyTable(const DigitCounts& counts);
+    // The statistics and export actions (Form2Statistics.cpp).
+    void setUpStatisticsActions();
 
     QStringList m_baseSet;
     bool m_analysing = false;

@@ -99,6 +99,7 @@ Form1::Form1(Form1Config config, QWidget* parent)
     connectHandlers();
     setUpCheckActions();
     setUpTicketActions();
+    setUpStatisticsActions();
 }
 
 Form1::~Form1()
@@ -392,6 +393,7 @@ void Form1::ShowAnalysisWindow()
     auto* window = new Form2(std::move(baseSet));
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_analysisWindow = window;
+    connectStatistics(window);
     window->load();
     window->show();
 }

@@ -16,6 +16,8 @@ class CheckResultWindow;
 class Clock;
 class Form2;
 class GloApiSource;
+class StatisticsWindow;
+struct StatisticsSource;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -121,6 +123,11 @@ private:
     void showPrizeTable(const QString& drawKey);
     /// Stores the full tables the update fetched; what could not be stored, said for the closing message.
     QString storeFetchedPrizeTables(const DrawSource& source);
+    // The statistics window (Form1Statistics.cpp).
+    void setUpStatisticsActions();
+    void connectStatistics(Form2* analysisWindow);
+    void showStatisticsOfSelection();
+    void showStatistics(StatisticsSource source);
 
     Form1Config m_config;
     ResultsFile m_resultsFile;
@@ -166,6 +173,7 @@ private:
     QPointer<Form2> m_analysisWindow;
     QPointer<CheckResultWindow> m_checkWindow;
     QPointer<TicketWindow> m_ticketWindow;
+    QPointer<StatisticsWindow> m_statisticsWindow;
 
     /// Set while an update or a full download runs: the events let through meanwhile must not start another.
     bool m_updaterRunning = false;

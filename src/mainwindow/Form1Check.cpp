@@ -11,7 +11,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressDialog>
 
 using namespace Qt::StringLiterals;
