@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,7 +71,8 @@ QPushButton* makeButton(QWidget* parent, QStringView name, const QString& captio
 Form1::Form1(Form1Config config, QWidget* parent)
     : QWidget(parent)
     , m_config(std::move(config))
-    , m_resultsFile(QDir(m_config.programDirectory).filePath(QStringLiteral("db.dll")))
+    , m_resultsFile(m_config.resultsFile.isEmpty() ? QDir(m_config.programDirectory).filePath(QStringLiteral("db.dll"))
+                                                   : m_config.resultsFile)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(MainWindowTexts::windowTitle().toString());
@@ -188,6 +190,7 @@ void Form1::load()
     applySkin();
     setUpReportColumns();
     readCatalogue();
+    showResultsFileInUse();
     // The work buttons lead the focus order, but the keyboard starts on the first control the user can see.
     PushButton4->setFocus(Qt::OtherFocusReason);
 }
@@ -241,6 +244,19 @@ void Form1::readCatalogue()
         titles.append(drawTitle(line));
     }
     ListBox2->addItems(titles);
+}
+
+void Form1::showResultsFileInUse()
+{
+    // Which file the window shows matters once users of one machine each keep their own.
+    QStringList lines {MainWindowTexts::resultsFileInUse().toString().arg(
+        QDir::toNativeSeparators(QFileInfo(m_resultsFile.path()).absoluteFilePath()))};
+    for (const QString& more : {m_config.resultsFileProblem, Label1->toolTip()}) {
+        if (!more.isEmpty()) {
+            lines.append(more);
+        }
+    }
+    Label1->setToolTip(lines.join(u'\n'));
 }
 
 void Form1::popUpMonthMenu()

@@ -25,12 +25,18 @@ class QTreeWidget;
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
 {
-    /// The program's directory: `db.dll` and `Graphic/Normalblue.ini` are read from here.
+    /// The program's directory: `Graphic/Normalblue.ini` is read from here, and `db.dll` unless `resultsFile` says
+    /// otherwise.
     QString programDirectory;
     /// Makes the source the updater reads draws from; empty when the program has no updater source.
     std::function<std::unique_ptr<DrawSource>()> makeDrawSource;
     /// The clock the updater's pauses read; null for the system's clock. It must outlive the window.
     const Clock* clock = nullptr;
+    /// The results file the window reads and the updater writes; empty for `db.dll` in the program's directory.
+    QString resultsFile;
+    /// Why the results file must not be written, told to the user when an update or a full download starts; empty
+    /// when it may be written.
+    QString resultsFileProblem;
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.
@@ -77,6 +83,7 @@ private:
     void applySkin();
     void setUpReportColumns();
     void readCatalogue();
+    void showResultsFileInUse();
 
     // Draw selection.
     void popUpMonthMenu();

@@ -1,3 +1,4 @@
+#include "data/ResultsLocation.h"
 #include "mainwindow/Form1.h"
 #include "shell/Fonts.h"
 #include "shell/WindowFrame.h"
@@ -41,6 +42,10 @@ int main(int argc, char* argv[])
 
     Form1Config config;
     config.programDirectory = QCoreApplication::applicationDirPath();
+    const ResultsLocation::Choice results =
+        ResultsLocation::chooseDataFile(config.programDirectory, QStringLiteral("db.dll"));
+    config.resultsFile = results.path;
+    config.resultsFileProblem = results.problem;
     config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
     Form1 form(std::move(config));
     form.load();
