@@ -9,7 +9,7 @@ if [ "${VARENTA_SKIP_DEPS:-0}" != 1 ]; then
 fi
 # Debian's build flags, with every hardening feature (bindnow included).
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS) -fno-ident"
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DVARENTA_SYSTEM_PACKAGE=ON -DVARENTA_BUILD_TESTS=OFF -DVARENTA_BUILD_BENCHMARKS=OFF \
