@@ -14,13 +14,13 @@ namespace {
 
 QString dataDirectoryUnusable(const QString& dataDirectory)
 {
-    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้: %1"_s.arg(
+    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้:\n%1"_s.arg(
         QDir::toNativeSeparators(dataDirectory));
 }
 
 QString copyFailed(const QString& destination, const QString& detail)
 {
-    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะคัดลอกฐานข้อมูลไปไว้ที่ %1 ไม่ได้ (%2)"_s.arg(
+    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะคัดลอกฐานข้อมูลไปยังแฟ้มนี้ไม่ได้:\n%1\n%2"_s.arg(
         QDir::toNativeSeparators(destination), detail);
 }
 

@@ -28,6 +28,8 @@ const QByteArray userBytes = "25690901,111111,111,222,333,444,55\r\n25690816,004
 
 // How the user's data directory behaves.
 enum class DataDirectory { Usable, NotWritable, CannotBeCreated };
+// What the program's directory holds under the file's name.
+enum class Bundled { Nothing, File, Directory };
 // Where the chosen file is.
 enum class Where { ProgramDirectory, UserDirectory };
 
@@ -35,6 +37,7 @@ enum class Where { ProgramDirectory, UserDirectory };
 
 Q_DECLARE_METATYPE(DataDirectory)
 Q_DECLARE_METATYPE(Where)
+Q_DECLARE_METATYPE(Bundled)
 
 /// Which results file the program works on, and what the choice leaves on disk.
 class TestResultsLocation : public QObject
@@ -68,7 +71,7 @@ void TestResultsLocation::choice_data()
 {
     QTest::addColumn<bool>("programWritable");
     QTest::addColumn<bool>("marked");
-    QTest::addColumn<bool>("bundled");
+    QTest::addColumn<Bundled>("bundled");
     QTest::addColumn<DataDirectory>("dataDirectory");
     QTest::addColumn<QByteArray>("userFileBefore");
     QTest::addColumn<Where>("where");
@@ -77,38 +80,42 @@ void TestResultsLocation::choice_data()
 
     const QByteArray none;
     const auto usable = DataDirectory::Usable;
-    const QString cannotWrite = u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้: "_s;
+    const QString cannotWrite = u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้:\n"_s;
 
     QTest::newRow("portable: beside the program")
-        << true << false << true << usable << none << Where::ProgramDirectory << bundledBytes << QString();
-    QTest::newRow("portable, user file elsewhere ignored")
-        << true << false << true << usable << userBytes << Where::ProgramDirectory << bundledBytes << QString();
-    QTest::newRow("portable, no file yet") << true << false << false << usable << none << Where::ProgramDirectory
-                                           << QByteArray("<unreadable>") << QString();
+        << true << false << Bundled::File << usable << none << Where::ProgramDirectory << bundledBytes << QString();
+    QTest::newRow("portable, user file elsewhere ignored") << true << false << Bundled::File << usable << userBytes
+                                                           << Where::ProgramDirectory << bundledBytes << QString();
+    QTest::newRow("portable, no file yet") << true << false << Bundled::Nothing << usable << none
+                                           << Where::ProgramDirectory << QByteArray("<unreadable>") << QString();
     QTest::newRow("read-only: first start copies the bundled file")
-        << false << false << true << usable << none << Where::UserDirectory << bundledBytes << QString();
+        << false << false << Bundled::File << usable << none << Where::UserDirectory << bundledBytes << QString();
     QTest::newRow("read-only: the user's file is kept")
-        << false << false << true << usable << userBytes << Where::UserDirectory << userBytes << QString();
+        << false << false << Bundled::File << usable << userBytes << Where::UserDirectory << userBytes << QString();
     QTest::newRow("read-only, nothing bundled: the update creates the user's file")
-        << false << false << false << usable << none << Where::UserDirectory << QByteArray("<unreadable>") << QString();
+        << false << false << Bundled::Nothing << usable << none << Where::UserDirectory << QByteArray("<unreadable>")
+        << QString();
     QTest::newRow("marked shared though writable")
-        << true << true << true << usable << none << Where::UserDirectory << bundledBytes << QString();
+        << true << true << Bundled::File << usable << none << Where::UserDirectory << bundledBytes << QString();
     QTest::newRow("data directory not writable: bundled draws, told")
-        << false << false << true << DataDirectory::NotWritable << none << Where::ProgramDirectory << bundledBytes
-        << cannotWrite;
+        << false << false << Bundled::File << DataDirectory::NotWritable << none << Where::ProgramDirectory
+        << bundledBytes << cannotWrite;
     QTest::newRow("data directory cannot be created: bundled draws, told")
-        << false << false << true << DataDirectory::CannotBeCreated << none << Where::ProgramDirectory << bundledBytes
-        << cannotWrite;
+        << false << false << Bundled::File << DataDirectory::CannotBeCreated << none << Where::ProgramDirectory
+        << bundledBytes << cannotWrite;
     QTest::newRow("data directory not writable: the user's own draws, told")
-        << false << false << true << DataDirectory::NotWritable << userBytes << Where::UserDirectory << userBytes
-        << cannotWrite;
+        << false << false << Bundled::File << DataDirectory::NotWritable << userBytes << Where::UserDirectory
+        << userBytes << cannotWrite;
+    QTest::newRow("bundled file unreadable: nothing to copy, told")
+        << false << false << Bundled::Directory << usable << none << Where::ProgramDirectory
+        << QByteArray("<unreadable>") << u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะคัดลอกฐานข้อมูลไปยังแฟ้มนี้ไม่ได้:\n"_s;
 }
 
 void TestResultsLocation::choice()
 {
     QFETCH(bool, programWritable);
     QFETCH(bool, marked);
-    QFETCH(bool, bundled);
+    QFETCH(Bundled, bundled);
     QFETCH(DataDirectory, dataDirectory);
     QFETCH(QByteArray, userFileBefore);
     QFETCH(Where, where);
@@ -119,8 +126,10 @@ void TestResultsLocation::choice()
     QVERIFY(root.mkdir(u"program"_s));
     const QString program = root.filePath(u"program"_s);
     const QString bundledFile = QDir(program).filePath(u"db.dll"_s);
-    if (bundled) {
+    if (bundled == Bundled::File) {
         QVERIFY(writeBytes(bundledFile, bundledBytes));
+    } else if (bundled == Bundled::Directory) {
+        QVERIFY(QDir(program).mkdir(u"db.dll"_s));
     }
     if (marked) {
         QVERIFY(writeBytes(QDir(program).filePath(u"per-user-data"_s), "shared\n"));
@@ -152,15 +161,15 @@ void TestResultsLocation::choice()
     QCOMPARE(chosen.problem.left(problem.size()), problem);
     QCOMPARE(chosen.problem.isEmpty(), problem.isEmpty());
     if (!problem.isEmpty()) {
-        QVERIFY2(chosen.problem.endsWith(QDir::toNativeSeparators(data)), qPrintable(chosen.problem));
+        QVERIFY2(chosen.problem.contains(QDir::toNativeSeparators(data)), qPrintable(chosen.problem));
     }
     // The bundled file is only ever read.
-    QCOMPARE(readBytes(bundledFile), bundled ? bundledBytes : QByteArray("<unreadable>"));
+    QCOMPARE(readBytes(bundledFile), bundled == Bundled::File ? bundledBytes : QByteArray("<unreadable>"));
     // A portable copy leaves the user's data directory alone.
-    if (where == Where::ProgramDirectory && userFileBefore.isNull()) {
+    if (where == Where::ProgramDirectory && userFileBefore.isNull() && bundled != Bundled::Directory) {
         QVERIFY(!QFileInfo::exists(userFile));
     }
-    if (where == Where::UserDirectory && problem.isEmpty() && bundled) {
+    if (where == Where::UserDirectory && problem.isEmpty() && bundled == Bundled::File) {
         QVERIFY(QFileInfo(userFile).permissions().testFlag(QFileDevice::WriteOwner));
     }
 }

@@ -79,7 +79,7 @@ void TestForm1ResultsFile::update_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("listLoads");
 
-    const QString problem = u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้: /nowhere"_s;
+    const QString problem = u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้:\n/nowhere"_s;
     QTest::newRow("the user's file is updated")
         << QString() << lineOf(newer) + lineOf(older) << u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s << 1;
     QTest::newRow("a file that must not be written: told, nothing fetched")
