@@ -33,10 +33,10 @@ struct Form1Config
     /// The clock the updater's pauses read; null for the system's clock. It must outlive the window.
     const Clock* clock = nullptr;
     /// The results file the window reads and the updater writes; empty for `db.dll` in the program's directory.
-    QString resultsFile;
+    QString resultsFile {};
     /// Why the results file must not be written, told to the user when an update or a full download starts; empty
     /// when it may be written.
-    QString resultsFileProblem;
+    QString resultsFileProblem {};
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.
