@@ -12,6 +12,7 @@ packages=(
     xvfb xauth x11-apps imagemagick
     clang clang-format libclang-rt-14-dev
     qt6-qpa-plugins libgl1-mesa-dev libxkbcommon-dev
+    dpkg-dev file lintian appstream desktop-file-utils
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Varenta needs on Debian 12, then checks everything CI checks: formatting, a build with warnings as
-# errors, every test, a smoke start of the program, and every test again under AddressSanitizer and UBSan.
+# errors, every test, a smoke start of the program, the Debian package, and every test again under AddressSanitizer
+# and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -23,6 +24,10 @@ ctest --test-dir build-ci --output-on-failure -j "$jobs"
 step "Smoke start of varenta (offscreen)"
 QT_QPA_PLATFORM=offscreen timeout 60 ./build-ci/bin/varenta --close-after-start
 echo "varenta started and closed cleanly"
+
+step "Building the Debian package (Release) and checking it"
+VARENTA_SKIP_DEPS=1 bash scripts/package.sh
+bash scripts/check-package.sh build-release/varenta_*.deb build-ci/tests/fakes/varenta_fakegloapi
 
 step "Building under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARENTA_WERROR=ON -DVARENTA_SANITIZE=ON \

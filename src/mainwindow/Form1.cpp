@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QItemSelection>
@@ -86,7 +87,8 @@ std::vector<bool> selectedRows(const QItemSelection& selection, int count)
 Form1::Form1(Form1Config config, QWidget* parent)
     : QWidget(parent)
     , m_config(std::move(config))
-    , m_resultsFile(QDir(m_config.programDirectory).filePath(QStringLiteral("db.dll")))
+    , m_resultsFile(m_config.resultsFile.isEmpty() ? QDir(m_config.programDirectory).filePath(QStringLiteral("db.dll"))
+                                                   : m_config.resultsFile)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(MainWindowTexts::windowTitle().toString());
@@ -212,6 +214,7 @@ void Form1::load()
     applySkin();
     setUpReportColumns();
     readCatalogue();
+    showResultsFileInUse();
     // The work buttons lead the focus order, but the keyboard starts on the first control the user can see.
     PushButton4->setFocus(Qt::OtherFocusReason);
 }
@@ -277,6 +280,19 @@ void Form1::readCatalogue()
         m_titles.append(drawTitle(line));
     }
     m_catalogue->setRows(int(m_titles.size()), [titles = m_titles](int row) { return QStringList {titles.at(row)}; });
+}
+
+void Form1::showResultsFileInUse()
+{
+    // Which file the window shows matters once users of one machine each keep their own.
+    QStringList lines {MainWindowTexts::resultsFileInUse().toString().arg(
+        QDir::toNativeSeparators(QFileInfo(m_resultsFile.path()).absoluteFilePath()))};
+    for (const QString& more : {m_config.resultsFileProblem, Label1->toolTip()}) {
+        if (!more.isEmpty()) {
+            lines.append(more);
+        }
+    }
+    Label1->setToolTip(lines.join(u'\n'));
 }
 
 void Form1::popUpMonthMenu()

@@ -31,7 +31,8 @@ class TicketWindow;
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
 {
-    /// The program's directory: `db.dll` and `Graphic/Normalblue.ini` are read from here.
+    /// The program's directory: `Graphic/Normalblue.ini` is read from here, and `db.dll` unless `resultsFile` says
+    /// otherwise.
     QString programDirectory;
     /// Makes the source the updater reads draws from; empty when the program has no updater source.
     std::function<std::unique_ptr<DrawSource>()> makeDrawSource;
@@ -39,6 +40,11 @@ struct Form1Config
     const Clock* clock = nullptr;
     /// Makes the source the check against the lottery office asks; empty when the program has none.
     std::function<std::unique_ptr<GloApiSource>()> makeCheckSource = {};
+    /// The results file the window reads and the updater writes; empty for `db.dll` in the program's directory.
+    QString resultsFile {};
+    /// Why the results file must not be written, told to the user when an update or a full download starts; empty
+    /// when it may be written.
+    QString resultsFileProblem {};
 };
 
 /// The main window: the latest stored draw, the catalogue of stored draws, the draw selection and the report.
@@ -88,6 +94,7 @@ private:
     void applySkin();
     void setUpReportColumns();
     void readCatalogue();
+    void showResultsFileInUse();
 
     // Draw selection. Each of these changes the selection of `ListBox2` in one step.
     void popUpMonthMenu();

@@ -24,10 +24,10 @@ Status cancelledStatus()
     return Status::failure(UpdaterTexts::cancelled().toString());
 }
 
-// A failed write, told in the user's terms: a program directory that cannot be written gets its own message.
-Status writeFailure(const QString& programDirectory, const Status& written)
+// A failed write, told in the user's terms: a results file's directory that cannot be written gets its own message.
+Status writeFailure(const QString& resultsDirectory, const Status& written)
 {
-    const QFileInfo directory(programDirectory);
+    const QFileInfo directory(resultsDirectory);
     if (directory.exists() && !directory.isWritable()) {
         return Status::failure(UpdaterTexts::directoryReadOnly().toString().arg(directory.absoluteFilePath()));
     }
@@ -98,6 +98,9 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
 {
     ListBox1.clear();
     List3.clear();
+    if (!m_config.resultsFileProblem.isEmpty()) {
+        return Status::failure(m_config.resultsFileProblem);
+    }
 
     // Collect the new draws. A walk that meets no draw as old as the newest stored one loads the list again, a
     // few times at most, always comparing with the newest stored draw so that no stored draw is fetched again.
@@ -144,7 +147,7 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
     // The new draws go in front of every stored line; the old file stays whole until the new one is complete.
     List3 += List2;
     if (const Status written = m_resultsFile.rewriteResultsFile(List3); !written) {
-        return writeFailure(m_config.programDirectory, written);
+        return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
     }
     List2 = List3;
     Label1->setText(List2.isEmpty() ? MainWindowTexts::noDrawStored().toString() : drawCaption(List2.constFirst()));
@@ -187,6 +190,9 @@ void Form1::DownloadAllDraws()
 
 Status Form1::downloadEntries(DrawSource& source)
 {
+    if (!m_config.resultsFileProblem.isEmpty()) {
+        return Status::failure(m_config.resultsFileProblem);
+    }
     // Every draw the source has is wanted; those the file holds already are skipped below.
     source.setNewestStoredKey(QString());
     const Result<QStringList> listed = source.listDrawEntries();
@@ -229,7 +235,7 @@ Status Form1::downloadEntries(DrawSource& source)
         DrawRecord record = fetched.value();
         record.drawDate = key;
         if (const Status written = m_resultsFile.appendResultsFile({ResultsFile::formatDrawLine(record)}); !written) {
-            return writeFailure(m_config.programDirectory, written);
+            return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
         }
         Module1::WaitSeconds(downloadPauseSeconds, updaterClock(), cancelled);
         if (m_updaterCancelled) {

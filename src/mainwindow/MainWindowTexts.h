@@ -13,6 +13,11 @@ constexpr QStringView label1Initial()
 {
     return u"Label1";
 }
+/// %1: the results file's full path.
+constexpr QStringView resultsFileInUse()
+{
+    return u"แฟ้มผลรางวัลที่ใช้อยู่: %1";
+}
 constexpr QStringView label2Caption()
 {
     return u"งวดล่าสุดในฐานข้อมูล:";

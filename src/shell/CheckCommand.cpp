@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 
 #include "data/ResultsFile.h"
+#include "data/ResultsLocation.h"
 #include "updater/Clock.h"
 #include "updater/DrawCheck.h"
 #include "updater/DrawKeys.h"
@@ -163,7 +164,7 @@ int main(int argc, char* argv[])
         err << "--from comes after --to" << Qt::endl;
         return Failed;
     }
-    options.resultsPath = QDir(QCoreApplication::applicationDirPath()).filePath(u"db.dll"_s);
+    options.resultsPath = ResultsLocation::existingDataFile(QCoreApplication::applicationDirPath(), u"db.dll"_s);
     return run(options, out, err);
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
+#include "data/ResultsLocation.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketChecker.h"
 #include "data/TicketTexts.h"
@@ -76,7 +77,7 @@ int runTicketCommand(int argc, char* argv[])
     }
 
     const QString programDirectory = QCoreApplication::applicationDirPath();
-    const ResultsFile resultsFile(QDir(programDirectory).filePath(u"db.dll"_s));
+    const ResultsFile resultsFile(ResultsLocation::existingDataFile(programDirectory, u"db.dll"_s));
     const Result<QStringList> lines = resultsFile.readResultsFile();
     if (!lines) {
         err << lines.error() << Qt::endl;

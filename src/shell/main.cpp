@@ -1,3 +1,4 @@
+#include "data/ResultsLocation.h"
 #include "mainwindow/Form1.h"
 #include "shell/CheckCommand.h"
 #include "shell/Fonts.h"
@@ -52,6 +53,10 @@ int main(int argc, char* argv[])
 
     Form1Config config;
     config.programDirectory = QCoreApplication::applicationDirPath();
+    const ResultsLocation::Choice results =
+        ResultsLocation::chooseDataFile(config.programDirectory, QStringLiteral("db.dll"));
+    config.resultsFile = results.path;
+    config.resultsFileProblem = results.problem;
     config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
     config.makeCheckSource = [apiBase = sourceOptions.value().apiBase] {
         GloApiOptions api;

@@ -88,10 +88,10 @@ constexpr QStringView writeFailed()
 {
     return u"บันทึกฐานข้อมูลไม่ได้";
 }
-/// %1: the program's directory.
+/// %1: the directory of the results file.
 constexpr QStringView directoryReadOnly()
 {
-    return u"โฟลเดอร์ของโปรแกรมเป็นแบบอ่านอย่างเดียว จึงบันทึก db.dll ไม่ได้: %1";
+    return u"โฟลเดอร์ของฐานข้อมูลเป็นแบบอ่านอย่างเดียว จึงบันทึก db.dll ไม่ได้: %1";
 }
 constexpr QStringView readFailed()
 {
