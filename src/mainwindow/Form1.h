@@ -4,6 +4,7 @@
 #include "shell/Skin.h"
 #include "updater/DrawSource.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -100,6 +101,8 @@ private:
     /// The part of the full download that may fail; the lines written before a failure stay.
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
+    /// The updater's date in Thailand.
+    QDate today() const;
 
     Form1Config m_config;
     ResultsFile m_resultsFile;
@@ -132,6 +135,8 @@ private:
     QStringList List3;
     QStringList List4;
     QStringList ListBox1;
+    /// Why the results file could not be read at start-up; empty when it was read whole or did not exist.
+    QString m_readFailure;
 
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 
 namespace {
 
@@ -41,6 +42,11 @@ const Clock& Form1::updaterClock() const
     return m_config.clock ? *m_config.clock : Clock::system();
 }
 
+QDate Form1::today() const
+{
+    return UpdatePlan::thaiDate(updaterClock().now());
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_updaterRunning) {
@@ -58,6 +64,14 @@ void Form1::UpdateDatabase()
         return;
     }
     PushButton4->setEnabled(false);
+    if (!m_readFailure.isEmpty()) {
+        // Stored draws the program could not read would be lost by a rewrite: nothing is written.
+        Dialogs::showMessage(this,
+            {Dialogs::Icon::Warning, MainWindowTexts::closingTitle().toString(),
+                UpdaterTexts::withDetail(UpdaterTexts::refusedAfterReadFailure(), m_readFailure)});
+        PushButton4->setEnabled(true);
+        return;
+    }
     std::unique_ptr<DrawSource> source = m_config.makeDrawSource ? m_config.makeDrawSource() : nullptr;
     if (!source) {
         Dialogs::showMessage(this,
@@ -100,7 +114,8 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
 
     // Collect the new draws. A walk that meets no draw as old as the newest stored one loads the list again, a
     // few times at most, always comparing with the newest stored draw so that no stored draw is fetched again.
-    const QString newestKey = List2.isEmpty() ? QString() : DrawKeys::drawKey(List2.constFirst());
+    // The newest stored draw is the greatest key, wherever it stands in the file.
+    const QString newestKey = UpdatePlan::newestStoredKey(List2);
     QStringList newEntries;
     bool anyListed = false;
     source.setNewestStoredKey(newestKey);
@@ -121,6 +136,9 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
     if (!anyListed) {
         return Status::failure(UpdaterTexts::noDrawsListed().toString());
     }
+    // No key the file holds is ever written again.
+    const QSet<QString> storedKeys = UpdatePlan::storedKeys(List2);
+    newEntries.removeIf([&storedKeys](const QString& entry) { return storedKeys.contains(DrawKeys::drawKey(entry)); });
     for (const QString& entry : std::as_const(newEntries)) {
         ListBox1.append(DrawKeys::drawKey(entry));
     }
@@ -134,7 +152,8 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
         if (!fetched) {
             return Status::failure(fetched.error());
         }
-        if (const Status checked = UpdatePlan::checkFetchedDraw(fetched.value(), DrawKeys::drawKey(entry)); !checked) {
+        if (const Status checked = UpdatePlan::checkFetchedDraw(fetched.value(), DrawKeys::drawKey(entry), today());
+            !checked) {
             return checked;
         }
         List3.append(ResultsFile::formatDrawLine(fetched.value()));
@@ -186,6 +205,14 @@ void Form1::DownloadAllDraws()
 
 Status Form1::downloadEntries(DrawSource& source)
 {
+    // The file as it is now, not as it was at start-up: an earlier download may have added to it. Only a file
+    // read whole may be written; one that cannot be read is left as it is.
+    const Result<QStringList> stored = m_resultsFile.readResultsFile();
+    if (!stored) {
+        return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::refusedAfterReadFailure(), stored.error()));
+    }
+    QStringList lines = stored.value();
+
     // Every draw the source has is wanted; those the file holds already are skipped below.
     source.setNewestStoredKey(QString());
     const Result<QStringList> listed = source.listDrawEntries();
@@ -199,13 +226,7 @@ Status Form1::downloadEntries(DrawSource& source)
     if (List1.isEmpty()) {
         return Status::failure(UpdaterTexts::noDrawsListed().toString());
     }
-
-    // The file as it is now, not as it was at start-up: an earlier download may have added to it.
-    const Result<QStringList> stored = m_resultsFile.readResultsFile();
-    if (!stored) {
-        return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::readFailed(), stored.error()));
-    }
-    const QStringList entries = UpdatePlan::entriesToDownload(List1, UpdatePlan::storedKeys(stored.value()));
+    const QStringList entries = UpdatePlan::entriesToDownload(List1, UpdatePlan::storedKeys(lines));
 
     const auto cancelled = [this] { return m_updaterCancelled; };
     for (const QString& entry : entries) {
@@ -221,15 +242,20 @@ Status Form1::downloadEntries(DrawSource& source)
             return Status::failure(fetched.error());
         }
         const QString key = DrawKeys::drawKey(entry);
-        if (const Status checked = UpdatePlan::checkFetchedDraw(fetched.value(), key); !checked) {
+        if (const Status checked = UpdatePlan::checkFetchedDraw(fetched.value(), key, today()); !checked) {
             return checked;
         }
-        // The line carries the draw's key, whatever else the page's value holds after it.
+        // The line carries the draw's key, whatever else the page's value holds after it. It goes into its place
+        // by key, and the whole file is replaced at once, so that every draw written so far stays whole and in
+        // order whatever happens next.
         DrawRecord record = fetched.value();
         record.drawDate = key;
-        if (const Status written = m_resultsFile.appendResultsFile({ResultsFile::formatDrawLine(record)}); !written) {
+        QStringList merged = lines;
+        merged.insert(UpdatePlan::insertionIndex(merged, key), ResultsFile::formatDrawLine(record));
+        if (const Status written = m_resultsFile.rewriteResultsFile(merged); !written) {
             return writeFailure(m_config.programDirectory, written);
         }
+        lines = std::move(merged);
         Module1::WaitSeconds(downloadPauseSeconds, updaterClock(), cancelled);
         if (m_updaterCancelled) {
             return cancelledStatus();

@@ -62,6 +62,10 @@ constexpr QStringView badDrawDate()
 {
     return u"วันที่ของงวดไม่ถูกต้อง";
 }
+constexpr QStringView futureDrawDate()
+{
+    return u"วันออกรางวัลของงวดนี้ยังมาไม่ถึง";
+}
 constexpr QStringView badFirstPrize()
 {
     return u"รางวัลที่ 1 ไม่ใช่เลข 6 หลัก";
@@ -96,6 +100,11 @@ constexpr QStringView directoryReadOnly()
 constexpr QStringView readFailed()
 {
     return u"อ่านฐานข้อมูลไม่ได้";
+}
+/// The update and the full download refuse to run over a results file that could not be read whole.
+constexpr QStringView refusedAfterReadFailure()
+{
+    return u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท เพื่อไม่ให้งวดที่บันทึกไว้สูญหาย";
 }
 constexpr QStringView noSource()
 {
