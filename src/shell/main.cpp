@@ -1,4 +1,5 @@
 #include "mainwindow/Form1.h"
+#include "shell/Dialogs.h"
 #include "shell/Fonts.h"
 #include "shell/WindowFrame.h"
 #include "updater/Clock.h"
@@ -12,10 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Varenta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Varenta V1.0"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setDesktopFileName(QStringLiteral("varenta"));
+    Dialogs::setUpProgramIdentity();
     QApplication::setWindowIcon(programIcon());
 
     QCommandLineParser parser;

@@ -24,6 +24,10 @@ const QString resultPath = u"/api/checking/getLotteryResult"_s;
 const QString periodsPath = u"/api/lottery/getPeriodsByYear"_s;
 
 constexpr int maxTries = 3;
+// How far after today a latest draw may lie: a draw day moved by a holiday, or a clock that is wrong by a few days.
+constexpr int maxDaysAhead = 31;
+// Stored draws older than this are not trusted to start a search from.
+const QDate earliestUsableDate(2010, 1, 1);
 
 bool worthRetrying(int status)
 {
@@ -86,15 +90,21 @@ Result<QStringList> GloApiSource::listDrawEntries()
         return Result<QStringList>::failure(latest.error());
     }
     const QDate latestDate = latest.value().date;
+    // A latest draw far beyond today is no draw the office can have held: every day up to it would be asked for.
+    const QDate today = m_clock.now().date();
+    if (latestDate > today.addDays(maxDaysAhead)) {
+        return Result<QStringList>::failure(
+            GloApiTexts::latestTooFar().toString().arg(drawTitle(drawDateOf(latestDate))));
+    }
     if (latest.value().record) {
         m_fetched.insert(latest.value().record.value().drawDate, latest.value().record.value());
     }
 
-    const Result<QDate> stored = newestStoredDate();
-    if (!stored) {
-        return Result<QStringList>::failure(stored.error());
-    }
-    const QDate newestStored = stored.value();
+    // A stored newest draw that is no calendar date, or lies before the office's records, would make the search
+    // walk over decades: only the office's own lists of draw dates are asked then, never day by day.
+    const QDate stored = gregorianDate(m_newestStoredKey);
+    const bool storedUsable = stored.isValid() && stored >= earliestUsableDate;
+    const QDate newestStored = storedUsable ? stored : QDate();
     // Nothing newer than the stored draws: the latest draw alone tells the flow so.
     if (newestStored.isValid() && latestDate <= newestStored) {
         return QStringList {drawDateOf(latestDate)};
@@ -102,8 +112,9 @@ Result<QStringList> GloApiSource::listDrawEntries()
 
     QList<QDate> dates {latestDate};
     const int firstYear = newestStored.isValid() ? newestStored.year() : m_options.firstYear;
+    const bool probeAllowed = m_newestStoredKey.isEmpty() || storedUsable;
     for (int year = latestDate.year(); year >= firstYear; --year) {
-        const Result<QList<QDate>> ofYear = drawDatesOfYear(year, newestStored, latestDate);
+        const Result<QList<QDate>> ofYear = drawDatesOfYear(year, newestStored, latestDate, probeAllowed);
         if (!ofYear) {
             return Result<QStringList>::failure(ofYear.error());
         }
@@ -111,14 +122,14 @@ Result<QStringList> GloApiSource::listDrawEntries()
     }
     std::sort(dates.begin(), dates.end(), std::greater<>());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
-    if (newestStored.isValid()) {
-        // The newest stored draw ends the list: the walk over it stops there.
-        dates.append(newestStored);
-    }
 
     QStringList entries;
     for (const QDate& date : std::as_const(dates)) {
         entries.append(drawDateOf(date));
+    }
+    if (!m_newestStoredKey.isEmpty()) {
+        // The newest stored draw ends the list: the walk over it stops there.
+        entries.append(m_newestStoredKey.left(8));
     }
     return entries;
 }
@@ -161,20 +172,7 @@ void GloApiSource::cancel()
     }
 }
 
-Result<QDate> GloApiSource::newestStoredDate() const
-{
-    const QString& key = m_newestStoredKey;
-    if (key.isEmpty()) {
-        return QDate();
-    }
-    const QDate date = gregorianDate(key);
-    if (!date.isValid()) {
-        return Result<QDate>::failure(GloApiTexts::badEntry().toString().arg(key));
-    }
-    return date;
-}
-
-Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate latest)
+Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate latest, bool probeAllowed)
 {
     if (!m_periodsByYearGone) {
         const QJsonObject request {{u"year"_s, year}, {u"type"_s, u"ALL"_s}};
@@ -184,7 +182,8 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
         }
         if (answer.error.isEmpty()) {
             const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
-            if (periods && !periods.value().isEmpty()) {
+            // Without the day-by-day search, the office's list is taken as it is, even when it is empty.
+            if (periods && (!periods.value().isEmpty() || !probeAllowed)) {
                 QList<QDate> dates;
                 for (const QDate& date : periods.value()) {
                     if ((!after.isValid() || date > after) && date <= latest) {
@@ -197,6 +196,9 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
             // The endpoint is gone: do not ask it again for the other years.
             m_periodsByYearGone = true;
         }
+    }
+    if (!probeAllowed) {
+        return Result<QList<QDate>>::failure(GloApiTexts::noDrawDates().toString().arg(year + 543));
     }
     return probeDrawDays(year, after, latest);
 }

@@ -34,7 +34,8 @@ struct GloApiOptions
 ///
 /// The list reaches back to the draw after the newest stored one (`setNewestStoredKey`), or to `firstYear` when
 /// nothing is stored. The draw dates come from getPeriodsByYear; where that gives nothing usable, the likely draw
-/// days are asked of getLotteryResult one by one.
+/// days are asked of getLotteryResult one by one. A latest draw more than 31 days after today is a failure; a
+/// stored newest draw that is no date or lies before 2010 is searched from `firstYear` by getPeriodsByYear alone.
 class GloApiSource final : public QObject, public DrawSource
 {
     Q_OBJECT
@@ -66,8 +67,7 @@ private:
     Answer postOnce(const QString& path, const QByteArray& body);
     /// Lets at least `seconds` pass since the end of the last request, events running meanwhile.
     void waitSinceLastRequest(int seconds);
-    Result<QDate> newestStoredDate() const;
-    Result<QList<QDate>> drawDatesOfYear(int year, QDate after, QDate latest);
+    Result<QList<QDate>> drawDatesOfYear(int year, QDate after, QDate latest, bool probeAllowed);
     Result<QList<QDate>> probeDrawDays(int year, QDate after, QDate latest);
 
     GloApiOptions m_options;

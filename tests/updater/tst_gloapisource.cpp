@@ -48,6 +48,8 @@ private Q_SLOTS:
     void nothingNewAsksOnlyForTheLatest_data();
     void nothingNewAsksOnlyForTheLatest();
     void fullListReachesBackToTheFirstYear();
+    void implausibleDatesNeverWalkDayByDay_data();
+    void implausibleDatesNeverWalkDayByDay();
     void latestFailuresFailTheList_data();
     void latestFailuresFailTheList();
     void fetchRetriesAndFailures_data();
@@ -192,6 +194,53 @@ void TestGloApiSource::fullListReachesBackToTheFirstYear()
     QCOMPARE(
         entries.value(), (QStringList {u"25580901"_s, u"25580816"_s, u"25580801"_s, u"25580716"_s, u"25571216"_s}));
     QCOMPARE(m_api->requestCount(FakeGloApi::periodsPath), 2);
+}
+
+void TestGloApiSource::implausibleDatesNeverWalkDayByDay_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("periodsServed");
+    QTest::addColumn<QString>("latest"); // a further draw the office gives as its latest, or nothing
+    QTest::addColumn<QString>("error");
+
+    // The clock stands at 2 May 2026.
+    QTest::newRow("latest years ahead") << u"25580801"_s << false << u"25830101"_s
+                                        << GloApiTexts::latestTooFar().toString().arg(u"01 มกราคม 2583"_s);
+    QTest::newRow("latest 32 days ahead")
+        << u"25580801"_s << false << u"25690603"_s << GloApiTexts::latestTooFar().toString().arg(u"03 มิถุนายน 2569"_s);
+    QTest::newRow("stored in year 1, dates listed") << u"05440101"_s << true << QString() << QString();
+    QTest::newRow("stored in year 1, no dates listed")
+        << u"05440101"_s << false << QString() << GloApiTexts::noDrawDates().toString().arg(2558);
+    QTest::newRow("stored before 2010, no dates listed")
+        << u"25491216"_s << false << QString() << GloApiTexts::noDrawDates().toString().arg(2558);
+    QTest::newRow("stored key no date") << u"25581399"_s << false << QString()
+                                        << GloApiTexts::noDrawDates().toString().arg(2558);
+}
+
+void TestGloApiSource::implausibleDatesNeverWalkDayByDay()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, periodsServed);
+    QFETCH(QString, latest);
+    QFETCH(QString, error);
+    if (!latest.isEmpty()) {
+        m_api->addDraw({latest, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s});
+    }
+    m_api->setPeriodsByYearServed(periodsServed);
+    auto source = makeSource();
+    source->setNewestStoredKey(stored);
+
+    const Result<QStringList> entries = source->listDrawEntries();
+
+    QCOMPARE(entries.ok(), error.isEmpty());
+    if (entries.ok()) {
+        QCOMPARE(entries.value(),
+            (QStringList {u"25580901"_s, u"25580816"_s, u"25580801"_s, u"25580716"_s, u"25571216"_s, stored}));
+    } else {
+        QCOMPARE(entries.error(), error);
+    }
+    QCOMPARE(m_api->askedDates(), QList<QDate>());
+    QVERIFY(m_api->server().requestCount() <= 7);
 }
 
 void TestGloApiSource::latestFailuresFailTheList_data()
