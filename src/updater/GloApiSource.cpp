@@ -12,6 +12,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -277,13 +278,28 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     QNetworkReply* reply = m_network->post(request, body);
     m_reply = reply;
     bool tooLarge = false;
-    connect(reply, &QNetworkReply::downloadProgress, &loop, [this, reply, &tooLarge](qint64 received, qint64) {
-        if (received > m_options.maxAnswerBytes) {
+    bool timedOut = false;
+    QByteArray received;
+    // The answer is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
+    const auto take = [this, reply, &received, &tooLarge] {
+        if (tooLarge) {
+            return;
+        }
+        received += reply->read(m_options.maxAnswerBytes + 1 - received.size());
+        if (received.size() > m_options.maxAnswerBytes) {
             tooLarge = true;
             reply->abort();
         }
-    });
+    };
+    connect(reply, &QNetworkReply::readyRead, &loop, take);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &loop, [reply, &timedOut] {
+        timedOut = true;
+        reply->abort();
+    });
+    deadline.start(m_options.overallTimeout);
     if (!reply->isFinished()) {
         loop.exec();
     }
@@ -296,6 +312,8 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
         answer.error = GloApiTexts::cancelled().toString();
     } else if (tooLarge) {
         answer.error = GloApiTexts::tooLarge().toString();
+    } else if (timedOut) {
+        answer.error = GloApiTexts::timedOut().toString();
     } else if (answer.status != 0 && (answer.status < 200 || answer.status > 299)) {
         answer.error = GloApiTexts::httpStatus().toString().arg(answer.status);
     } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
@@ -303,7 +321,11 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     } else if (error != QNetworkReply::NoError || answer.status == 0) {
         answer.error = GloApiTexts::cannotConnect().toString().arg(reply->errorString());
     } else {
-        answer.body = reply->readAll();
+        take();
+        answer.body = tooLarge ? QByteArray() : std::move(received);
+        if (tooLarge) {
+            answer.error = GloApiTexts::tooLarge().toString();
+        }
     }
     reply->deleteLater();
     return answer;

@@ -25,8 +25,10 @@ struct GloApiOptions
     std::chrono::milliseconds transferTimeout {30000};
     /// The first year asked for when no draw is stored yet.
     int firstYear = 2010;
-    /// Answers larger than this are refused.
+    /// Answers larger than this are refused; the transfer stops as soon as it is passed.
     qint64 maxAnswerBytes = 4 * 1024 * 1024;
+    /// How long one request may take in all, however steadily its answer trickles in.
+    std::chrono::milliseconds overallTimeout {60000};
 };
 
 /// Draws from the lottery office's JSON API. Requests are POSTs with a JSON body, one second apart at least, each

@@ -52,6 +52,8 @@ void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& u
     m_document.reset();
     m_tooLarge = false;
     m_aborted = false;
+    m_timedOut = false;
+    m_body.clear();
     QNetworkReply* reply = nullptr;
     if (operation == QNetworkAccessManager::PostOperation) {
         request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/x-www-form-urlencoded"_s);
@@ -62,8 +64,20 @@ void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& u
     m_reply = reply;
     connect(reply, &QNetworkReply::metaDataChanged, this,
         [this, reply] { checkSize(reply, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
-    connect(reply, &QNetworkReply::downloadProgress, this,
-        [this, reply](qint64 received, qint64) { checkSize(reply, received); });
+    // The page is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        if (reply == m_reply && !m_tooLarge) {
+            m_body += reply->read(m_limits.maxBytes + 1 - m_body.size());
+            checkSize(reply, m_body.size());
+        }
+    });
+    // A reply that trickles in would hold the load for as long as the server likes.
+    QTimer::singleShot(m_limits.overallTimeoutMs, reply, [this, reply] {
+        if (reply == m_reply) {
+            m_timedOut = true;
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onFinished(reply); });
 }
 
@@ -95,6 +109,8 @@ void PageClient::onFinished(QNetworkReply* reply)
     QString failure;
     if (m_tooLarge) {
         failure = UpdaterTexts::pageTooLarge().toString();
+    } else if (m_timedOut) {
+        failure = UpdaterTexts::timeLimitPassed().toString();
     } else if (m_aborted) {
         failure = UpdaterTexts::cancelled().toString();
     } else if (status >= 400) {
@@ -108,7 +124,8 @@ void PageClient::onFinished(QNetworkReply* reply)
     }
 
     if (failure.isEmpty()) {
-        const QByteArray body = reply->readAll();
+        QByteArray body = std::exchange(m_body, QByteArray());
+        body += reply->read(m_limits.maxBytes + 1 - body.size());
         if (body.size() > m_limits.maxBytes) {
             failure = UpdaterTexts::pageTooLarge().toString();
         } else {

@@ -24,7 +24,8 @@ public:
     {
         int transferTimeoutMs = 30000; ///< a load that receives nothing for this long fails
         int maxRedirects = 10;
-        qint64 maxBytes = 8 * 1024 * 1024;
+        qint64 maxBytes = 8 * 1024 * 1024; ///< the load stops as soon as more than this has come
+        int overallTimeoutMs = 60000; ///< the whole page must have come within this time
     };
 
     explicit PageClient(QObject* parent = nullptr);
@@ -65,6 +66,8 @@ private:
     std::unique_ptr<HtmlDocument> m_document;
     Status m_lastLoad = Status::success();
     Limits m_limits;
+    QByteArray m_body; ///< what has come of the page under way
     bool m_tooLarge = false;
     bool m_aborted = false;
+    bool m_timedOut = false;
 };

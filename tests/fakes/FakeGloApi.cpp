@@ -290,6 +290,9 @@ FakeHttpResponse FakeGloApi::faulty(GloFault fault, const QByteArray& goodBody) 
     case GloFault::Dropped:
         response.dropConnection = true;
         break;
+    case GloFault::Trickle:
+        response.trickleMs = 50;
+        break;
     }
     return response;
 }

@@ -52,6 +52,7 @@ enum class GloFault {
     Truncated,
     Slow,
     Dropped,
+    Trickle, ///< the good answer, one byte every 50 ms
 };
 
 /// A fake of the lottery office's JSON API on a local HTTP server. It knows a set of draws; the newest is the one

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void fetchRetriesAndFailures();
     void requestsAreOneSecondApart();
     void oversizedAnswerIsRefused();
+    void tricklingAnswerTimesOut();
     void cancelStopsARequestUnderWay();
     void cancelStopsAPause();
 
@@ -340,6 +341,20 @@ void TestGloApiSource::oversizedAnswerIsRefused()
     const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
     QVERIFY(!draw.ok());
     QCOMPARE(draw.error(), GloApiTexts::tooLarge().toString());
+}
+
+void TestGloApiSource::tricklingAnswerTimesOut()
+{
+    // A byte comes every 50 ms, well within the transfer limit; the whole answer would take minutes.
+    m_api->failNext(FakeGloApi::resultPath, {GloFault::Trickle});
+    GloApiOptions options;
+    options.baseUrl = m_api->baseUrl();
+    options.transferTimeout = std::chrono::milliseconds(300);
+    options.overallTimeout = std::chrono::milliseconds(500);
+    GloApiSource source(options, *m_clock);
+    const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
+    QVERIFY(!draw.ok());
+    QCOMPARE(draw.error(), GloApiTexts::timedOut().toString());
 }
 
 void TestGloApiSource::cancelStopsARequestUnderWay()

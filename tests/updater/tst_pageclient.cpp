@@ -159,13 +159,19 @@ void TestPageClient::loadFailures_data()
     QTest::addColumn<int>("bodyBytes");
     QTest::addColumn<bool>("redirectLoop");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("trickleMs");
 
-    QTest::newRow("404") << 404 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(404);
-    QTest::newRow("500") << 500 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(500);
-    QTest::newRow("dropped connection") << 200 << 0 << true << 0 << false << QString();
-    QTest::newRow("time limit") << 200 << 3000 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString();
-    QTest::newRow("too large") << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString();
-    QTest::newRow("redirect loop") << 302 << 0 << false << 0 << true << QString();
+    QTest::newRow("404") << 404 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(404) << 0;
+    QTest::newRow("500") << 500 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(500) << 0;
+    QTest::newRow("dropped connection") << 200 << 0 << true << 0 << false << QString() << 0;
+    QTest::newRow("time limit") << 200 << 3000 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
+                                << 0;
+    QTest::newRow("too large") << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << 0;
+    QTest::newRow("redirect loop") << 302 << 0 << false << 0 << true << QString() << 0;
+    QTest::newRow("trickling reply") << 200 << 0 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
+                                     << 100;
+    QTest::newRow("too large, no length given")
+        << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << -1;
 }
 
 void TestPageClient::loadFailures()
@@ -176,9 +182,12 @@ void TestPageClient::loadFailures()
     QFETCH(int, bodyBytes);
     QFETCH(bool, redirectLoop);
     QFETCH(QString, message);
+    QFETCH(int, trickleMs);
 
     LocalHttpServer server([&](const FakeHttpRequest&) {
         FakeHttpResponse response = html(QByteArray(bodyBytes, 'x'));
+        response.trickleMs = std::max(trickleMs, 0);
+        response.omitContentLength = trickleMs < 0;
         response.status = status;
         response.delayMs = delayMs;
         response.dropConnection = drop;
@@ -190,7 +199,8 @@ void TestPageClient::loadFailures()
     QVERIFY(server.listen());
 
     PageClient client;
-    client.setLimits({200, 3, 100000});
+    // Bytes come more often than the transfer limit, but the whole page takes far longer than its time limit.
+    client.setLimits({200, 3, 100000, 600});
     client.navigate(server.baseUrl());
     const Status loaded = client.waitUntilLoaded();
     QVERIFY(!loaded.ok());
