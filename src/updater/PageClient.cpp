@@ -3,7 +3,10 @@
 #include "updater/UpdaterTexts.h"
 
 #include <QEventLoop>
+#include <QFutureWatcher>
 #include <QNetworkReply>
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -95,6 +98,45 @@ void PageClient::abort()
         m_aborted = true;
         m_reply->abort();
     }
+    if (m_parseLoop) {
+        m_aborted = true;
+        m_parseLoop->quit();
+    }
+}
+
+QString PageClient::parse(QByteArrayView body, QByteArrayView contentType, const QUrl& address)
+{
+    const HtmlCharset::Charset charset = HtmlCharset::detect(body, contentType);
+    QString text = HtmlCharset::decode(body, charset);
+    if (HtmlDocument::nestingDepth(text) > m_limits.maxNesting) {
+        return UpdaterTexts::pageTooDeep().toString();
+    }
+    // The parse runs on a worker thread; when it takes too long its result is dropped there, unseen.
+    auto promise = std::make_shared<QPromise<std::shared_ptr<HtmlDocument>>>();
+    QFuture<std::shared_ptr<HtmlDocument>> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, text = std::move(text), address, charset] {
+        promise->addResult(std::make_shared<HtmlDocument>(text, address, charset));
+        promise->finish();
+    });
+    QEventLoop loop;
+    QFutureWatcher<std::shared_ptr<HtmlDocument>> watcher;
+    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_limits.parseTimeoutMs, &loop, &QEventLoop::quit);
+    watcher.setFuture(future);
+    if (!future.isFinished()) {
+        m_parseLoop = &loop;
+        loop.exec();
+        m_parseLoop = nullptr;
+    }
+    if (m_aborted) {
+        return UpdaterTexts::cancelled().toString();
+    }
+    if (!future.isFinished() || future.resultCount() == 0) {
+        return UpdaterTexts::pageTooSlowToRead().toString();
+    }
+    m_document = future.result();
+    return {};
 }
 
 void PageClient::onFinished(QNetworkReply* reply)
@@ -129,7 +171,7 @@ void PageClient::onFinished(QNetworkReply* reply)
         if (body.size() > m_limits.maxBytes) {
             failure = UpdaterTexts::pageTooLarge().toString();
         } else {
-            m_document = HtmlDocument::fromBytes(body, reply->rawHeader("Content-Type"), reply->url());
+            failure = parse(body, reply->rawHeader("Content-Type"), reply->url());
         }
     }
     m_lastLoad = failure.isEmpty() ? Status::success()

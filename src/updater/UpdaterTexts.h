@@ -24,6 +24,14 @@ constexpr QStringView pageTooLarge()
 {
     return u"หน้าผลรางวัลใหญ่เกินกำหนด";
 }
+constexpr QStringView pageTooDeep()
+{
+    return u"หน้าผลรางวัลมีโครงสร้างซ้อนกันลึกผิดปกติ";
+}
+constexpr QStringView pageTooSlowToRead()
+{
+    return u"หน้าผลรางวัลใช้เวลาอ่านนานผิดปกติ";
+}
 constexpr QStringView cancelled()
 {
     return u"ยกเลิกแล้ว";

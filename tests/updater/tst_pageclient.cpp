@@ -39,6 +39,8 @@ private Q_SLOTS:
     void loadFailures_data();
     void loadFailures();
     void abortEndsTheWait();
+    void deeplyNestedPageIsRefused_data();
+    void deeplyNestedPageIsRefused();
 };
 
 void TestPageClient::submitsFormAtTheServer_data()
@@ -234,6 +236,44 @@ void TestPageClient::abortEndsTheWait()
     QVERIFY(!loaded.ok());
     QVERIFY(loaded.error().contains(UpdaterTexts::cancelled()));
     QVERIFY(!client.busy());
+}
+
+void TestPageClient::deeplyNestedPageIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<bool>("ok");
+
+    auto nested = [](const QByteArray& open, const QByteArray& close, int depth) -> QByteArray {
+        return "<html><body>" + open.repeated(depth) + "x" + close.repeated(depth) + "</body></html>";
+    };
+    QTest::newRow("80,000 nested elements") << nested("<div>", "</div>", 80000) << false;
+    QTest::newRow("unclosed font elements") << nested("<font size=2>", "", 1000) << false;
+    QTest::newRow("a real page's depth") << nested("<div class=\"a>b\">", "</div>", 60) << true;
+    QTest::newRow("many unclosed options and cells")
+        << QByteArray("<table><tr>" + QByteArray("<td>1").repeated(2000) + "</table><select>" +
+               QByteArray("<option value=25530816>x").repeated(2000) + "</select>")
+        << true;
+    QTest::newRow("tags in comments and scripts do not count")
+        << QByteArray("<!--" + QByteArray("<div>").repeated(1000) + "--><script>" + QByteArray("<b>").repeated(1000) +
+               "</script><p>x")
+        << true;
+}
+
+void TestPageClient::deeplyNestedPageIsRefused()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(bool, ok);
+    LocalHttpServer server([&page](const FakeHttpRequest&) { return html(page); });
+    QVERIFY(server.listen());
+
+    PageClient client;
+    client.navigate(server.baseUrl());
+    const Status loaded = client.waitUntilLoaded();
+    QCOMPARE(loaded.ok(), ok);
+    QCOMPARE(client.document() != nullptr, ok);
+    if (!ok) {
+        QVERIFY2(loaded.error().contains(UpdaterTexts::pageTooDeep()), qPrintable(loaded.error()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPageClient)
