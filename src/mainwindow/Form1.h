@@ -5,6 +5,7 @@
 #include "updater/DrawSource.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -20,7 +21,9 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QProgressDialog;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
@@ -65,6 +68,10 @@ public:
     /// Whether an update or a full download is under way.
     bool updaterRunning() const { return m_updaterRunning; }
 
+Q_SIGNALS:
+    /// The progress dialog of the update or the full download now says this.
+    void updaterProgressed(const QString& text);
+
 protected:
     /// Closing the window during an update or a full download cancels it; nothing half-done is written.
     void closeEvent(QCloseEvent* event) override;
@@ -97,12 +104,18 @@ private:
     void UpdateDatabase();
     void DownloadAllDraws();
     /// The part of the update that may fail; on failure nothing has been written.
-    Status collectFetchAndRewrite(DrawSource& source);
+    /// `incompleteKey` is set when the newest draw is still being drawn; `written` when the file was rewritten.
+    Status collectFetchAndRewrite(DrawSource& source, QString& incompleteKey, bool& written);
     /// The part of the full download that may fail; the lines written before a failure stay.
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
     /// The updater's date in Thailand.
     QDate today() const;
+    // The progress dialog of the update and the full download: shown once the work has lasted about a second.
+    void startProgress();
+    void showProgress(const UpdateProgress& progress);
+    void showProgressWhenDue();
+    void endProgress();
 
     Form1Config m_config;
     ResultsFile m_resultsFile;
@@ -148,4 +161,11 @@ private:
     bool m_updaterCancelled = false;
     /// The source of the update or full download under way.
     DrawSource* m_activeSource = nullptr;
+    /// Set when the user cancelled the work in the progress dialog (not by closing the window).
+    bool m_cancelledByUser = false;
+    /// How many draws the full download under way has written.
+    int m_downloadWritten = 0;
+    QPointer<QProgressDialog> m_progress;
+    QDateTime m_progressStart;
+    QTimer* m_progressTimer = nullptr;
 };

@@ -12,13 +12,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
+
+#include <limits>
 
 namespace {
 
 // One second before and after each draw of the full download.
 constexpr int downloadPauseSeconds = 1;
+// The progress dialog appears once the work has lasted this long.
+constexpr qint64 progressDelayMs = 1000;
 
 Status cancelledStatus()
 {
@@ -82,8 +88,14 @@ void Form1::UpdateDatabase()
 
     m_updaterRunning = true;
     m_updaterCancelled = false;
+    m_cancelledByUser = false;
     m_activeSource = source.get();
-    const Status status = collectFetchAndRewrite(*source);
+    source->setProgressHandler([this](const UpdateProgress& progress) { showProgress(progress); });
+    startProgress();
+    QString incompleteKey;
+    bool written = false;
+    const Status status = collectFetchAndRewrite(*source, incompleteKey, written);
+    endProgress();
     m_activeSource = nullptr;
     source.reset();
     m_updaterRunning = false;
@@ -93,11 +105,30 @@ void Form1::UpdateDatabase()
         ListBox1.clear();
         List3.clear();
         PushButton4->setEnabled(true);
-        if (!m_updaterCancelled) {
+        if (m_cancelledByUser) {
+            Dialogs::showMessage(this,
+                {Dialogs::Icon::Information, MainWindowTexts::closingTitle().toString(),
+                    UpdaterTexts::withDetail(
+                        UpdaterTexts::updateCancelled(), UpdaterTexts::nothingWritten().toString())});
+        } else if (!m_updaterCancelled) {
             Dialogs::showMessage(this,
                 {Dialogs::Icon::Warning, MainWindowTexts::closingTitle().toString(),
                     UpdaterTexts::withDetail(status.error(), UpdaterTexts::nothingWritten().toString())});
         }
+        return;
+    }
+
+    if (!incompleteKey.isEmpty()) {
+        // Draw day: the complete draws before the newest are written; the newest may be had by a later update.
+        Dialogs::showMessage(this,
+            {Dialogs::Icon::Information, MainWindowTexts::closingTitle().toString(),
+                UpdaterTexts::newestNotComplete().toString().arg(drawTitle(incompleteKey))});
+        if (!written) {
+            ListBox1.clear();
+            PushButton4->setEnabled(true);
+            return;
+        }
+        Dialogs::endProgram();
         return;
     }
 
@@ -107,10 +138,11 @@ void Form1::UpdateDatabase()
     Dialogs::endProgram();
 }
 
-Status Form1::collectFetchAndRewrite(DrawSource& source)
+Status Form1::collectFetchAndRewrite(DrawSource& source, QString& incompleteKey, bool& written)
 {
     ListBox1.clear();
     List3.clear();
+    showProgress(UpdateProgress::looking());
 
     // Collect the new draws. A walk that meets no draw as old as the newest stored one loads the list again, a
     // few times at most, always comparing with the newest stored draw so that no stored draw is fetched again.
@@ -144,10 +176,18 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
     }
 
     // Fetch and check every new draw before anything is written.
-    for (const QString& entry : std::as_const(newEntries)) {
+    for (qsizetype i = 0; i < newEntries.size(); ++i) {
+        const QString& entry = newEntries.at(i);
+        showProgress(UpdateProgress::fetching(
+            DrawKeys::drawKey(entry), static_cast<int>(i + 1), static_cast<int>(newEntries.size())));
         const Result<DrawRecord> fetched = source.fetchDraw(entry, FetchPace::Update);
         if (m_updaterCancelled) {
             return cancelledStatus();
+        }
+        if (!fetched && i == 0 && source.isIncomplete(DrawKeys::drawKey(entry))) {
+            // The newest draw is still being drawn: no fault, it is left for a later update.
+            incompleteKey = DrawKeys::drawKey(entry);
+            continue;
         }
         if (!fetched) {
             return Status::failure(fetched.error());
@@ -159,11 +199,15 @@ Status Form1::collectFetchAndRewrite(DrawSource& source)
         List3.append(ResultsFile::formatDrawLine(fetched.value()));
     }
 
+    if (!incompleteKey.isEmpty() && List3.isEmpty()) {
+        return Status::success();
+    }
     // The new draws go in front of every stored line; the old file stays whole until the new one is complete.
     List3 += List2;
     if (const Status written = m_resultsFile.rewriteResultsFile(List3); !written) {
         return writeFailure(m_config.programDirectory, written);
     }
+    written = true;
     List2 = List3;
     Label1->setText(List2.isEmpty() ? MainWindowTexts::noDrawStored().toString() : drawCaption(List2.constFirst()));
     return Status::success();
@@ -184,13 +228,25 @@ void Form1::DownloadAllDraws()
     PushButton4->setEnabled(false);
     m_updaterRunning = true;
     m_updaterCancelled = false;
+    m_cancelledByUser = false;
+    m_downloadWritten = 0;
     m_activeSource = source.get();
+    source->setProgressHandler([this](const UpdateProgress& progress) { showProgress(progress); });
+    startProgress();
     const Status status = downloadEntries(*source);
+    endProgress();
     m_activeSource = nullptr;
     source.reset();
     m_updaterRunning = false;
     PushButton4->setEnabled(updateEnabled);
 
+    if (m_cancelledByUser) {
+        // Every draw written before the cancel stays, whole.
+        Dialogs::showMessage(this,
+            {Dialogs::Icon::Information, QString(),
+                UpdaterTexts::downloadCancelled().toString().arg(m_downloadWritten)});
+        return;
+    }
     if (m_updaterCancelled) {
         return;
     }
@@ -214,6 +270,7 @@ Status Form1::downloadEntries(DrawSource& source)
     QStringList lines = stored.value();
 
     // Every draw the source has is wanted; those the file holds already are skipped below.
+    showProgress(UpdateProgress::looking());
     source.setNewestStoredKey(QString());
     const Result<QStringList> listed = source.listDrawEntries();
     if (m_updaterCancelled) {
@@ -229,7 +286,10 @@ Status Form1::downloadEntries(DrawSource& source)
     const QStringList entries = UpdatePlan::entriesToDownload(List1, UpdatePlan::storedKeys(lines));
 
     const auto cancelled = [this] { return m_updaterCancelled; };
-    for (const QString& entry : entries) {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString& entry = entries.at(i);
+        showProgress(UpdateProgress::fetching(
+            DrawKeys::drawKey(entry), static_cast<int>(i + 1), static_cast<int>(entries.size())));
         Module1::WaitSeconds(downloadPauseSeconds, updaterClock(), cancelled);
         if (m_updaterCancelled) {
             return cancelledStatus();
@@ -256,10 +316,69 @@ Status Form1::downloadEntries(DrawSource& source)
             return writeFailure(m_config.programDirectory, written);
         }
         lines = std::move(merged);
+        ++m_downloadWritten;
         Module1::WaitSeconds(downloadPauseSeconds, updaterClock(), cancelled);
         if (m_updaterCancelled) {
             return cancelledStatus();
         }
     }
     return Status::success();
+}
+
+void Form1::startProgress()
+{
+    m_progressStart = updaterClock().now();
+    auto* dialog = new QProgressDialog(this);
+    dialog->setObjectName(QStringLiteral("updateProgress"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(MainWindowTexts::closingTitle().toString());
+    dialog->setCancelButtonText(UpdateProgressTexts::cancelButton().toString());
+    dialog->setLabelText(UpdateProgressTexts::looking().toString());
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    // The dialog is shown here, by the updater's clock, never by its own.
+    dialog->setMinimumDuration(std::numeric_limits<int>::max());
+    dialog->setRange(0, 0);
+    dialog->setMinimumWidth(420);
+    connect(dialog, &QProgressDialog::canceled, this, [this] {
+        m_cancelledByUser = true;
+        m_updaterCancelled = true;
+        if (m_activeSource) {
+            m_activeSource->cancel();
+        }
+    });
+    m_progress = dialog;
+    m_progressTimer = new QTimer(this);
+    connect(m_progressTimer, &QTimer::timeout, this, [this] { showProgressWhenDue(); });
+    m_progressTimer->start(100);
+}
+
+void Form1::showProgress(const UpdateProgress& progress)
+{
+    if (!m_progress) {
+        return;
+    }
+    m_progress->setLabelText(progress.text());
+    Q_EMIT updaterProgressed(progress.text());
+    if (progress.step == UpdateProgress::Step::Fetching) {
+        m_progress->setRange(0, progress.total);
+        m_progress->setValue(progress.index - 1);
+    } else {
+        m_progress->setRange(0, 0);
+    }
+    showProgressWhenDue();
+}
+
+void Form1::showProgressWhenDue()
+{
+    if (m_progress && !m_progress->isVisible() && m_progressStart.msecsTo(updaterClock().now()) >= progressDelayMs) {
+        m_progress->show();
+    }
+}
+
+void Form1::endProgress()
+{
+    delete m_progressTimer;
+    m_progressTimer = nullptr;
+    delete m_progress.data();
 }

@@ -2,6 +2,7 @@
 
 #include "data/DrawRecord.h"
 #include "data/Result.h"
+#include "updater/UpdateProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,4 +30,26 @@ public:
     virtual Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) = 0;
 
     virtual void cancel() = 0;
+
+    /// Whether the last fetch of this draw failed only because the office has not finished publishing it (draw day:
+    /// some numbers are still placeholders or missing). Such a draw is no fault; it may be asked again later.
+    virtual bool isIncomplete(const QString& key) const
+    {
+        Q_UNUSED(key)
+        return false;
+    }
+
+    /// Where the source tells of its steps while it lists draws (the month it searches, for instance).
+    void setProgressHandler(UpdateProgressHandler handler) { m_progress = std::move(handler); }
+
+protected:
+    void reportProgress(const UpdateProgress& progress) const
+    {
+        if (m_progress) {
+            m_progress(progress);
+        }
+    }
+
+private:
+    UpdateProgressHandler m_progress;
 };

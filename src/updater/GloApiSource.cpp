@@ -99,6 +99,8 @@ Result<QStringList> GloApiSource::listDrawEntries()
     }
     if (latest.value().record) {
         m_fetched.insert(latest.value().record.value().drawDate, latest.value().record.value());
+    } else if (latest.value().incomplete) {
+        m_incomplete.insert(drawDateOf(latestDate));
     }
 
     // A stored newest draw that is no calendar date, or lies before the office's records, would make the search
@@ -159,6 +161,11 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     if (!read) {
         return Result<DrawRecord>::failure(read.error());
     }
+    if (read.value().date == date && read.value().incomplete) {
+        m_incomplete.insert(key);
+    } else {
+        m_incomplete.remove(key);
+    }
     if (read.value().date != date) {
         return Result<DrawRecord>::failure(GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key)));
     }
@@ -207,7 +214,12 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
 Result<QList<QDate>> GloApiSource::probeDrawDays(int year, QDate after, QDate latest)
 {
     QList<QDate> dates;
+    QDate month;
     for (const QDate& day : likelyDrawDays(year, after, latest)) {
+        if (month.isValid() ? month.month() != day.month() : true) {
+            month = QDate(day.year(), day.month(), 1);
+            reportProgress(UpdateProgress::looking(month));
+        }
         const Answer answer = post(resultPath, lotteryResultBody(day));
         if (!answer.error.isEmpty()) {
             return Result<QList<QDate>>::failure(answer.error);

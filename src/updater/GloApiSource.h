@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -53,6 +54,7 @@ public:
     Result<QStringList> listDrawEntries() override;
     Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) override;
     void cancel() override;
+    bool isIncomplete(const QString& key) const override { return m_incomplete.contains(key.left(8)); }
 
     /// How many requests were sent, tries included.
     int requestCount() const { return m_requestCount; }
@@ -78,6 +80,7 @@ private:
     QNetworkReply* m_reply = nullptr;
     QString m_newestStoredKey;
     QHash<QString, DrawRecord> m_fetched;
+    QSet<QString> m_incomplete; ///< keys of draws the office is still publishing
     QDateTime m_lastRequestEnd;
     bool m_periodsByYearGone = false;
     bool m_cancelled = false;

@@ -96,6 +96,20 @@ constexpr QStringView downloadStopped()
 {
     return u"หยุดดาวน์โหลดแล้ว งวดที่ดาวน์โหลดก่อนหน้านี้บันทึกไว้แล้ว";
 }
+constexpr QStringView updateCancelled()
+{
+    return u"ยกเลิกการอัพเดทแล้ว";
+}
+/// %1: how many draws were written.
+constexpr QStringView downloadCancelled()
+{
+    return u"ยกเลิกการดาวน์โหลดแล้ว บันทึกงวดที่ดาวน์โหลดครบแล้ว %1 งวดไว้ในฐานข้อมูล";
+}
+/// Draw day: %1 the newest draw's title.
+constexpr QStringView newestNotComplete()
+{
+    return u"ผลสลากงวด %1 ยังออกไม่ครบ กรุณาอัพเดทอีกครั้งภายหลัง";
+}
 constexpr QStringView writeFailed()
 {
     return u"บันทึกฐานข้อมูลไม่ได้";

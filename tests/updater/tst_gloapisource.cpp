@@ -290,7 +290,7 @@ void TestGloApiSource::fetchRetriesAndFailures_data()
     QTest::newRow("response null") << QList<GloFault> {GloFault::ResponseNull} << 1
                                    << GloApiTexts::noDrawOnDate().toString().arg(title);
     QTest::newRow("empty number lists") << QList<GloFault> {GloFault::EmptyNumbers} << 1
-                                        << GloApiTexts::threeDigitName().toString();
+                                        << GloApiTexts::notComplete().toString().arg(u"16 สิงหาคม 2558"_s);
     QTest::newRow("placeholders") << QList<GloFault> {GloFault::Placeholders} << 1
                                   << GloApiTexts::notComplete().toString().arg(title);
     QTest::newRow("truncated") << QList<GloFault> {GloFault::Truncated} << 1 << GloApiTexts::unreadable().toString();
