@@ -67,6 +67,7 @@ private Q_SLOTS:
     void failuresLeaveTheFileUntouched();
     void progressIsShownStepByStep_data();
     void progressIsShownStepByStep();
+    void quickWorkShowsNoProgress();
     void cancelStopsTheWork_data();
     void cancelStopsTheWork();
     void drawDayWritesTheCompleteDraws_data();
@@ -298,6 +299,23 @@ void TestForm1ApiUpdate::progressIsShownStepByStep()
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
     QCOMPARE(readBytes(dbPath()), bundledFrom("25580901"));
+}
+
+void TestForm1ApiUpdate::quickWorkShowsNoProgress()
+{
+    // Well under a second on the updater's clock: the dialog never appears.
+    const QByteArray stored = bundledFrom("25580901");
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_clock->setStep(std::chrono::milliseconds(1));
+    start(stored);
+    bool shown = false;
+    connect(m_form.get(), &Form1::updaterProgressed, this,
+        [this, &shown] { shown = shown || m_form->findChild<QProgressDialog*>(u"updateProgress"_s)->isVisible(); });
+
+    button(u"PushButton4"_s)->click();
+
+    QVERIFY(!shown);
+    QCOMPARE(m_ends, 1);
 }
 
 void TestForm1ApiUpdate::cancelStopsTheWork_data()
