@@ -298,6 +298,10 @@ Status Form1::downloadEntries(DrawSource& source)
         if (m_updaterCancelled) {
             return cancelledStatus();
         }
+        if (!fetched && i == 0 && source.isIncomplete(DrawKeys::drawKey(entry))) {
+            // Draw day: the newest draw is still being drawn; the next update brings it.
+            continue;
+        }
         if (!fetched) {
             return Status::failure(fetched.error());
         }

@@ -391,9 +391,11 @@ void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<int>("ends");
+    QTest::addColumn<bool>("fullDownload");
     // The office is drawing 1 Sep 2015: its answers for that day are the real ones with numbers still missing.
-    QTest::newRow("complete draws before it") << bundledFrom("25580801") << bundledFrom("25580816") << 1;
-    QTest::newRow("nothing else new") << bundledFrom("25580816") << bundledFrom("25580816") << 0;
+    QTest::newRow("complete draws before it") << bundledFrom("25580801") << bundledFrom("25580816") << 1 << false;
+    QTest::newRow("nothing else new") << bundledFrom("25580816") << bundledFrom("25580816") << 0 << false;
+    QTest::newRow("full download") << QByteArray() << bundledFrom("25580816").first(36 * 4) << 0 << true;
 }
 
 void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws()
@@ -401,6 +403,7 @@ void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws()
     QFETCH(QByteArray, stored);
     QFETCH(QByteArray, expected);
     QFETCH(int, ends);
+    QFETCH(bool, fullDownload);
     m_api->addDrawLines(linesOf(bundledFrom("25580801")).first(3));
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
@@ -408,10 +411,14 @@ void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws()
     m_api->failNext(FakeGloApi::resultPath, {GloFault::DrawDay});
     start(stored);
 
-    button(u"PushButton4"_s)->click();
+    button(fullDownload ? u"PushButton1"_s : u"PushButton4"_s)->click();
 
     QCOMPARE(readBytes(dbPath()), expected);
     QCOMPARE(m_messages.size(), 1);
+    if (fullDownload) {
+        QCOMPARE(m_messages.first().text, MainWindowTexts::downloadDone().toString());
+        return;
+    }
     QCOMPARE(m_messages.first().icon, Dialogs::Icon::Information);
     QCOMPARE(m_messages.first().text, UpdaterTexts::newestNotComplete().toString().arg(u"01 กันยายน 2558"_s));
     QCOMPARE(m_ends, ends);
