@@ -5,7 +5,6 @@
 #include "updater/DrawSource.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -21,9 +20,8 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QProgressDialog;
 class QPushButton;
-class QTimer;
+class UpdateProgressDialog;
 class QTreeWidget;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
@@ -111,10 +109,9 @@ private:
     const Clock& updaterClock() const;
     /// The updater's date in Thailand.
     QDate today() const;
-    // The progress dialog of the update and the full download: shown once the work has lasted about a second.
+    // The progress dialog of the update and the full download.
     void startProgress();
     void showProgress(const UpdateProgress& progress);
-    void showProgressWhenDue();
     void endProgress();
 
     Form1Config m_config;
@@ -165,7 +162,5 @@ private:
     bool m_cancelledByUser = false;
     /// How many draws the full download under way has written.
     int m_downloadWritten = 0;
-    QPointer<QProgressDialog> m_progress;
-    QDateTime m_progressStart;
-    QTimer* m_progressTimer = nullptr;
+    QPointer<UpdateProgressDialog> m_progress;
 };

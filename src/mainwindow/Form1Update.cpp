@@ -1,6 +1,7 @@
 #include "Form1.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/UpdateProgressDialog.h"
 #include "shell/Dialogs.h"
 #include "updater/Clock.h"
 #include "updater/DrawKeys.h"
@@ -12,19 +13,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSet>
-#include <QTimer>
-
-#include <limits>
 
 namespace {
 
 // One second before and after each draw of the full download.
 constexpr int downloadPauseSeconds = 1;
-// The progress dialog appears once the work has lasted this long.
-constexpr qint64 progressDelayMs = 1000;
 
 Status cancelledStatus()
 {
@@ -331,58 +326,27 @@ Status Form1::downloadEntries(DrawSource& source)
 
 void Form1::startProgress()
 {
-    m_progressStart = updaterClock().now();
-    auto* dialog = new QProgressDialog(this);
-    dialog->setObjectName(QStringLiteral("updateProgress"));
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setWindowTitle(MainWindowTexts::closingTitle().toString());
-    dialog->setCancelButtonText(UpdateProgressTexts::cancelButton().toString());
-    dialog->setLabelText(UpdateProgressTexts::looking().toString());
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    // The dialog is shown here, by the updater's clock, never by its own.
-    dialog->setMinimumDuration(std::numeric_limits<int>::max());
-    dialog->setRange(0, 0);
-    dialog->setMinimumWidth(420);
-    connect(dialog, &QProgressDialog::canceled, this, [this] {
+    auto* progress = new UpdateProgressDialog(this, MainWindowTexts::closingTitle().toString(), updaterClock());
+    progress->setParent(this);
+    m_progress = progress;
+    connect(progress, &UpdateProgressDialog::reported, this, &Form1::updaterProgressed);
+    connect(progress, &UpdateProgressDialog::canceled, this, [this] {
         m_cancelledByUser = true;
         m_updaterCancelled = true;
         if (m_activeSource) {
             m_activeSource->cancel();
         }
     });
-    m_progress = dialog;
-    m_progressTimer = new QTimer(this);
-    connect(m_progressTimer, &QTimer::timeout, this, [this] { showProgressWhenDue(); });
-    m_progressTimer->start(100);
 }
 
 void Form1::showProgress(const UpdateProgress& progress)
 {
-    if (!m_progress) {
-        return;
-    }
-    m_progress->setLabelText(progress.text());
-    Q_EMIT updaterProgressed(progress.text());
-    if (progress.step == UpdateProgress::Step::Fetching) {
-        m_progress->setRange(0, progress.total);
-        m_progress->setValue(progress.index - 1);
-    } else {
-        m_progress->setRange(0, 0);
-    }
-    showProgressWhenDue();
-}
-
-void Form1::showProgressWhenDue()
-{
-    if (m_progress && !m_progress->isVisible() && m_progressStart.msecsTo(updaterClock().now()) >= progressDelayMs) {
-        m_progress->show();
+    if (m_progress) {
+        m_progress->report(progress);
     }
 }
 
 void Form1::endProgress()
 {
-    delete m_progressTimer;
-    m_progressTimer = nullptr;
     delete m_progress.data();
 }
