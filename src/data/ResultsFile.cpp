@@ -4,7 +4,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
 
 QByteArray encodeLines(const QStringList& lines)
 {
@@ -37,6 +45,68 @@ QString fileError(const QString& what, const QString& path, const QString& reaso
     return what + u": " + QFileInfo(path).absoluteFilePath() + u" (" + reason + u')';
 }
 
+// Writes `bytes` as the whole of `path`; the old content stays until the new one is complete on disk.
+Status saveWhole(const QString& path, const QByteArray& bytes, const QString& what)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Status::failure(fileError(what, path, file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::failure(fileError(what, path, reason));
+    }
+    if (!file.commit()) {
+        return Status::failure(fileError(what, path, file.errorString()));
+    }
+    return Status::success();
+}
+
+// The whole content of a regular file of at most `maxBytes`; nothing when the file does not exist. Anything else
+// that stands at the path (a directory, a pipe, a device) is a failure, and opening it never blocks.
+Result<std::optional<QByteArray>> readRegularFile(const QString& path, qint64 maxBytes)
+{
+    using Read = Result<std::optional<QByteArray>>;
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return std::optional<QByteArray>();
+        }
+        return Read::failure(fileError(
+            QStringLiteral("Cannot open the results file"), path, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Read::failure(
+            fileError(QStringLiteral("Cannot open the results file"), path, QStringLiteral("not a regular file")));
+    }
+    if (status.st_size > maxBytes) {
+        ::close(fd);
+        return Read::failure(fileError(QStringLiteral("Cannot open the results file"), path,
+            QStringLiteral("larger than %1 bytes").arg(maxBytes)));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Read::failure(fileError(QStringLiteral("Cannot open the results file"), path, file.errorString()));
+    }
+    // The file may grow while it is read: never take more than the limit.
+    QByteArray content = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return Read::failure(fileError(QStringLiteral("Cannot read the results file"), path, file.errorString()));
+    }
+    if (content.size() > maxBytes) {
+        return Read::failure(fileError(QStringLiteral("Cannot read the results file"), path,
+            QStringLiteral("larger than %1 bytes").arg(maxBytes)));
+    }
+    return std::optional<QByteArray>(std::move(content));
+}
+
 } // namespace
 
 ResultsFile::ResultsFile(QString path)
@@ -45,20 +115,18 @@ ResultsFile::ResultsFile(QString path)
 
 Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& beforeEachLine) const
 {
-    QFile file(m_path);
-    if (!file.exists()) {
+    Result<std::optional<QByteArray>> read = readRegularFile(m_path, maxFileBytes);
+    if (!read) {
+        return Result<QStringList>::failure(read.error());
+    }
+    if (!read.value()) {
         return QStringList();
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Result<QStringList>::failure(
-            fileError(QStringLiteral("Cannot open the results file"), m_path, file.errorString()));
+    QByteArray content = std::move(*read.value());
+    // A byte-order mark that an editor put in front of the first line is not part of its draw key.
+    if (content.startsWith(byteOrderMark)) {
+        content.remove(0, 3);
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return Result<QStringList>::failure(
-            fileError(QStringLiteral("Cannot read the results file"), m_path, file.errorString()));
-    }
-    file.close();
 
     QStringList lines;
     lines.reserve(content.size() / 36 + 1);
@@ -86,35 +154,54 @@ Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& be
 
 Status ResultsFile::rewriteResultsFile(const QStringList& lines) const
 {
-    const QByteArray bytes = encodeLines(lines);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(fileError(QStringLiteral("Cannot write the results file"), m_path, file.errorString()));
+    const QString what = QStringLiteral("Cannot write the results file");
+    QByteArray bytes = encodeLines(lines);
+    const Result<std::optional<QByteArray>> previous = readRegularFile(m_path, maxFileBytes);
+    if (!previous) {
+        return Status::failure(previous.error());
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Status::failure(fileError(QStringLiteral("Cannot write the results file"), m_path, reason));
+    if (previous.value()) {
+        // The previous file stays as the backup, whole, before the new one takes its place.
+        if (const Status saved = saveWhole(backupPath(), *previous.value(), QStringLiteral("Cannot write the backup"));
+            !saved) {
+            return saved;
+        }
+        if (previous.value()->startsWith(byteOrderMark)) {
+            bytes.prepend(byteOrderMark);
+        }
     }
-    if (!file.commit()) {
-        return Status::failure(fileError(QStringLiteral("Cannot save the results file"), m_path, file.errorString()));
-    }
-    return Status::success();
+    return saveWhole(m_path, bytes, what);
 }
 
 Status ResultsFile::appendResultsFile(const QStringList& lines) const
 {
-    const QByteArray bytes = encodeLines(lines);
+    QByteArray bytes = encodeLines(lines);
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
         return Status::failure(
             fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
+    }
+    // A last line without its line end must not run into the first new one.
+    if (file.size() > 0 && bytes.size() > 0) {
+        if (!file.seek(file.size() - 1)) {
+            return Status::failure(
+                fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
+        }
+        char last = 0;
+        if (file.read(&last, 1) == 1 && last != '\n') {
+            bytes.prepend("\r\n");
+        }
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         return Status::failure(
             fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
     }
     return Status::success();
+}
+
+QString ResultsFile::backupPath() const
+{
+    return m_path + u".bak";
 }
 
 QStringList ResultsFile::numberFields(QStringView line)

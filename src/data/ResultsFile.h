@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 /// The results file: one draw per line, newest first, ASCII, CR LF after every line.
 ///
@@ -17,18 +18,27 @@ class ResultsFile final
 public:
     explicit ResultsFile(QString path);
 
-    const QString& path() const { return m_path; }
+    /// The largest results file that is read; a bigger one is reported, not loaded.
+    static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 
-    /// Every line of the file in file order; item 0 is the latest draw. A missing file holds no line. Lines may end
-    /// in CR LF or LF alone; blank lines are no draws and are left out. `beforeEachLine` runs once before each line
-    /// is taken (the start-up lets window events run there).
+    const QString& path() const { return m_path; }
+    /// Where a rewrite keeps the file it replaces: the path with ".bak" appended.
+    QString backupPath() const;
+
+    /// Every line of the file in file order; item 0 is line 1. A missing file holds no line. Lines may end in CR LF
+    /// or LF alone; blank lines are no draws and are left out; a UTF-8 byte-order mark at the very start is no part
+    /// of the first line. Only a regular file of at most `maxFileBytes` is read: anything else at the path (a
+    /// directory, a pipe, a device) is a failure, and the read never blocks. `beforeEachLine` runs once before
+    /// each line is taken (the start-up lets window events run there).
     Result<QStringList> readResultsFile(const std::function<void()>& beforeEachLine = {}) const;
 
     /// Replaces the file with these lines, each followed by CR LF. The old file stays whole until the new one is
-    /// complete on disk.
+    /// complete on disk, and is kept as `backupPath()` (one generation: the backup before it is replaced). A
+    /// byte-order mark at the start of the old file is kept at the start of the new one.
     Status rewriteResultsFile(const QStringList& lines) const;
 
     /// Writes these lines, each followed by CR LF, after what the file holds; creates the file when it is missing.
+    /// When the file's last line has no line end, the new lines start on a line of their own.
     Status appendResultsFile(const QStringList& lines) const;
 
     /// The draw in a line: the date is the first eight characters; the text after the ninth is cut at every ","

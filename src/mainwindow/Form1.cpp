@@ -11,6 +11,8 @@
 #include "shell/Twips.h"
 #include "shell/WindowFrame.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCursor>
 #include <QDir>
@@ -82,6 +84,38 @@ std::vector<bool> selectedRows(const QItemSelection& selection, int count)
     return selected;
 }
 
+// Marks the work buttons: what assistive technology sees of them is a bare widget that offers no action.
+constexpr char workControlProperty[] = "varentaWorkControl";
+
+QAccessibleInterface* workControlAccessible(const QString& className, QObject* object)
+{
+    Q_UNUSED(className)
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget && widget->property(workControlProperty).toBool()) {
+        return new QAccessibleWidget(widget, QAccessible::NoRole);
+    }
+    return nullptr;
+}
+
+QPushButton* makeWorkButton(QWidget* parent, QStringView name, QRect twips, const QFont& font)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(workControlAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled)
+    // Marked before it has a parent, so that no accessible interface of it exists yet.
+    auto* button = new QPushButton;
+    button->setProperty(workControlProperty, true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setVisible(false);
+    button->setParent(parent);
+    button->setText(name.toString());
+    place(button, name, twips, font);
+    button->setAutoDefault(false);
+    return button;
+}
+
 } // namespace
 
 Form1::Form1(Form1Config config, QWidget* parent)
@@ -117,9 +151,10 @@ void Form1::buildControls()
     const QFont tahoma18 = Fonts::tahoma(18);
     const QFont msSansSerif = Fonts::msSansSerif(8.25);
 
-    // The work buttons lie right of the client area: never seen, but reachable by the keyboard.
-    PushButton1 = makeButton(this, u"PushButton1", u"PushButton1"_s, QRect(13680, 720, 1455, 735), msSansSerif);
-    PushButton2 = makeButton(this, u"PushButton2", u"PushButton2"_s, QRect(15600, 1200, 1695, 615), msSansSerif);
+    // The work buttons lie right of the client area. They are never seen and take no focus, so that neither the
+    // keyboard nor a screen reader can press them.
+    PushButton1 = makeWorkButton(this, u"PushButton1", QRect(13680, 720, 1455, 735), msSansSerif);
+    PushButton2 = makeWorkButton(this, u"PushButton2", QRect(15600, 1200, 1695, 615), msSansSerif);
 
     // The top frame: the latest stored draw and the update button.
     GroupBox1 = place(new QGroupBox(this), u"GroupBox1", QRect(120, 120, 11655, 1095), windowFont);
@@ -264,6 +299,7 @@ void Form1::readCatalogue()
     EventPacer pacer;
     const Result<QStringList> lines = m_resultsFile.readResultsFile([&pacer] { pacer.letEventsRun(); });
     List2 = lines.ok() ? lines.value() : QStringList();
+    m_readFailure = lines.ok() ? QString() : lines.error();
 
     if (List2.isEmpty()) {
         Label1->setText(lines.ok() ? MainWindowTexts::noDrawStored().toString()

@@ -4,6 +4,7 @@
 #include "shell/Skin.h"
 #include "updater/DrawSource.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -27,6 +28,7 @@ class QPushButton;
 class QTreeView;
 class TextTableModel;
 class TicketWindow;
+class UpdateProgressDialog;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
@@ -81,6 +83,10 @@ public:
     /// Whether an update or a full download is under way.
     bool updaterRunning() const { return m_updaterRunning; }
 
+Q_SIGNALS:
+    /// The progress dialog of the update or the full download now says this.
+    void updaterProgressed(const QString& text);
+
 protected:
     /// Closing the window during an update or a full download cancels it; nothing half-done is written.
     void closeEvent(QCloseEvent* event) override;
@@ -114,10 +120,17 @@ private:
     void UpdateDatabase();
     void DownloadAllDraws();
     /// The part of the update that may fail; on failure nothing has been written.
-    Status collectFetchAndRewrite(DrawSource& source);
+    /// `incompleteKey` is set when the newest draw is still being drawn; `written` when the file was rewritten.
+    Status collectFetchAndRewrite(DrawSource& source, QString& incompleteKey, bool& written);
     /// The part of the full download that may fail; the lines written before a failure stay.
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
+    /// The updater's date in Thailand.
+    QDate today() const;
+    // The progress dialog of the update and the full download.
+    void startProgress();
+    void showProgress(const UpdateProgress& progress);
+    void endProgress();
 
     // The check against the lottery office (Form1Check.cpp).
     void setUpCheckActions();
@@ -172,6 +185,8 @@ private:
     QStringList ListBox1;
     /// The text of each item of `ListBox2`: the title of the draw at the same index of `List2`.
     QStringList m_titles;
+    /// Why the results file could not be read at start-up; empty when it was read whole or did not exist.
+    QString m_readFailure;
 
     /// Set while the report is being built: the events let through meanwhile must not start a second build.
     bool m_reportRunning = false;
@@ -188,4 +203,9 @@ private:
     bool m_updaterCancelled = false;
     /// The source of the update or full download under way.
     DrawSource* m_activeSource = nullptr;
+    /// Set when the user cancelled the work in the progress dialog (not by closing the window).
+    bool m_cancelledByUser = false;
+    /// How many draws the full download under way has written.
+    int m_downloadWritten = 0;
+    QPointer<UpdateProgressDialog> m_progress;
 };

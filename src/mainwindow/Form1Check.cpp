@@ -128,7 +128,7 @@ Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<Draw
     if (now.value() != checkedFile) {
         return Status::failure(CheckTexts::fileChanged().toString());
     }
-    const Result<QStringList> lines = DrawCheck::applyOfficeValues(now.value(), chosen);
+    const Result<QStringList> lines = DrawCheck::applyOfficeValues(now.value(), chosen, today());
     if (!lines) {
         return Status::failure(lines.error());
     }

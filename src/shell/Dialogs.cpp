@@ -22,6 +22,23 @@ std::function<void(int)>& endProgramHandler()
 
 } // namespace
 
+QString programTitle()
+{
+    return QStringLiteral("Varenta V1.0");
+}
+
+void setUpProgramIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("Varenta"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("varenta"));
+}
+
+QString boxTitle(const Message& message)
+{
+    return message.title.isEmpty() ? programTitle() : message.title;
+}
+
 void showMessage(QWidget* parent, const Message& message)
 {
     if (messageHandler()) {
@@ -40,7 +57,7 @@ void showMessage(QWidget* parent, const Message& message)
         box.setIcon(QMessageBox::Warning);
         break;
     }
-    box.setWindowTitle(message.title.isEmpty() ? QApplication::applicationDisplayName() : message.title);
+    box.setWindowTitle(boxTitle(message));
     box.setText(message.text);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

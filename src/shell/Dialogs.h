@@ -14,9 +14,19 @@ enum class Icon { None, Information, Warning };
 struct Message
 {
     Icon icon = Icon::None;
-    QString title; ///< empty: the window system shows the program's title
+    QString title; ///< empty: the program's title
     QString text;
 };
+
+/// The program's title, "Varenta V1.0": the title of both windows and of every box that names no title of its own.
+QString programTitle();
+
+/// The program's name, version and desktop entry. No display name is set: the window system would append it to
+/// every window title, and each title must read exactly as given.
+void setUpProgramIdentity();
+
+/// The title a box shows: its own, or the program's title when it names none.
+QString boxTitle(const Message& message);
 
 /// Shows a box with a single OK button and returns when the user has closed it.
 void showMessage(QWidget* parent, const Message& message);

@@ -1,6 +1,7 @@
 #include "data/ResultsLocation.h"
 #include "mainwindow/Form1.h"
 #include "shell/CheckCommand.h"
+#include "shell/Dialogs.h"
 #include "shell/Fonts.h"
 #include "shell/TicketCommand.h"
 #include "shell/WindowFrame.h"
@@ -23,10 +24,7 @@ int main(int argc, char* argv[])
         return runTicketCommand(argc, argv);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Varenta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Varenta V1.0"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setDesktopFileName(QStringLiteral("varenta"));
+    Dialogs::setUpProgramIdentity();
     QApplication::setWindowIcon(programIcon());
 
     QCommandLineParser parser;

@@ -130,11 +130,11 @@ QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLin
     return keys;
 }
 
-Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen)
+Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today)
 {
     QSet<QString> chosenKeys;
     for (const DrawRecord& record : chosen) {
-        if (const Status checked = UpdatePlan::checkFetchedDraw(record, record.drawDate); !checked) {
+        if (const Status checked = UpdatePlan::checkFetchedDraw(record, record.drawDate, today); !checked) {
             return Result<QStringList>::failure(checked.error());
         }
         if (chosenKeys.contains(record.drawDate)) {

@@ -3,6 +3,7 @@
 #include "data/DrawRecord.h"
 #include "data/Result.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -81,7 +82,7 @@ QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLin
 /// The file's lines with the office's values of `chosen` written in. A line whose key is a chosen draw's key is
 /// replaced by the office's line; a chosen draw the file lacks is inserted before the first line with a smaller
 /// key, so that newest-first order holds; every other line stays as it is, byte for byte. Fails, changing
-/// nothing, when a chosen draw is malformed or chosen twice.
-Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen);
+/// nothing, when a chosen draw is malformed, dated more than a day after `today`, or chosen twice.
+Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today);
 
 } // namespace DrawCheck

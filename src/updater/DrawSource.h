@@ -3,6 +3,7 @@
 #include "data/DrawRecord.h"
 #include "data/PrizeTable.h"
 #include "data/Result.h"
+#include "updater/UpdateProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,4 +34,25 @@ public:
 
     /// The full prize tables of the draws fetched so far; none from a source that shows no full tables.
     virtual QList<FetchedPrizeTable> fetchedPrizeTables() const { return {}; }
+    /// Whether the last fetch of this draw failed only because the office has not finished publishing it (draw day:
+    /// some numbers are still placeholders or missing). Such a draw is no fault; it may be asked again later.
+    virtual bool isIncomplete(const QString& key) const
+    {
+        Q_UNUSED(key)
+        return false;
+    }
+
+    /// Where the source tells of its steps while it lists draws (the month it searches, for instance).
+    void setProgressHandler(UpdateProgressHandler handler) { m_progress = std::move(handler); }
+
+protected:
+    void reportProgress(const UpdateProgress& progress) const
+    {
+        if (m_progress) {
+            m_progress(progress);
+        }
+    }
+
+private:
+    UpdateProgressHandler m_progress;
 };

@@ -17,11 +17,12 @@ namespace GloApiJson {
 
 namespace {
 
-// "xxxxxx": the office shows these while a draw is still under way.
+// "xxxxxx", "XXX", "-": the office shows these while a draw is still under way.
 bool isPlaceholder(QStringView text)
 {
-    return !text.isEmpty() &&
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'x' || c == u'X' || c == u'*'; });
+    return text.trimmed().isEmpty() || std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'x' || c == u'X' || c == u'*' || c == u'-' || c == u' ';
+    });
 }
 
 QDate dateOfText(const QJsonValue& value)
@@ -50,6 +51,11 @@ NumberList numbersOf(const QJsonObject& data, const QString& prize, qsizetype wi
 {
     NumberList result;
     const QJsonValue numbers = data.value(prize).toObject().value(u"number"_s);
+    if (numbers.isUndefined() || numbers.isNull()) {
+        // Not published yet.
+        result.problem = ListProblem::Placeholder;
+        return result;
+    }
     if (!numbers.isArray()) {
         result.problem = ListProblem::Malformed;
         return result;
@@ -111,7 +117,7 @@ QString failureText(QStringView pattern, const QString& title, QStringView prize
 
 } // namespace
 
-Result<DrawRecord> drawFromObject(const QJsonObject& draw)
+Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete)
 {
     const QDate date = dateOfText(draw.value(u"date"_s));
     if (!date.isValid()) {
@@ -123,15 +129,22 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw)
     const QString title = drawTitle(record.drawDate);
     const QJsonObject data = draw.value(u"data"_s).toObject();
 
-    auto failure = [&title](ListProblem problem, QStringView prize) {
+    auto failure = [&title, incomplete](ListProblem problem, QStringView prize) {
+        if (incomplete) {
+            *incomplete = problem == ListProblem::Placeholder;
+        }
         return Result<DrawRecord>::failure(problem == ListProblem::Placeholder
                 ? failureText(GloApiTexts::notComplete(), title)
                 : failureText(GloApiTexts::malformed(), title, prize));
     };
 
+    // A list with fewer numbers than it must have is one the office has not filled in yet.
+    const auto missing = [](const NumberList& list) {
+        return list.problem == ListProblem::None ? ListProblem::Placeholder : list.problem;
+    };
     const NumberList first = numbersOf(data, u"first"_s, 6);
     if (first.problem != ListProblem::None || first.values.isEmpty()) {
-        return failure(first.problem, GloApiTexts::firstPrizeName());
+        return failure(missing(first), GloApiTexts::firstPrizeName());
     }
     const NumberList front = numbersOf(data, u"last3f"_s, 3);
     if (front.problem != ListProblem::None) {
@@ -143,11 +156,12 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw)
     }
     const QStringList threeDigit = front.values + back.values;
     if (threeDigit.size() != 4) {
-        return failure(ListProblem::Malformed, GloApiTexts::threeDigitName());
+        return failure(
+            threeDigit.size() < 4 ? ListProblem::Placeholder : ListProblem::Malformed, GloApiTexts::threeDigitName());
     }
     const NumberList two = numbersOf(data, u"last2"_s, 2);
     if (two.problem != ListProblem::None || two.values.isEmpty()) {
-        return failure(two.problem, GloApiTexts::twoDigitName());
+        return failure(missing(two), GloApiTexts::twoDigitName());
     }
 
     record.firstPrize = first.values.first();
@@ -178,7 +192,7 @@ Result<DrawAnswer> readLatestLottery(const QByteArray& body)
     if (!answer.date.isValid()) {
         return Result<DrawAnswer>::failure(GloApiTexts::noLatestDraw().toString());
     }
-    answer.record = drawFromObject(draw);
+    answer.record = drawFromObject(draw, &answer.incomplete);
     return answer;
 }
 
@@ -195,7 +209,7 @@ Result<DrawAnswer> readLotteryResult(const QByteArray& body)
     }
     answer.date = dateOfText(draw.value(u"date"_s));
     if (answer.date.isValid()) {
-        answer.record = drawFromObject(draw);
+        answer.record = drawFromObject(draw, &answer.incomplete);
     }
     return answer;
 }

@@ -16,7 +16,9 @@ namespace GloApiJson {
 /// The draw under one draw object (its `date` "YYYY-MM-DD" and its `data`): the first prize, the three-digit
 /// numbers of `last3f` then of `last3b`, each list in ascending `round` order, and the two-digit number. Every
 /// number must be text of exactly its width in ASCII digits; anything else is a failure, never a partial record.
-Result<DrawRecord> drawFromObject(const QJsonObject& draw);
+/// A draw whose numbers are still placeholders ("xxxxxx", "XXX", "-") or missing (fewer than it must have) is
+/// not complete yet: `incomplete` is then set, when given.
+Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete = nullptr);
 
 /// What one answer says about a draw: the date it carries (invalid when it carries none) and the draw read from
 /// it, or why it could not be read.
@@ -24,6 +26,7 @@ struct DrawAnswer
 {
     QDate date;
     Result<DrawRecord> record = Result<DrawRecord>::failure(QString());
+    bool incomplete = false; ///< the draw is still being published
 };
 
 /// The answer of getLatestLottery: the newest draw, under `response`. Fails when the answer is no JSON, reports

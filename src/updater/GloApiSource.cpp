@@ -12,6 +12,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -24,6 +25,10 @@ const QString resultPath = u"/api/checking/getLotteryResult"_s;
 const QString periodsPath = u"/api/lottery/getPeriodsByYear"_s;
 
 constexpr int maxTries = 3;
+// How far after today a latest draw may lie: a draw day moved by a holiday, or a clock that is wrong by a few days.
+constexpr int maxDaysAhead = 31;
+// Stored draws older than this are not trusted to start a search from.
+const QDate earliestUsableDate(2010, 1, 1);
 
 bool worthRetrying(int status)
 {
@@ -87,15 +92,23 @@ Result<QStringList> GloApiSource::listDrawEntries()
     }
     const QDate latestDate = latest.value().date;
     m_prizeTables.keep(answer.body);
+    // A latest draw far beyond today is no draw the office can have held: every day up to it would be asked for.
+    const QDate today = m_clock.now().date();
+    if (latestDate > today.addDays(maxDaysAhead)) {
+        return Result<QStringList>::failure(
+            GloApiTexts::latestTooFar().toString().arg(drawTitle(drawDateOf(latestDate))));
+    }
     if (latest.value().record) {
         m_fetched.insert(latest.value().record.value().drawDate, latest.value().record.value());
+    } else if (latest.value().incomplete) {
+        m_incomplete.insert(drawDateOf(latestDate));
     }
 
-    const Result<QDate> stored = newestStoredDate();
-    if (!stored) {
-        return Result<QStringList>::failure(stored.error());
-    }
-    const QDate newestStored = stored.value();
+    // A stored newest draw that is no calendar date, or lies before the office's records, would make the search
+    // walk over decades: only the office's own lists of draw dates are asked then, never day by day.
+    const QDate stored = gregorianDate(m_newestStoredKey);
+    const bool storedUsable = stored.isValid() && stored >= earliestUsableDate;
+    const QDate newestStored = storedUsable ? stored : QDate();
     // Nothing newer than the stored draws: the latest draw alone tells the flow so.
     if (newestStored.isValid() && latestDate <= newestStored) {
         return QStringList {drawDateOf(latestDate)};
@@ -103,8 +116,9 @@ Result<QStringList> GloApiSource::listDrawEntries()
 
     QList<QDate> dates {latestDate};
     const int firstYear = newestStored.isValid() ? newestStored.year() : m_options.firstYear;
+    const bool probeAllowed = m_newestStoredKey.isEmpty() || storedUsable;
     for (int year = latestDate.year(); year >= firstYear; --year) {
-        const Result<QList<QDate>> ofYear = drawDatesOfYear(year, newestStored, latestDate);
+        const Result<QList<QDate>> ofYear = drawDatesOfYear(year, newestStored, latestDate, probeAllowed);
         if (!ofYear) {
             return Result<QStringList>::failure(ofYear.error());
         }
@@ -112,14 +126,14 @@ Result<QStringList> GloApiSource::listDrawEntries()
     }
     std::sort(dates.begin(), dates.end(), std::greater<>());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
-    if (newestStored.isValid()) {
-        // The newest stored draw ends the list: the walk over it stops there.
-        dates.append(newestStored);
-    }
 
     QStringList entries;
     for (const QDate& date : std::as_const(dates)) {
         entries.append(drawDateOf(date));
+    }
+    if (!m_newestStoredKey.isEmpty()) {
+        // The newest stored draw ends the list: the walk over it stops there.
+        entries.append(m_newestStoredKey.left(8));
     }
     return entries;
 }
@@ -149,6 +163,11 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
         return Result<DrawRecord>::failure(read.error());
     }
     m_prizeTables.keep(answer.body);
+    if (read.value().date == date && read.value().incomplete) {
+        m_incomplete.insert(key);
+    } else {
+        m_incomplete.remove(key);
+    }
     if (read.value().date != date) {
         return Result<DrawRecord>::failure(GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key)));
     }
@@ -163,20 +182,7 @@ void GloApiSource::cancel()
     }
 }
 
-Result<QDate> GloApiSource::newestStoredDate() const
-{
-    const QString& key = m_newestStoredKey;
-    if (key.isEmpty()) {
-        return QDate();
-    }
-    const QDate date = gregorianDate(key);
-    if (!date.isValid()) {
-        return Result<QDate>::failure(GloApiTexts::badEntry().toString().arg(key));
-    }
-    return date;
-}
-
-Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate latest)
+Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate latest, bool probeAllowed)
 {
     if (!m_periodsByYearGone) {
         const QJsonObject request {{u"year"_s, year}, {u"type"_s, u"ALL"_s}};
@@ -186,7 +192,8 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
         }
         if (answer.error.isEmpty()) {
             const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
-            if (periods && !periods.value().isEmpty()) {
+            // Without the day-by-day search, the office's list is taken as it is, even when it is empty.
+            if (periods && (!periods.value().isEmpty() || !probeAllowed)) {
                 QList<QDate> dates;
                 for (const QDate& date : periods.value()) {
                     if ((!after.isValid() || date > after) && date <= latest) {
@@ -200,13 +207,21 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
             m_periodsByYearGone = true;
         }
     }
+    if (!probeAllowed) {
+        return Result<QList<QDate>>::failure(GloApiTexts::noDrawDates().toString().arg(year + 543));
+    }
     return probeDrawDays(year, after, latest);
 }
 
 Result<QList<QDate>> GloApiSource::probeDrawDays(int year, QDate after, QDate latest)
 {
     QList<QDate> dates;
+    QDate month;
     for (const QDate& day : likelyDrawDays(year, after, latest)) {
+        if (month.isValid() ? month.month() != day.month() : true) {
+            month = QDate(day.year(), day.month(), 1);
+            reportProgress(UpdateProgress::looking(month));
+        }
         const Answer answer = post(resultPath, lotteryResultBody(day));
         if (!answer.error.isEmpty()) {
             return Result<QList<QDate>>::failure(answer.error);
@@ -278,13 +293,28 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     QNetworkReply* reply = m_network->post(request, body);
     m_reply = reply;
     bool tooLarge = false;
-    connect(reply, &QNetworkReply::downloadProgress, &loop, [this, reply, &tooLarge](qint64 received, qint64) {
-        if (received > m_options.maxAnswerBytes) {
+    bool timedOut = false;
+    QByteArray received;
+    // The answer is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
+    const auto take = [this, reply, &received, &tooLarge] {
+        if (tooLarge) {
+            return;
+        }
+        received += reply->read(m_options.maxAnswerBytes + 1 - received.size());
+        if (received.size() > m_options.maxAnswerBytes) {
             tooLarge = true;
             reply->abort();
         }
-    });
+    };
+    connect(reply, &QNetworkReply::readyRead, &loop, take);
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &loop, [reply, &timedOut] {
+        timedOut = true;
+        reply->abort();
+    });
+    deadline.start(m_options.overallTimeout);
     if (!reply->isFinished()) {
         loop.exec();
     }
@@ -297,6 +327,8 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
         answer.error = GloApiTexts::cancelled().toString();
     } else if (tooLarge) {
         answer.error = GloApiTexts::tooLarge().toString();
+    } else if (timedOut) {
+        answer.error = GloApiTexts::timedOut().toString();
     } else if (answer.status != 0 && (answer.status < 200 || answer.status > 299)) {
         answer.error = GloApiTexts::httpStatus().toString().arg(answer.status);
     } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
@@ -304,7 +336,11 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     } else if (error != QNetworkReply::NoError || answer.status == 0) {
         answer.error = GloApiTexts::cannotConnect().toString().arg(reply->errorString());
     } else {
-        answer.body = reply->readAll();
+        take();
+        answer.body = tooLarge ? QByteArray() : std::move(received);
+        if (tooLarge) {
+            answer.error = GloApiTexts::tooLarge().toString();
+        }
     }
     reply->deleteLater();
     return answer;

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -27,8 +28,10 @@ struct GloApiOptions
     std::chrono::milliseconds transferTimeout {30000};
     /// The first year asked for when no draw is stored yet.
     int firstYear = 2010;
-    /// Answers larger than this are refused.
+    /// Answers larger than this are refused; the transfer stops as soon as it is passed.
     qint64 maxAnswerBytes = 4 * 1024 * 1024;
+    /// How long one request may take in all, however steadily its answer trickles in.
+    std::chrono::milliseconds overallTimeout {60000};
 };
 
 /// Draws from the lottery office's JSON API. Requests are POSTs with a JSON body, one second apart at least, each
@@ -36,7 +39,8 @@ struct GloApiOptions
 ///
 /// The list reaches back to the draw after the newest stored one (`setNewestStoredKey`), or to `firstYear` when
 /// nothing is stored. The draw dates come from getPeriodsByYear; where that gives nothing usable, the likely draw
-/// days are asked of getLotteryResult one by one.
+/// days are asked of getLotteryResult one by one. A latest draw more than 31 days after today is a failure; a
+/// stored newest draw that is no date or lies before 2010 is searched from `firstYear` by getPeriodsByYear alone.
 class GloApiSource final : public QObject, public DrawSource
 {
     Q_OBJECT
@@ -53,6 +57,10 @@ public:
     Result<DrawRecord> fetchDraw(const QString& entry, FetchPace pace) override;
     void cancel() override;
     QList<FetchedPrizeTable> fetchedPrizeTables() const override { return m_prizeTables.tables(); }
+    bool isIncomplete(const QString& key) const override { return m_incomplete.contains(key.left(8)); }
+
+    /// The clock the source's pauses and date checks read.
+    const Clock& clock() const { return m_clock; }
 
     /// How many requests were sent, tries included.
     int requestCount() const { return m_requestCount; }
@@ -75,8 +83,7 @@ private:
     Answer postOnce(const QString& path, const QByteArray& body);
     /// Lets at least `seconds` pass since the end of the last request, events running meanwhile.
     void waitSinceLastRequest(int seconds);
-    Result<QDate> newestStoredDate() const;
-    Result<QList<QDate>> drawDatesOfYear(int year, QDate after, QDate latest);
+    Result<QList<QDate>> drawDatesOfYear(int year, QDate after, QDate latest, bool probeAllowed);
     Result<QList<QDate>> probeDrawDays(int year, QDate after, QDate latest);
 
     GloApiOptions m_options;
@@ -86,6 +93,7 @@ private:
     QString m_newestStoredKey;
     QHash<QString, DrawRecord> m_fetched;
     GloApiPrizes::Keeper m_prizeTables;
+    QSet<QString> m_incomplete; ///< keys of draws the office is still publishing
     QDateTime m_lastRequestEnd;
     bool m_periodsByYearGone = false;
     bool m_cancelled = false;

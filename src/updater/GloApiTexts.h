@@ -73,6 +73,16 @@ constexpr QStringView badEntry()
 {
     return u"รหัสงวด %1 ไม่ถูกต้อง";
 }
+/// %1: the draw's title.
+constexpr QStringView latestTooFar()
+{
+    return u"งวดล่าสุดจากเว็บไซต์สำนักงานสลากฯ ลงวันที่ %1 ซึ่งเลยวันนี้ไปมากผิดปกติ";
+}
+/// %1: the year of the Buddhist Era.
+constexpr QStringView noDrawDates()
+{
+    return u"ไม่ได้รับรายการวันออกรางวัลของปี %1 จากเว็บไซต์สำนักงานสลากฯ";
+}
 constexpr QStringView cancelled()
 {
     return u"ยกเลิกการอัพเดทแล้ว";

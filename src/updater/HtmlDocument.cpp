@@ -1,6 +1,10 @@
 #include "HtmlDocument.h"
 
+#include <QSet>
+
 #include <gumbo.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -78,7 +82,84 @@ QByteArray formEncode(const QString& text, HtmlCharset::Charset charset)
     return out;
 }
 
+bool isTagNameChar(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+// Elements that never take a level of nesting: those without an end tag, and those whose end tag may be left out
+// (the parser closes them when the next one starts).
+bool opensNoLevel(const QString& tag)
+{
+    static const QSet<QString> tags {u"area"_s, u"base"_s, u"br"_s, u"col"_s, u"embed"_s, u"hr"_s, u"img"_s, u"input"_s,
+        u"link"_s, u"meta"_s, u"param"_s, u"source"_s, u"track"_s, u"wbr"_s, u"p"_s, u"li"_s, u"option"_s,
+        u"optgroup"_s, u"td"_s, u"th"_s, u"tr"_s, u"tbody"_s, u"thead"_s, u"tfoot"_s, u"colgroup"_s, u"dt"_s, u"dd"_s,
+        u"rb"_s, u"rt"_s, u"rp"_s, u"html"_s, u"head"_s, u"body"_s};
+    return tags.contains(tag);
+}
+
+bool isRawTextElement(const QString& tag)
+{
+    return tag == u"script" || tag == u"style" || tag == u"textarea" || tag == u"title" || tag == u"xmp";
+}
+
 } // namespace
+
+int HtmlDocument::nestingDepth(QStringView html)
+{
+    int depth = 0;
+    int deepest = 0;
+    const qsizetype size = html.size();
+    qsizetype i = 0;
+    while (i < size) {
+        if (html[i] != u'<') {
+            ++i;
+            continue;
+        }
+        if (html.mid(i, 4) == u"<!--") {
+            const qsizetype end = html.indexOf(u"-->", i + 4);
+            i = end < 0 ? size : end + 3;
+            continue;
+        }
+        const bool closing = i + 1 < size && html[i + 1] == u'/';
+        qsizetype j = i + 1 + (closing ? 1 : 0);
+        const qsizetype nameStart = j;
+        while (j < size && isTagNameChar(html[j])) {
+            ++j;
+        }
+        if (j == nameStart) {
+            ++i;
+            continue;
+        }
+        const QString tag = html.sliced(nameStart, j - nameStart).toString().toLower();
+        // The end of the tag, past quoted attribute values.
+        QChar quote;
+        while (j < size && (html[j] != u'>' || !quote.isNull())) {
+            if (quote.isNull() && (html[j] == u'"' || html[j] == u'\'')) {
+                quote = html[j];
+            } else if (html[j] == quote) {
+                quote = QChar();
+            }
+            ++j;
+        }
+        const bool selfClosing = j > 0 && j < size && html[j - 1] == u'/';
+        i = j + 1;
+        if (!closing && isRawTextElement(tag)) {
+            const qsizetype end = html.indexOf(QString(u"</"_s + tag), i, Qt::CaseInsensitive);
+            i = end < 0 ? size : end;
+            continue;
+        }
+        if (opensNoLevel(tag)) {
+            continue;
+        }
+        if (closing) {
+            depth = std::max(0, depth - 1);
+        } else if (!selfClosing) {
+            deepest = std::max(deepest, ++depth);
+        }
+    }
+    return deepest;
+}
 
 QString HtmlDocument::rawText(const HtmlElement& element)
 {

@@ -72,6 +72,11 @@ public:
         QByteArrayView bytes, QByteArrayView contentTypeHeader, const QUrl& address = {});
     ~HtmlDocument();
 
+    /// How deeply the page's elements nest, counted quickly over its text without parsing it: every start tag
+    /// opens a level and every end tag closes one, except the elements that have no end tag or whose end tag may
+    /// be left out. Parsing a page takes time that grows with the square of this depth.
+    static int nestingDepth(QStringView html);
+
     HtmlDocument(const HtmlDocument&) = delete;
     HtmlDocument& operator=(const HtmlDocument&) = delete;
 

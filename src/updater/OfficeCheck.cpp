@@ -113,14 +113,17 @@ Result<OfficeRecord> OfficeCheck::officeRecord(const QString& key)
     if (!answer) {
         return Result<OfficeRecord>::failure(answer.error());
     }
-    if (answer.value().date != date) {
+    // A draw the office has not finished publishing (draw day) is one it does not know yet.
+    if (answer.value().date != date || answer.value().incomplete) {
         return OfficeRecord();
     }
     const Result<DrawRecord>& record = answer.value().record;
     if (!record) {
         return Result<OfficeRecord>::failure(record.error());
     }
-    if (const Status checked = UpdatePlan::checkFetchedDraw(record.value(), key); !checked) {
+    if (const Status checked =
+            UpdatePlan::checkFetchedDraw(record.value(), key, UpdatePlan::thaiDate(m_source.clock().now()));
+        !checked) {
         return Result<OfficeRecord>::failure(checked.error());
     }
     return OfficeRecord(record.value());

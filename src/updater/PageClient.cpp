@@ -3,7 +3,10 @@
 #include "updater/UpdaterTexts.h"
 
 #include <QEventLoop>
+#include <QFutureWatcher>
 #include <QNetworkReply>
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +55,8 @@ void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& u
     m_document.reset();
     m_tooLarge = false;
     m_aborted = false;
+    m_timedOut = false;
+    m_body.clear();
     QNetworkReply* reply = nullptr;
     if (operation == QNetworkAccessManager::PostOperation) {
         request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/x-www-form-urlencoded"_s);
@@ -62,8 +67,20 @@ void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& u
     m_reply = reply;
     connect(reply, &QNetworkReply::metaDataChanged, this,
         [this, reply] { checkSize(reply, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
-    connect(reply, &QNetworkReply::downloadProgress, this,
-        [this, reply](qint64 received, qint64) { checkSize(reply, received); });
+    // The page is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        if (reply == m_reply && !m_tooLarge) {
+            m_body += reply->read(m_limits.maxBytes + 1 - m_body.size());
+            checkSize(reply, m_body.size());
+        }
+    });
+    // A reply that trickles in would hold the load for as long as the server likes.
+    QTimer::singleShot(m_limits.overallTimeoutMs, reply, [this, reply] {
+        if (reply == m_reply) {
+            m_timedOut = true;
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onFinished(reply); });
 }
 
@@ -81,6 +98,45 @@ void PageClient::abort()
         m_aborted = true;
         m_reply->abort();
     }
+    if (m_parseLoop) {
+        m_aborted = true;
+        m_parseLoop->quit();
+    }
+}
+
+QString PageClient::parse(QByteArrayView body, QByteArrayView contentType, const QUrl& address)
+{
+    const HtmlCharset::Charset charset = HtmlCharset::detect(body, contentType);
+    QString text = HtmlCharset::decode(body, charset);
+    if (HtmlDocument::nestingDepth(text) > m_limits.maxNesting) {
+        return UpdaterTexts::pageTooDeep().toString();
+    }
+    // The parse runs on a worker thread; when it takes too long its result is dropped there, unseen.
+    auto promise = std::make_shared<QPromise<std::shared_ptr<HtmlDocument>>>();
+    QFuture<std::shared_ptr<HtmlDocument>> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, text = std::move(text), address, charset] {
+        promise->addResult(std::make_shared<HtmlDocument>(text, address, charset));
+        promise->finish();
+    });
+    QEventLoop loop;
+    QFutureWatcher<std::shared_ptr<HtmlDocument>> watcher;
+    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_limits.parseTimeoutMs, &loop, &QEventLoop::quit);
+    watcher.setFuture(future);
+    if (!future.isFinished()) {
+        m_parseLoop = &loop;
+        loop.exec();
+        m_parseLoop = nullptr;
+    }
+    if (m_aborted) {
+        return UpdaterTexts::cancelled().toString();
+    }
+    if (!future.isFinished() || future.resultCount() == 0) {
+        return UpdaterTexts::pageTooSlowToRead().toString();
+    }
+    m_document = future.result();
+    return {};
 }
 
 void PageClient::onFinished(QNetworkReply* reply)
@@ -95,6 +151,8 @@ void PageClient::onFinished(QNetworkReply* reply)
     QString failure;
     if (m_tooLarge) {
         failure = UpdaterTexts::pageTooLarge().toString();
+    } else if (m_timedOut) {
+        failure = UpdaterTexts::timeLimitPassed().toString();
     } else if (m_aborted) {
         failure = UpdaterTexts::cancelled().toString();
     } else if (status >= 400) {
@@ -108,11 +166,12 @@ void PageClient::onFinished(QNetworkReply* reply)
     }
 
     if (failure.isEmpty()) {
-        const QByteArray body = reply->readAll();
+        QByteArray body = std::exchange(m_body, QByteArray());
+        body += reply->read(m_limits.maxBytes + 1 - body.size());
         if (body.size() > m_limits.maxBytes) {
             failure = UpdaterTexts::pageTooLarge().toString();
         } else {
-            m_document = HtmlDocument::fromBytes(body, reply->rawHeader("Content-Type"), reply->url());
+            failure = parse(body, reply->rawHeader("Content-Type"), reply->url());
         }
     }
     m_lastLoad = failure.isEmpty() ? Status::success()

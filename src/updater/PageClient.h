@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QEventLoop;
 class QNetworkReply;
 
 /// A headless web page client: loads pages, keeps their cookies, parses them and submits their forms as a browser
@@ -24,7 +25,10 @@ public:
     {
         int transferTimeoutMs = 30000; ///< a load that receives nothing for this long fails
         int maxRedirects = 10;
-        qint64 maxBytes = 8 * 1024 * 1024;
+        qint64 maxBytes = 8 * 1024 * 1024; ///< the load stops as soon as more than this has come
+        int overallTimeoutMs = 60000; ///< the whole page must have come within this time
+        int maxNesting = 400; ///< a page nested deeper is refused unparsed
+        int parseTimeoutMs = 2000; ///< a page whose parsing takes longer is refused
     };
 
     explicit PageClient(QObject* parent = nullptr);
@@ -39,8 +43,8 @@ public:
     /// submit button inside a form. The load runs as after `navigate`.
     Status press(const HtmlElement& button);
 
-    /// True while a load is under way.
-    bool busy() const { return !m_reply.isNull(); }
+    /// True while a load is under way (the page is being received or parsed).
+    bool busy() const { return !m_reply.isNull() || m_parseLoop; }
     /// Waits, letting events run, until the load under way ends, and gives its outcome. Ends the load early
     /// (as a failure) once `stop` says so.
     Status waitUntilLoaded(const std::function<bool()>& stop = {});
@@ -59,12 +63,18 @@ private:
     void start(QNetworkAccessManager::Operation operation, const QUrl& url, const QByteArray& body);
     void onFinished(QNetworkReply* reply);
     void checkSize(QNetworkReply* reply, qint64 bytes);
+    /// Parses a received page away from the window's thread, events running meanwhile; null with a failure when
+    /// the page nests too deeply, takes too long or the load was aborted.
+    QString parse(QByteArrayView body, QByteArrayView contentType, const QUrl& address);
 
     QNetworkAccessManager m_manager;
     QPointer<QNetworkReply> m_reply;
-    std::unique_ptr<HtmlDocument> m_document;
+    std::shared_ptr<HtmlDocument> m_document;
+    QEventLoop* m_parseLoop = nullptr; ///< the wait for a page being parsed
     Status m_lastLoad = Status::success();
     Limits m_limits;
+    QByteArray m_body; ///< what has come of the page under way
     bool m_tooLarge = false;
     bool m_aborted = false;
+    bool m_timedOut = false;
 };

@@ -3,6 +3,8 @@
 #include "updater/DrawKeys.h"
 #include "updater/HtmlDocument.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace ResultPage {
@@ -38,16 +40,16 @@ QStringList ListDrawEntries(const HtmlDocument& document)
 
 QStringList splitThreeDigitText(QStringView text)
 {
+    // Blanks only separate the numbers. What is left must be exactly four numbers of three digits; anything else
+    // gives no number at all, never a number the page did not show.
     QString compact = text.toString();
     compact.remove(u' ');
-    const qsizetype size = compact.size();
-    // Each piece takes what the text has of it: first 3, characters 4 to 6, the last 6 without the last 3, last 3.
-    const QString first = compact.left(3);
-    const QString second = compact.left(6).mid(3);
-    const QString lastSix = compact.right(6);
-    const QString third = lastSix.left(std::max<qsizetype>(0, lastSix.size() - 3));
-    const QString fourth = compact.right(std::min<qsizetype>(3, size));
-    return {first, second, third, fourth};
+    const bool wellFormed = compact.size() == 12 &&
+        std::all_of(compact.cbegin(), compact.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!wellFormed) {
+        return QStringList(4, QString());
+    }
+    return {compact.sliced(0, 3), compact.sliced(3, 3), compact.sliced(6, 3), compact.sliced(9, 3)};
 }
 
 DrawNumbers ExtractDrawNumbers(const HtmlDocument& document)

@@ -29,11 +29,12 @@ struct DrawNumbers : DrawRecord
 
 /// Reads the 1st (first prize), 7th (the four three-digit numbers, separated by blanks) and 8th (two-digit number)
 /// of the page's `font` elements whose `size` is exactly "2" and `face` exactly "Arial". The first prize and the
-/// two-digit number are trimmed of spaces; the three-digit text loses every space and is cut into its first three
-/// characters, the next three, the three before the last three, and the last three. Missing texts are empty.
+/// two-digit number are trimmed of spaces; the three-digit text, with every space removed, gives its four numbers
+/// only when exactly twelve digits are left, and four empty texts otherwise. Missing texts are empty.
 DrawNumbers ExtractDrawNumbers(const HtmlDocument& document);
 
-/// The cutting of a three-digit text alone (for tests and the fuzzer).
+/// The four numbers of a three-digit text, or four empty texts when it is not exactly twelve digits once its spaces
+/// are removed (for tests and the fuzzer).
 QStringList splitThreeDigitText(QStringView text);
 
 } // namespace ResultPage

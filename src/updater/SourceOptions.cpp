@@ -63,7 +63,7 @@ Result<SourceOptions> SourceOptions::read(const QCommandLineParser& parser)
     }
 
     const QUrl resultPage = QUrl::fromUserInput(parser.value(resultPageOption));
-    if (!resultPage.isValid() || (resultPage.scheme() != u"http" && resultPage.scheme() != u"https")) {
+    if (!isWebAddress(resultPage)) {
         return Result<SourceOptions>::failure(
             u"--result-page needs an http or https address: "_s + parser.value(resultPageOption));
     }

@@ -23,20 +23,50 @@ Walk collectNewEntries(const QStringList& listed, QStringView newestStoredKey, Q
 {
     Walk walk;
     const qint64 newest = newestStoredKey.isEmpty() ? -1 : DrawKeys::keyValue(newestStoredKey);
+    QSet<QString> collectedKeys;
+    collectedKeys.reserve(collected.size() + listed.size());
+    for (const QString& entry : std::as_const(collected)) {
+        collectedKeys.insert(DrawKeys::drawKey(entry));
+    }
     for (const QString& entry : listed) {
         const QString key = DrawKeys::drawKey(entry);
         if (!newestStoredKey.isEmpty() && DrawKeys::keyValue(key) <= newest) {
             walk.stopped = true;
             return walk;
         }
-        const bool known = std::any_of(collected.cbegin(), collected.cend(),
-            [&key](const QString& other) { return DrawKeys::drawKey(other) == key; });
-        if (!known) {
+        if (!collectedKeys.contains(key)) {
+            collectedKeys.insert(key);
             collected.append(entry);
         }
     }
     walk.stopped = newestStoredKey.isEmpty();
     return walk;
+}
+
+QString newestStoredKey(const QStringList& lines)
+{
+    qint64 newest = -1;
+    QString key;
+    for (const QString& line : lines) {
+        const qint64 value = DrawKeys::keyValue(line);
+        if (value > newest) {
+            newest = value;
+            key = DrawKeys::drawKey(line);
+        }
+    }
+    return key;
+}
+
+qsizetype insertionIndex(const QStringList& lines, QStringView key)
+{
+    const qint64 value = DrawKeys::keyValue(key);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qint64 stored = DrawKeys::keyValue(lines.at(i));
+        if (stored >= 0 && stored < value) {
+            return i;
+        }
+    }
+    return lines.size();
 }
 
 QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& storedKeys)
@@ -62,11 +92,19 @@ QSet<QString> storedKeys(const QStringList& lines)
     return keys;
 }
 
-Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey)
+QDate thaiDate(const QDateTime& instant)
+{
+    constexpr int thaiOffsetSeconds = 7 * 3600;
+    return instant.toOffsetFromUtc(thaiOffsetSeconds).date();
+}
+
+Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey, QDate today)
 {
     QStringView problem;
     if (record.drawDate.size() != 8 || record.drawDate != expectedKey || !DrawKeys::isDrawEntry(record.drawDate)) {
         problem = UpdaterTexts::badDrawDate();
+    } else if (gregorianDate(record.drawDate) > today.addDays(1)) {
+        problem = UpdaterTexts::futureDrawDate();
     } else if (!isDigits(record.firstPrize, 6)) {
         problem = UpdaterTexts::badFirstPrize();
     } else if (!isDigits(record.threeDigit1, 3) || !isDigits(record.threeDigit2, 3) ||

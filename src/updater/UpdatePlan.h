@@ -3,6 +3,8 @@
 #include "data/DrawRecord.h"
 #include "data/Result.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QSet>
 #include <QStringList>
 
@@ -28,6 +30,14 @@ struct Walk
 /// counts as stopped) and appends the new entries to `collected`.
 Walk collectNewEntries(const QStringList& listed, QStringView newestStoredKey, QStringList& collected);
 
+/// The newest stored draw: the greatest key among the lines (whatever their order), empty when no line has a key
+/// of eight digits.
+QString newestStoredKey(const QStringList& lines);
+
+/// Where a line with this key goes in a newest-first list: before the first line whose key is older. Lines without
+/// a readable key are passed over.
+qsizetype insertionIndex(const QStringList& lines, QStringView key);
+
 /// The entries of the full download: the listed draws whose keys the file does not hold, each key once, in page
 /// order.
 QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& storedKeys);
@@ -35,8 +45,12 @@ QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& st
 /// The keys of a file's lines.
 QSet<QString> storedKeys(const QStringList& lines);
 
-/// Checks a fetched draw before it may be written: the key that was asked for, six digits of first prize, three
-/// digits in each three-digit number and two in the two-digit number. The failure names the draw and what is wrong.
-Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey);
+/// The date in Thailand (UTC+7) at an instant.
+QDate thaiDate(const QDateTime& instant);
+
+/// Checks a fetched draw before it may be written: the key that was asked for, a date no more than one day after
+/// `today` (Thai time), six digits of first prize, three digits in each three-digit number and two in the
+/// two-digit number. The failure names the draw and what is wrong.
+Status checkFetchedDraw(const DrawRecord& record, QStringView expectedKey, QDate today);
 
 } // namespace UpdatePlan

@@ -24,6 +24,14 @@ constexpr QStringView pageTooLarge()
 {
     return u"หน้าผลรางวัลใหญ่เกินกำหนด";
 }
+constexpr QStringView pageTooDeep()
+{
+    return u"หน้าผลรางวัลมีโครงสร้างซ้อนกันลึกผิดปกติ";
+}
+constexpr QStringView pageTooSlowToRead()
+{
+    return u"หน้าผลรางวัลใช้เวลาอ่านนานผิดปกติ";
+}
 constexpr QStringView cancelled()
 {
     return u"ยกเลิกแล้ว";
@@ -62,6 +70,10 @@ constexpr QStringView badDrawDate()
 {
     return u"วันที่ของงวดไม่ถูกต้อง";
 }
+constexpr QStringView futureDrawDate()
+{
+    return u"วันออกรางวัลของงวดนี้ยังมาไม่ถึง";
+}
 constexpr QStringView badFirstPrize()
 {
     return u"รางวัลที่ 1 ไม่ใช่เลข 6 หลัก";
@@ -84,6 +96,20 @@ constexpr QStringView downloadStopped()
 {
     return u"หยุดดาวน์โหลดแล้ว งวดที่ดาวน์โหลดก่อนหน้านี้บันทึกไว้แล้ว";
 }
+constexpr QStringView updateCancelled()
+{
+    return u"ยกเลิกการอัพเดทแล้ว";
+}
+/// %1: how many draws were written.
+constexpr QStringView downloadCancelled()
+{
+    return u"ยกเลิกการดาวน์โหลดแล้ว บันทึกงวดที่ดาวน์โหลดครบแล้ว %1 งวดไว้ในฐานข้อมูล";
+}
+/// Draw day: %1 the newest draw's title.
+constexpr QStringView newestNotComplete()
+{
+    return u"ผลสลากงวด %1 ยังออกไม่ครบ กรุณาอัพเดทอีกครั้งภายหลัง";
+}
 constexpr QStringView writeFailed()
 {
     return u"บันทึกฐานข้อมูลไม่ได้";
@@ -96,6 +122,11 @@ constexpr QStringView directoryReadOnly()
 constexpr QStringView readFailed()
 {
     return u"อ่านฐานข้อมูลไม่ได้";
+}
+/// The update and the full download refuse to run over a results file that could not be read whole.
+constexpr QStringView refusedAfterReadFailure()
+{
+    return u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท เพื่อไม่ให้งวดที่บันทึกไว้สูญหาย";
 }
 constexpr QStringView noSource()
 {

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(DrawRecord)
@@ -38,13 +41,18 @@ private Q_SLOTS:
     void readLines();
     void readMissingFileGivesNoLine();
     void readCallsBackOncePerLine();
+    void readFailureIsReported_data();
     void readFailureIsReported();
     void rewriteWritesCrLfAfterEveryLine();
     void rewriteReplacesContent();
     void rewriteKeepsEveryByteRead();
     void rewriteFailureKeepsOldFile();
     void appendAddsAfterContent();
+    void appendStartsOnANewLine_data();
+    void appendStartsOnANewLine();
     void appendCreatesMissingFile();
+    void rewriteKeepsPreviousFileAsBackup();
+    void rewriteKeepsByteOrderMark();
     void parseDrawLine_data();
     void parseDrawLine();
     void formatIsTheInverseOfParseForWellFormedLines();
@@ -75,6 +83,9 @@ void TestResultsFile::readLines_data()
     QTest::newRow("one line") << QByteArray("25530816,123456,111,222,333,444,55\r\n")
                               << QStringList {u"25530816,123456,111,222,333,444,55"_s};
     QTest::newRow("lone CR inside a line stays") << QByteArray("A\rB\r\n") << QStringList {u"A\rB"_s};
+    QTest::newRow("byte-order mark is no part of the first key") << QByteArray("\xEF\xBB\xBF"
+                                                                               "25690801,1\r\n25690716,2\r\n")
+                                                                 << QStringList {u"25690801,1"_s, u"25690716,2"_s};
     QTest::newRow("bytes above 127 map one to one")
         << QByteArray("2553\xa1\xff,1\r\n") << QStringList {QString::fromLatin1("2553\xa1\xff,1")};
 }
@@ -106,10 +117,30 @@ void TestResultsFile::readCallsBackOncePerLine()
     QCOMPARE(calls, 3);
 }
 
+void TestResultsFile::readFailureIsReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << u"directory"_s;
+    QTest::newRow("named pipe") << u"fifo"_s;
+    QTest::newRow("link to /dev/zero") << u"device"_s;
+    QTest::newRow("larger than the limit") << u"huge"_s;
+}
+
 void TestResultsFile::readFailureIsReported()
 {
-    // A directory where the file should be cannot be read as one.
-    QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
+    // Nothing but a regular file of sane size is read; none of these may block or fill the memory.
+    QFETCH(QString, kind);
+    if (kind == u"directory") {
+        QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
+    } else if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    } else if (kind == u"device") {
+        QVERIFY(QFile::link(u"/dev/zero"_s, path()));
+    } else {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(ResultsFile::maxFileBytes + 1));
+    }
     const auto read = ResultsFile(path()).readResultsFile();
     QVERIFY(!read.ok());
     QVERIFY(read.error().contains(u"db.dll"_s));
@@ -170,10 +201,54 @@ void TestResultsFile::appendAddsAfterContent()
     QCOMPARE(readBytes(path()), QByteArray("A\r\nB\r\nC\r\nD\r\n"));
 }
 
+void TestResultsFile::appendStartsOnANewLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("CR LF at the end") << QByteArray("A\r\n") << QByteArray("A\r\nB\r\n");
+    QTest::newRow("LF at the end") << QByteArray("A\n") << QByteArray("A\nB\r\n");
+    QTest::newRow("no line end") << QByteArray("A") << QByteArray("A\r\nB\r\n");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("B\r\n");
+}
+
+void TestResultsFile::appendStartsOnANewLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QVERIFY(writeBytes(path(), before));
+    QVERIFY(ResultsFile(path()).appendResultsFile({u"B"_s}).ok());
+    QCOMPARE(readBytes(path()), after);
+}
+
 void TestResultsFile::appendCreatesMissingFile()
 {
     QVERIFY(ResultsFile(path()).appendResultsFile({u"A"_s}).ok());
     QCOMPARE(readBytes(path()), QByteArray("A\r\n"));
+}
+
+void TestResultsFile::rewriteKeepsPreviousFileAsBackup()
+{
+    ResultsFile file(path());
+    QVERIFY(file.rewriteResultsFile({u"A"_s}).ok());
+    QVERIFY2(!QFile::exists(file.backupPath()), "a new file has no previous one");
+    QVERIFY(file.rewriteResultsFile({u"B"_s, u"A"_s}).ok());
+    QCOMPARE(readBytes(m_dir->filePath(u"db.dll.bak"_s)), QByteArray("A\r\n"));
+    // One generation: the next rewrite replaces the backup.
+    QVERIFY(file.rewriteResultsFile({u"C"_s, u"B"_s, u"A"_s}).ok());
+    QCOMPARE(readBytes(m_dir->filePath(u"db.dll.bak"_s)), QByteArray("B\r\nA\r\n"));
+    QCOMPARE(readBytes(path()), QByteArray("C\r\nB\r\nA\r\n"));
+}
+
+void TestResultsFile::rewriteKeepsByteOrderMark()
+{
+    QVERIFY(writeBytes(path(),
+        "\xEF\xBB\xBF"
+        "A\r\n"));
+    ResultsFile file(path());
+    QVERIFY(file.rewriteResultsFile(QStringList {u"B"_s} + file.readResultsFile().value()).ok());
+    QCOMPARE(readBytes(path()),
+        QByteArray("\xEF\xBB\xBF"
+                   "B\r\nA\r\n"));
 }
 
 void TestResultsFile::parseDrawLine_data()

@@ -290,6 +290,17 @@ FakeHttpResponse FakeGloApi::faulty(GloFault fault, const QByteArray& goodBody) 
     case GloFault::Dropped:
         response.dropConnection = true;
         break;
+    case GloFault::DrawDay:
+        response.body = GloApiAnswers::edited(
+            goodBody, data + QStringList {u"first"_s, u"number"_s, u"0"_s, u"value"_s}, u"xxxxxx"_s);
+        response.body = GloApiAnswers::edited(
+            response.body, data + QStringList {u"last3b"_s, u"number"_s, u"0"_s, u"value"_s}, u"XXX"_s);
+        response.body =
+            GloApiAnswers::edited(response.body, data + QStringList {u"last2"_s, u"number"_s}, QJsonArray());
+        break;
+    case GloFault::Trickle:
+        response.trickleMs = 50;
+        break;
     }
     return response;
 }

@@ -52,6 +52,8 @@ enum class GloFault {
     Truncated,
     Slow,
     Dropped,
+    Trickle, ///< the good answer, one byte every 50 ms
+    DrawDay, ///< the draw still being drawn: first prize "xxxxxx", a three-digit "XXX", no two-digit number yet
 };
 
 /// A fake of the lottery office's JSON API on a local HTTP server. It knows a set of draws; the newest is the one

@@ -6,6 +6,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 const char* const bufferProperty = "fakeHttpBuffer";
@@ -150,15 +152,33 @@ void LocalHttpServer::answer(QTcpSocket* socket, const FakeHttpRequest& request)
             return;
         }
         QByteArray bytes = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) +
-            "\r\nContent-Type: " + response.contentType +
-            "\r\nContent-Length: " + QByteArray::number(response.body.size()) + "\r\nConnection: close\r\n";
+            "\r\nContent-Type: " + response.contentType + "\r\n";
+        if (!response.omitContentLength) {
+            bytes += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        }
+        bytes += "Connection: close\r\n";
         for (const auto& header : response.headers) {
             bytes += header.first + ": " + header.second + "\r\n";
         }
         bytes += "\r\n";
-        bytes += response.body;
+        if (response.trickleMs <= 0) {
+            bytes += response.body;
+            guard->write(bytes);
+            guard->disconnectFromHost();
+            return;
+        }
         guard->write(bytes);
-        guard->disconnectFromHost();
+        auto* timer = new QTimer(guard.data());
+        auto sent = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, guard.data(), [guard, timer, sent, body = response.body] {
+            if (*sent >= body.size()) {
+                timer->stop();
+                guard->disconnectFromHost();
+                return;
+            }
+            guard->write(body.mid((*sent)++, 1));
+        });
+        timer->start(response.trickleMs);
     };
     if (response.delayMs > 0) {
         QTimer::singleShot(response.delayMs, socket, send);

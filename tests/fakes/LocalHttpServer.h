@@ -22,7 +22,7 @@ struct FakeHttpRequest
     QByteArray body;
 };
 
-/// The answer a handler gives. Content-Length is always set and the connection is closed after the answer.
+/// The answer a handler gives. Content-Length is set unless left out, and the connection is closed after the answer.
 struct FakeHttpResponse
 {
     int status = 200;
@@ -30,6 +30,8 @@ struct FakeHttpResponse
     QByteArray body;
     int delayMs = 0; ///< answer this much later, without blocking the event loop
     bool dropConnection = false; ///< close the connection without any answer
+    int trickleMs = 0; ///< send the body one byte at a time, this far apart
+    bool omitContentLength = false; ///< no Content-Length: the body ends when the connection closes
     QList<QPair<QByteArray, QByteArray>> headers;
 };
 

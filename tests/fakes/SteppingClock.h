@@ -11,9 +11,14 @@
 class SteppingClock final : public Clock
 {
 public:
-    explicit SteppingClock(std::chrono::milliseconds step = std::chrono::milliseconds(100))
-        : m_step(step)
+    explicit SteppingClock(std::chrono::milliseconds step = std::chrono::milliseconds(100),
+        QDateTime start = QDateTime(QDate(2026, 5, 2), QTime(18, 0), Qt::UTC))
+        : m_now(std::move(start))
+        , m_step(step)
     { }
+
+    /// A date after every draw the tests' files hold, so that none of their draws lies in the future.
+    static QDateTime afterTestDraws() { return QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC); }
 
     QDateTime now() const override
     {
@@ -28,6 +33,6 @@ public:
     void setStep(std::chrono::milliseconds step) { m_step = step; }
 
 private:
-    mutable QDateTime m_now = QDateTime(QDate(2026, 5, 2), QTime(18, 0), Qt::UTC);
+    mutable QDateTime m_now;
     std::chrono::milliseconds m_step;
 };

@@ -6,11 +6,14 @@
 #include "shell/Dialogs.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
+#include "updater/UpdaterTexts.h"
 
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -62,6 +65,13 @@ private Q_SLOTS:
     void fullDownloadFillsAnEmptyFile();
     void failuresLeaveTheFileUntouched_data();
     void failuresLeaveTheFileUntouched();
+    void progressIsShownStepByStep_data();
+    void progressIsShownStepByStep();
+    void quickWorkShowsNoProgress();
+    void cancelStopsTheWork_data();
+    void cancelStopsTheWork();
+    void drawDayWritesTheCompleteDraws_data();
+    void drawDayWritesTheCompleteDraws();
 
 private:
     void start(const QByteArray& content);
@@ -216,7 +226,7 @@ void TestForm1ApiUpdate::failuresLeaveTheFileUntouched_data()
     QTest::newRow("draw: response null") << result << QList<GloFault> {GloFault::ResponseNull}
                                          << GloApiTexts::noDrawOnDate().toString().arg(title);
     QTest::newRow("draw: empty number lists")
-        << result << QList<GloFault> {GloFault::EmptyNumbers} << GloApiTexts::threeDigitName().toString();
+        << result << QList<GloFault> {GloFault::EmptyNumbers} << GloApiTexts::notComplete().toString().arg(title);
     QTest::newRow("draw: placeholders") << result << QList<GloFault> {GloFault::Placeholders}
                                         << GloApiTexts::notComplete().toString().arg(title);
     QTest::newRow("draw: truncated") << result << QList<GloFault> {GloFault::Truncated}
@@ -248,6 +258,171 @@ void TestForm1ApiUpdate::failuresLeaveTheFileUntouched()
     QCOMPARE(m_form->list2(), linesOf(stored));
     // The program goes on, and the user may try again.
     QVERIFY(button(u"PushButton4"_s)->isEnabled());
+}
+
+void TestForm1ApiUpdate::progressIsShownStepByStep_data()
+{
+    QTest::addColumn<bool>("periodsServed");
+    QTest::addColumn<QStringList>("steps");
+    const QStringList fetching {u"กำลังดึงผลงวด 01 กันยายน 2558 (1 จาก 2)"_s, u"กำลังดึงผลงวด 16 สิงหาคม 2558 (2 จาก 2)"_s};
+    QTest::newRow("draw dates by year") << true << (QStringList {u"กำลังค้นหางวดใหม่"_s} + fetching);
+    QTest::newRow("likely draw days asked one by one")
+        << false << (QStringList {u"กำลังค้นหางวดใหม่"_s, u"กำลังค้นหางวดใหม่ในเดือนสิงหาคม 2558"_s} + fetching);
+}
+
+void TestForm1ApiUpdate::progressIsShownStepByStep()
+{
+    QFETCH(bool, periodsServed);
+    QFETCH(QStringList, steps);
+    const QByteArray stored = bundledFrom("25580801");
+    m_api->addDrawLines(linesOf(stored).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->setPeriodsByYearServed(periodsServed);
+    start(stored);
+    QStringList seen;
+    bool shownModal = false;
+    connect(m_form.get(), &Form1::updaterProgressed, this, [this, &seen, &shownModal](const QString& text) {
+        if (seen.isEmpty() || seen.constLast() != text) {
+            seen.append(text);
+        }
+        auto* dialog = m_form->findChild<QProgressDialog*>(u"updateProgress"_s);
+        QVERIFY(dialog);
+        shownModal = shownModal || (dialog->isVisible() && dialog->windowModality() == Qt::WindowModal);
+    });
+
+    button(u"PushButton4"_s)->click();
+
+    QCOMPARE(seen, steps);
+    QVERIFY(shownModal);
+    QVERIFY(!m_form->findChild<QProgressDialog*>(u"updateProgress"_s));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(readBytes(dbPath()), bundledFrom("25580901"));
+}
+
+void TestForm1ApiUpdate::quickWorkShowsNoProgress()
+{
+    // Well under a second on the updater's clock: the dialog never appears.
+    const QByteArray stored = bundledFrom("25580901");
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_clock->setStep(std::chrono::milliseconds(1));
+    start(stored);
+    bool shown = false;
+    connect(m_form.get(), &Form1::updaterProgressed, this,
+        [this, &shown] { shown = shown || m_form->findChild<QProgressDialog*>(u"updateProgress"_s)->isVisible(); });
+
+    button(u"PushButton4"_s)->click();
+
+    QVERIFY(!shown);
+    QCOMPARE(m_ends, 1);
+}
+
+void TestForm1ApiUpdate::cancelStopsTheWork_data()
+{
+    QTest::addColumn<bool>("fullDownload");
+    QTest::addColumn<bool>("slowRequest"); // else: a pause that never ends by itself
+    QTest::addColumn<int>("keptDraws");
+    QTest::newRow("update, during a pause") << false << false << 0;
+    QTest::newRow("update, during a slow request") << false << true << 0;
+    QTest::newRow("full download, during a pause") << true << false << 3;
+    QTest::newRow("full download, during a slow request") << true << true << 2;
+}
+
+void TestForm1ApiUpdate::cancelStopsTheWork()
+{
+    QFETCH(bool, fullDownload);
+    QFETCH(bool, slowRequest);
+    QFETCH(int, keptDraws);
+    const QStringList draws = linesOf(bundledFrom("25580901")).first(6);
+    m_api->addDrawLines(draws);
+    const QByteArray stored = fullDownload ? QByteArray() : QByteArray(draws.last().toLatin1() + "\r\n");
+    start(stored);
+    m_api->setSlowDelayMs(20000);
+    const auto cancelSoon = [this] {
+        QTimer::singleShot(50, m_form.get(), [this] {
+            // The user presses the dialog's "ยกเลิก".
+            auto* dialog = m_form->findChild<QProgressDialog*>(u"updateProgress"_s);
+            QVERIFY(dialog);
+            auto* cancel = dialog->findChild<QPushButton*>();
+            QVERIFY(cancel);
+            QCOMPARE(cancel->text(), UpdateProgressTexts::cancelButton().toString());
+            cancel->click();
+        });
+    };
+    int drawsAsked = 0;
+    m_api->setRequestObserver([&](const FakeHttpRequest& request) {
+        if (request.path != FakeGloApi::resultPath) {
+            return;
+        }
+        ++drawsAsked;
+        // The newest draw comes with the latest; each further one is asked for. The observer sees a request
+        // before it is answered: a fault set now is this request's.
+        if (drawsAsked == 2) {
+            if (slowRequest) {
+                m_api->failNext(FakeGloApi::resultPath, {GloFault::Slow});
+            } else {
+                // The clock stops: the next pause would never end.
+                m_clock->setStep(std::chrono::milliseconds(0));
+            }
+            cancelSoon();
+        }
+    });
+
+    button(fullDownload ? u"PushButton1"_s : u"PushButton4"_s)->click();
+
+    QVERIFY(!m_form->updaterRunning());
+    QVERIFY(button(u"PushButton4"_s)->isEnabled());
+    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_messages.size(), 1);
+    if (fullDownload) {
+        // Every draw written before the cancel stays, whole and in order.
+        QCOMPARE(readBytes(dbPath()), QByteArray(draws.first(keptDraws).join(u"\r\n"_s).toLatin1() + "\r\n"));
+        QCOMPARE(m_messages.first().text, UpdaterTexts::downloadCancelled().toString().arg(keptDraws));
+    } else {
+        QCOMPARE(readBytes(dbPath()), stored);
+        QCOMPARE(m_messages.first().text,
+            UpdaterTexts::withDetail(UpdaterTexts::updateCancelled(), UpdaterTexts::nothingWritten().toString()));
+    }
+}
+
+void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<bool>("fullDownload");
+    // The office is drawing 1 Sep 2015: its answers for that day are the real ones with numbers still missing.
+    QTest::newRow("complete draws before it") << bundledFrom("25580801") << bundledFrom("25580816") << 1 << false;
+    QTest::newRow("nothing else new") << bundledFrom("25580816") << bundledFrom("25580816") << 0 << false;
+    QTest::newRow("full download") << QByteArray() << bundledFrom("25580816").first(36 * 4) << 0 << true;
+}
+
+void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, ends);
+    QFETCH(bool, fullDownload);
+    m_api->addDrawLines(linesOf(bundledFrom("25580801")).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->failAlways(FakeGloApi::latestPath, GloFault::DrawDay);
+    m_api->failNext(FakeGloApi::resultPath, {GloFault::DrawDay});
+    start(stored);
+
+    button(fullDownload ? u"PushButton1"_s : u"PushButton4"_s)->click();
+
+    QCOMPARE(readBytes(dbPath()), expected);
+    QCOMPARE(m_messages.size(), 1);
+    if (fullDownload) {
+        QCOMPARE(m_messages.first().text, MainWindowTexts::downloadDone().toString());
+        return;
+    }
+    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(m_messages.first().text, UpdaterTexts::newestNotComplete().toString().arg(u"01 กันยายน 2558"_s));
+    QCOMPARE(m_ends, ends);
+    QCOMPARE(button(u"PushButton4"_s)->isEnabled(), ends == 0);
 }
 
 QTEST_MAIN(TestForm1ApiUpdate)

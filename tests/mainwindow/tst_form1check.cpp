@@ -75,7 +75,7 @@ void TestForm1Check::init()
     QVERIFY(m_api->listen());
     m_api->addDrawLines({QString::fromLatin1(changedOffice), QString::fromLatin1(agreeing),
         QString::fromLatin1(missing), QString::fromLatin1(oldest)});
-    m_clock = std::make_unique<SteppingClock>();
+    m_clock = std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock::afterTestDraws());
     m_messages.clear();
     m_ends = 0;
     Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });

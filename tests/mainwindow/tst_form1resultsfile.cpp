@@ -53,7 +53,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<Dialogs::Message> m_messages;
     int m_ends = 0;
-    SteppingClock m_clock {std::chrono::milliseconds(250)};
+    SteppingClock m_clock {std::chrono::milliseconds(250), SteppingClock::afterTestDraws()};
 };
 
 void TestForm1ResultsFile::init()

@@ -8,8 +8,12 @@
 #include "updater/PageDrawSource.h"
 #include "updater/UpdaterTexts.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -81,6 +85,11 @@ private Q_SLOTS:
     void fullDownload();
     void fullDownloadStopsAtBadDraw();
     void closingCancelsFullDownload();
+    void workButtonsCannotBePressedFromOutside();
+    void unreadableFileIsNeverReplaced_data();
+    void unreadableFileIsNeverReplaced();
+    void updateTakesTheGreatestKeyAsNewest();
+    void fullDownloadKeepsOrderAndNextUpdateAddsNothing();
 
 private:
     /// A main window over `content` (no file when null) whose updater reads the result page at `page`.
@@ -362,8 +371,8 @@ void TestForm1Update::fullDownload_data()
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("empty file") << QList<int> {} << QList<int> {0, 1, 2, 3, 4} << fileOf({0, 1, 2, 3, 4});
-    QTest::newRow("stored draws skipped")
-        << QList<int> {1, 3} << QList<int> {0, 1, 2, 3, 4} << fileOf({1, 3}) + fileOf({0, 2, 4});
+    QTest::newRow("stored draws skipped, each new one in its place")
+        << QList<int> {1, 3} << QList<int> {0, 1, 2, 3, 4} << fileOf({0, 1, 2, 3, 4});
 }
 
 void TestForm1Update::fullDownload()
@@ -437,6 +446,102 @@ void TestForm1Update::closingCancelsFullDownload()
     QCOMPARE(fileBytes(), fileOf({0}));
     QVERIFY(m_messages.isEmpty());
     QVERIFY(!form->updaterRunning());
+}
+
+void TestForm1Update::workButtonsCannotBePressedFromOutside()
+{
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    const QByteArray content = fileOf({1});
+    auto form = start(site.resultPageUrl(), &content);
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QCOMPARE(QApplication::focusWidget(), button(*form, u"PushButton4"_s));
+
+    // Shift+Tab from the start-up focus, then Space: never the hidden full download.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != button(*form, u"PushButton1"_s));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    for (const QString& name : {u"PushButton1"_s, u"PushButton2"_s}) {
+        QPushButton* work = button(*form, name);
+        QCOMPARE(work->focusPolicy(), Qt::NoFocus);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(work);
+        QVERIFY(accessible);
+        QVERIFY2(
+            !accessible->actionInterface() || accessible->actionInterface()->actionNames().isEmpty(), qPrintable(name));
+        QCOMPARE(accessible->role(), QAccessible::NoRole);
+    }
+    QCOMPARE(site.listLoads(), 0);
+    QVERIFY(!form->updaterRunning());
+    QCOMPARE(fileBytes(), content);
+}
+
+void TestForm1Update::unreadableFileIsNeverReplaced_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::newRow("update") << u"PushButton4"_s;
+    QTest::newRow("full download") << u"PushButton1"_s;
+}
+
+void TestForm1Update::unreadableFileIsNeverReplaced()
+{
+    // A directory stands where the file should be: it cannot be read, even by the superuser.
+    QFETCH(QString, buttonName);
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
+    QVERIFY(QFile(m_dir->filePath(u"db.dll/keep"_s)).open(QIODevice::WriteOnly));
+    auto form = start(site.resultPageUrl(), nullptr);
+    QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), MainWindowTexts::resultsFileUnreadable().toString());
+
+    button(*form, buttonName)->click();
+
+    QCOMPARE(site.chosenValues(), QStringList());
+    QVERIFY(QFileInfo(m_dir->filePath(u"db.dll"_s)).isDir());
+    QVERIFY(QFile::exists(m_dir->filePath(u"db.dll/keep"_s)));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_messages[0].text.startsWith(u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท"_s), qPrintable(m_messages[0].text));
+    QCOMPARE(m_ends, 0);
+    QVERIFY(button(*form, u"PushButton4"_s)->isEnabled());
+}
+
+void TestForm1Update::updateTakesTheGreatestKeyAsNewest()
+{
+    // The first line is not the newest draw: only the draw newer than the greatest key is fetched.
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    const QByteArray content = fileOf({2, 1, 3});
+    auto form = start(site.resultPageUrl(), &content);
+
+    button(*form, u"PushButton4"_s)->click();
+
+    QCOMPARE(site.chosenValues(), keysOf({0}));
+    QCOMPARE(fileBytes(), fileOf({0}) + content);
+    QCOMPARE(m_ends, 1);
+}
+
+void TestForm1Update::fullDownloadKeepsOrderAndNextUpdateAddsNothing()
+{
+    // Stored: 1 and 3; listed: 0 to 4. Each fetched draw goes into its place by key.
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    const QByteArray content = fileOf({1, 3});
+    auto form = start(site.resultPageUrl(), &content);
+
+    button(*form, u"PushButton1"_s)->click();
+    QCOMPARE(fileBytes(), fileOf({0, 1, 2, 3, 4}));
+    // The file before the last rewrite is kept as the backup.
+    QFile backup(m_dir->filePath(u"db.dll.bak"_s));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), fileOf({0, 1, 2, 3}));
+
+    // The next start's update finds nothing new and writes no key twice.
+    m_messages.clear();
+    form = start(site.resultPageUrl(), nullptr);
+    button(*form, u"PushButton4"_s)->click();
+    QCOMPARE(fileBytes(), fileOf({0, 1, 2, 3, 4}));
+    QCOMPARE(m_ends, 1);
 }
 
 QTEST_MAIN(TestForm1Update)

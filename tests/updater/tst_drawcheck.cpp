@@ -164,7 +164,7 @@ void TestDrawCheck::applyOfficeValues()
     for (const QString& line : chosen) {
         records.append(record(line));
     }
-    const Result<QStringList> applied = DrawCheck::applyOfficeValues(lines, records);
+    const Result<QStringList> applied = DrawCheck::applyOfficeValues(lines, records, QDate(2026, 12, 7));
     QVERIFY2(applied.ok(), qPrintable(applied.error()));
     QCOMPARE(applied.value(), expected);
 }
@@ -186,7 +186,8 @@ void TestDrawCheck::applyRefuses_data()
 void TestDrawCheck::applyRefuses()
 {
     QFETCH(QList<DrawRecord>, chosen);
-    const Result<QStringList> applied = DrawCheck::applyOfficeValues({u"25690816,004615,428,731,094,937,53"_s}, chosen);
+    const Result<QStringList> applied =
+        DrawCheck::applyOfficeValues({u"25690816,004615,428,731,094,937,53"_s}, chosen, QDate(2026, 12, 7));
     QVERIFY(!applied.ok());
     QVERIFY(!applied.error().isEmpty());
 }

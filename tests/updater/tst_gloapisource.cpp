@@ -48,12 +48,15 @@ private Q_SLOTS:
     void nothingNewAsksOnlyForTheLatest_data();
     void nothingNewAsksOnlyForTheLatest();
     void fullListReachesBackToTheFirstYear();
+    void implausibleDatesNeverWalkDayByDay_data();
+    void implausibleDatesNeverWalkDayByDay();
     void latestFailuresFailTheList_data();
     void latestFailuresFailTheList();
     void fetchRetriesAndFailures_data();
     void fetchRetriesAndFailures();
     void requestsAreOneSecondApart();
     void oversizedAnswerIsRefused();
+    void tricklingAnswerTimesOut();
     void cancelStopsARequestUnderWay();
     void cancelStopsAPause();
 
@@ -194,6 +197,53 @@ void TestGloApiSource::fullListReachesBackToTheFirstYear()
     QCOMPARE(m_api->requestCount(FakeGloApi::periodsPath), 2);
 }
 
+void TestGloApiSource::implausibleDatesNeverWalkDayByDay_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("periodsServed");
+    QTest::addColumn<QString>("latest"); // a further draw the office gives as its latest, or nothing
+    QTest::addColumn<QString>("error");
+
+    // The clock stands at 2 May 2026.
+    QTest::newRow("latest years ahead") << u"25580801"_s << false << u"25830101"_s
+                                        << GloApiTexts::latestTooFar().toString().arg(u"01 มกราคม 2583"_s);
+    QTest::newRow("latest 32 days ahead")
+        << u"25580801"_s << false << u"25690603"_s << GloApiTexts::latestTooFar().toString().arg(u"03 มิถุนายน 2569"_s);
+    QTest::newRow("stored in year 1, dates listed") << u"05440101"_s << true << QString() << QString();
+    QTest::newRow("stored in year 1, no dates listed")
+        << u"05440101"_s << false << QString() << GloApiTexts::noDrawDates().toString().arg(2558);
+    QTest::newRow("stored before 2010, no dates listed")
+        << u"25491216"_s << false << QString() << GloApiTexts::noDrawDates().toString().arg(2558);
+    QTest::newRow("stored key no date") << u"25581399"_s << false << QString()
+                                        << GloApiTexts::noDrawDates().toString().arg(2558);
+}
+
+void TestGloApiSource::implausibleDatesNeverWalkDayByDay()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, periodsServed);
+    QFETCH(QString, latest);
+    QFETCH(QString, error);
+    if (!latest.isEmpty()) {
+        m_api->addDraw({latest, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s});
+    }
+    m_api->setPeriodsByYearServed(periodsServed);
+    auto source = makeSource();
+    source->setNewestStoredKey(stored);
+
+    const Result<QStringList> entries = source->listDrawEntries();
+
+    QCOMPARE(entries.ok(), error.isEmpty());
+    if (entries.ok()) {
+        QCOMPARE(entries.value(),
+            (QStringList {u"25580901"_s, u"25580816"_s, u"25580801"_s, u"25580716"_s, u"25571216"_s, stored}));
+    } else {
+        QCOMPARE(entries.error(), error);
+    }
+    QCOMPARE(m_api->askedDates(), QList<QDate>());
+    QVERIFY(m_api->server().requestCount() <= 7);
+}
+
 void TestGloApiSource::latestFailuresFailTheList_data()
 {
     QTest::addColumn<QList<GloFault>>("faults");
@@ -240,7 +290,7 @@ void TestGloApiSource::fetchRetriesAndFailures_data()
     QTest::newRow("response null") << QList<GloFault> {GloFault::ResponseNull} << 1
                                    << GloApiTexts::noDrawOnDate().toString().arg(title);
     QTest::newRow("empty number lists") << QList<GloFault> {GloFault::EmptyNumbers} << 1
-                                        << GloApiTexts::threeDigitName().toString();
+                                        << GloApiTexts::notComplete().toString().arg(u"16 สิงหาคม 2558"_s);
     QTest::newRow("placeholders") << QList<GloFault> {GloFault::Placeholders} << 1
                                   << GloApiTexts::notComplete().toString().arg(title);
     QTest::newRow("truncated") << QList<GloFault> {GloFault::Truncated} << 1 << GloApiTexts::unreadable().toString();
@@ -291,6 +341,20 @@ void TestGloApiSource::oversizedAnswerIsRefused()
     const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
     QVERIFY(!draw.ok());
     QCOMPARE(draw.error(), GloApiTexts::tooLarge().toString());
+}
+
+void TestGloApiSource::tricklingAnswerTimesOut()
+{
+    // A byte comes every 50 ms, well within the transfer limit; the whole answer would take minutes.
+    m_api->failNext(FakeGloApi::resultPath, {GloFault::Trickle});
+    GloApiOptions options;
+    options.baseUrl = m_api->baseUrl();
+    options.transferTimeout = std::chrono::milliseconds(300);
+    options.overallTimeout = std::chrono::milliseconds(500);
+    GloApiSource source(options, *m_clock);
+    const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
+    QVERIFY(!draw.ok());
+    QCOMPARE(draw.error(), GloApiTexts::timedOut().toString());
 }
 
 void TestGloApiSource::cancelStopsARequestUnderWay()

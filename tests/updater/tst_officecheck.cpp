@@ -50,7 +50,7 @@ void TestOfficeCheck::init()
     m_api = std::make_unique<FakeGloApi>();
     QVERIFY(m_api->listen());
     m_api->addDrawLines({changedOffice, agreeing, missing, oldest});
-    m_clock = std::make_unique<SteppingClock>();
+    m_clock = std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock::afterTestDraws());
 }
 
 void TestOfficeCheck::cleanup()

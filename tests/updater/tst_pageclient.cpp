@@ -39,6 +39,8 @@ private Q_SLOTS:
     void loadFailures_data();
     void loadFailures();
     void abortEndsTheWait();
+    void deeplyNestedPageIsRefused_data();
+    void deeplyNestedPageIsRefused();
 };
 
 void TestPageClient::submitsFormAtTheServer_data()
@@ -159,13 +161,19 @@ void TestPageClient::loadFailures_data()
     QTest::addColumn<int>("bodyBytes");
     QTest::addColumn<bool>("redirectLoop");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("trickleMs");
 
-    QTest::newRow("404") << 404 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(404);
-    QTest::newRow("500") << 500 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(500);
-    QTest::newRow("dropped connection") << 200 << 0 << true << 0 << false << QString();
-    QTest::newRow("time limit") << 200 << 3000 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString();
-    QTest::newRow("too large") << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString();
-    QTest::newRow("redirect loop") << 302 << 0 << false << 0 << true << QString();
+    QTest::newRow("404") << 404 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(404) << 0;
+    QTest::newRow("500") << 500 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(500) << 0;
+    QTest::newRow("dropped connection") << 200 << 0 << true << 0 << false << QString() << 0;
+    QTest::newRow("time limit") << 200 << 3000 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
+                                << 0;
+    QTest::newRow("too large") << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << 0;
+    QTest::newRow("redirect loop") << 302 << 0 << false << 0 << true << QString() << 0;
+    QTest::newRow("trickling reply") << 200 << 0 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
+                                     << 100;
+    QTest::newRow("too large, no length given")
+        << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << -1;
 }
 
 void TestPageClient::loadFailures()
@@ -176,9 +184,12 @@ void TestPageClient::loadFailures()
     QFETCH(int, bodyBytes);
     QFETCH(bool, redirectLoop);
     QFETCH(QString, message);
+    QFETCH(int, trickleMs);
 
     LocalHttpServer server([&](const FakeHttpRequest&) {
         FakeHttpResponse response = html(QByteArray(bodyBytes, 'x'));
+        response.trickleMs = std::max(trickleMs, 0);
+        response.omitContentLength = trickleMs < 0;
         response.status = status;
         response.delayMs = delayMs;
         response.dropConnection = drop;
@@ -190,7 +201,8 @@ void TestPageClient::loadFailures()
     QVERIFY(server.listen());
 
     PageClient client;
-    client.setLimits({200, 3, 100000});
+    // Bytes come more often than the transfer limit, but the whole page takes far longer than its time limit.
+    client.setLimits({200, 3, 100000, 600});
     client.navigate(server.baseUrl());
     const Status loaded = client.waitUntilLoaded();
     QVERIFY(!loaded.ok());
@@ -224,6 +236,44 @@ void TestPageClient::abortEndsTheWait()
     QVERIFY(!loaded.ok());
     QVERIFY(loaded.error().contains(UpdaterTexts::cancelled()));
     QVERIFY(!client.busy());
+}
+
+void TestPageClient::deeplyNestedPageIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<bool>("ok");
+
+    auto nested = [](const QByteArray& open, const QByteArray& close, int depth) -> QByteArray {
+        return "<html><body>" + open.repeated(depth) + "x" + close.repeated(depth) + "</body></html>";
+    };
+    QTest::newRow("80,000 nested elements") << nested("<div>", "</div>", 80000) << false;
+    QTest::newRow("unclosed font elements") << nested("<font size=2>", "", 1000) << false;
+    QTest::newRow("a real page's depth") << nested("<div class=\"a>b\">", "</div>", 60) << true;
+    QTest::newRow("many unclosed options and cells")
+        << QByteArray("<table><tr>" + QByteArray("<td>1").repeated(2000) + "</table><select>" +
+               QByteArray("<option value=25530816>x").repeated(2000) + "</select>")
+        << true;
+    QTest::newRow("tags in comments and scripts do not count")
+        << QByteArray("<!--" + QByteArray("<div>").repeated(1000) + "--><script>" + QByteArray("<b>").repeated(1000) +
+               "</script><p>x")
+        << true;
+}
+
+void TestPageClient::deeplyNestedPageIsRefused()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(bool, ok);
+    LocalHttpServer server([&page](const FakeHttpRequest&) { return html(page); });
+    QVERIFY(server.listen());
+
+    PageClient client;
+    client.navigate(server.baseUrl());
+    const Status loaded = client.waitUntilLoaded();
+    QCOMPARE(loaded.ok(), ok);
+    QCOMPARE(client.document() != nullptr, ok);
+    if (!ok) {
+        QVERIFY2(loaded.error().contains(UpdaterTexts::pageTooDeep()), qPrintable(loaded.error()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPageClient)

@@ -30,6 +30,7 @@ void TestPageSourceOptions::resultPage_data()
                            << QUrl(u"https://example.test/x"_s);
     QTest::newRow("not on the web") << QStringList {u"--source=page"_s, u"--result-page=file:///etc/passwd"_s} << false
                                     << QUrl();
+    QTest::newRow("no host") << QStringList {u"--source=page"_s, u"--result-page=http://"_s} << false << QUrl();
 }
 
 void TestPageSourceOptions::resultPage()

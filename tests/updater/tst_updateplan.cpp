@@ -20,6 +20,9 @@ private Q_SLOTS:
     void entriesToDownload();
     void checkFetchedDraw_data();
     void checkFetchedDraw();
+    void newestStoredKey_data();
+    void newestStoredKey();
+    void thaiDateIsSevenHoursAhead();
 };
 
 void TestUpdatePlan::collectNewEntries_data()
@@ -110,9 +113,15 @@ void TestUpdatePlan::checkFetchedDraw_data()
 {
     QTest::addColumn<DrawRecord>("record");
     QTest::addColumn<QString>("problem");
+    QTest::addColumn<QDate>("today");
 
     const DrawRecord good {u"25530816"_s, u"123456"_s, u"011"_s, u"222"_s, u"333"_s, u"444"_s, u"05"_s};
-    QTest::newRow("good") << good << QString();
+    const QDate drawDay(2010, 8, 16);
+    QTest::newRow("good") << good << QString() << drawDay;
+    QTest::newRow("draw day is tomorrow") << good << QString() << drawDay.addDays(-1);
+    QTest::newRow("draw day two days ahead")
+        << good << UpdaterTexts::futureDrawDate().toString() << drawDay.addDays(-2);
+    QTest::newRow("draw day next year") << good << UpdaterTexts::futureDrawDate().toString() << drawDay.addYears(-1);
     auto with = [&good](auto change) {
         DrawRecord record = good;
         change(record);
@@ -122,30 +131,65 @@ void TestUpdatePlan::checkFetchedDraw_data()
     const QString three = UpdaterTexts::badThreeDigit().toString();
     const QString two = UpdaterTexts::badTwoDigit().toString();
     const QString date = UpdaterTexts::badDrawDate().toString();
-    QTest::newRow("empty first prize") << with([](DrawRecord& r) { r.firstPrize.clear(); }) << firstPrize;
-    QTest::newRow("short first prize") << with([](DrawRecord& r) { r.firstPrize = u"12345"_s; }) << firstPrize;
-    QTest::newRow("comma in first prize") << with([](DrawRecord& r) { r.firstPrize = u"123,45"_s; }) << firstPrize;
-    QTest::newRow("blank in first prize") << with([](DrawRecord& r) { r.firstPrize = u"12 456"_s; }) << firstPrize;
+    QTest::newRow("empty first prize") << with([](DrawRecord& r) { r.firstPrize.clear(); }) << firstPrize << drawDay;
+    QTest::newRow("short first prize") << with([](DrawRecord& r) { r.firstPrize = u"12345"_s; }) << firstPrize
+                                       << drawDay;
+    QTest::newRow("comma in first prize")
+        << with([](DrawRecord& r) { r.firstPrize = u"123,45"_s; }) << firstPrize << drawDay;
+    QTest::newRow("blank in first prize")
+        << with([](DrawRecord& r) { r.firstPrize = u"12 456"_s; }) << firstPrize << drawDay;
     QTest::newRow("Thai digits") << with([](DrawRecord& r) {
         r.firstPrize = u"\u0e51\u0e52\u0e53\u0e54\u0e55\u0e56"_s;
-    }) << firstPrize;
-    QTest::newRow("empty three-digit") << with([](DrawRecord& r) { r.threeDigit4.clear(); }) << three;
-    QTest::newRow("four digits") << with([](DrawRecord& r) { r.threeDigit2 = u"2222"_s; }) << three;
-    QTest::newRow("line break") << with([](DrawRecord& r) { r.threeDigit3 = u"3\n3"_s; }) << three;
-    QTest::newRow("empty two-digit") << with([](DrawRecord& r) { r.twoDigit.clear(); }) << two;
-    QTest::newRow("letters in two-digit") << with([](DrawRecord& r) { r.twoDigit = u"5a"_s; }) << two;
-    QTest::newRow("another draw's date") << with([](DrawRecord& r) { r.drawDate = u"25530801"_s; }) << date;
+    }) << firstPrize << drawDay;
+    QTest::newRow("empty three-digit") << with([](DrawRecord& r) { r.threeDigit4.clear(); }) << three << drawDay;
+    QTest::newRow("four digits") << with([](DrawRecord& r) { r.threeDigit2 = u"2222"_s; }) << three << drawDay;
+    QTest::newRow("line break") << with([](DrawRecord& r) { r.threeDigit3 = u"3\n3"_s; }) << three << drawDay;
+    QTest::newRow("empty two-digit") << with([](DrawRecord& r) { r.twoDigit.clear(); }) << two << drawDay;
+    QTest::newRow("letters in two-digit") << with([](DrawRecord& r) { r.twoDigit = u"5a"_s; }) << two << drawDay;
+    QTest::newRow("another draw's date") << with([](DrawRecord& r) { r.drawDate = u"25530801"_s; }) << date << drawDay;
 }
 
 void TestUpdatePlan::checkFetchedDraw()
 {
     QFETCH(DrawRecord, record);
     QFETCH(QString, problem);
-    const Status status = UpdatePlan::checkFetchedDraw(record, u"25530816");
+    QFETCH(QDate, today);
+    const Status status = UpdatePlan::checkFetchedDraw(record, u"25530816", today);
     QCOMPARE(status.ok(), problem.isEmpty());
     if (!problem.isEmpty()) {
         QVERIFY2(status.error().contains(problem), qPrintable(status.error()));
     }
+}
+
+void TestUpdatePlan::newestStoredKey_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("newest");
+    QTest::addColumn<qsizetype>("placeOf25690816");
+
+    QTest::newRow("newest first") << QStringList {u"25690901,1"_s, u"25690801,2"_s} << u"25690901"_s << qsizetype(1);
+    QTest::newRow("newest not first") << QStringList {u"25690801,1"_s, u"25690716,2"_s, u"25690901,3"_s}
+                                      << u"25690901"_s << qsizetype(0);
+    QTest::newRow("unreadable keys passed over")
+        << QStringList {u"\u00ef\u00bb\u00bf25690,1"_s, u"25690716,2"_s} << u"25690716"_s << qsizetype(1);
+    QTest::newRow("no line") << QStringList() << QString() << qsizetype(0);
+    QTest::newRow("all older") << QStringList {u"25690801,1"_s} << u"25690801"_s << qsizetype(0);
+    QTest::newRow("all newer") << QStringList {u"25691001,1"_s} << u"25691001"_s << qsizetype(1);
+}
+
+void TestUpdatePlan::newestStoredKey()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, newest);
+    QFETCH(qsizetype, placeOf25690816);
+    QCOMPARE(UpdatePlan::newestStoredKey(lines), newest);
+    QCOMPARE(UpdatePlan::insertionIndex(lines, u"25690816"), placeOf25690816);
+}
+
+void TestUpdatePlan::thaiDateIsSevenHoursAhead()
+{
+    QCOMPARE(UpdatePlan::thaiDate(QDateTime(QDate(2026, 12, 6), QTime(16, 59), Qt::UTC)), QDate(2026, 12, 6));
+    QCOMPARE(UpdatePlan::thaiDate(QDateTime(QDate(2026, 12, 6), QTime(17, 0), Qt::UTC)), QDate(2026, 12, 7));
 }
 
 QTEST_GUILESS_MAIN(TestUpdatePlan)

@@ -1,0 +1,67 @@
+#include "UpdateProgressDialog.h"
+
+#include "updater/Clock.h"
+
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+// The dialog appears once the work has lasted this long.
+constexpr qint64 showDelayMs = 1000;
+
+} // namespace
+
+UpdateProgressDialog::UpdateProgressDialog(QWidget* parent, const QString& title, const Clock& clock)
+    : m_clock(clock)
+    , m_start(clock.now())
+{
+    auto* dialog = new QProgressDialog(parent);
+    dialog->setObjectName(QString::fromLatin1(objectName));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(title);
+    dialog->setCancelButtonText(UpdateProgressTexts::cancelButton().toString());
+    dialog->setLabelText(UpdateProgressTexts::looking().toString());
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    // The dialog is shown here, by the updater's clock, never by its own.
+    dialog->setMinimumDuration(std::numeric_limits<int>::max());
+    dialog->setRange(0, 0);
+    dialog->setMinimumWidth(420);
+    connect(dialog, &QProgressDialog::canceled, this, &UpdateProgressDialog::canceled);
+    m_dialog = dialog;
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, [this] { showWhenDue(); });
+    m_timer->start(100);
+}
+
+UpdateProgressDialog::~UpdateProgressDialog()
+{
+    delete m_dialog.data();
+}
+
+void UpdateProgressDialog::report(const UpdateProgress& progress)
+{
+    if (!m_dialog) {
+        return;
+    }
+    const QString text = progress.text();
+    m_dialog->setLabelText(text);
+    if (progress.step == UpdateProgress::Step::Fetching) {
+        m_dialog->setRange(0, progress.total);
+        m_dialog->setValue(progress.index - 1);
+    } else {
+        m_dialog->setRange(0, 0);
+    }
+    Q_EMIT reported(text);
+    showWhenDue();
+}
+
+void UpdateProgressDialog::showWhenDue()
+{
+    if (m_dialog && !m_dialog->isVisible() && m_start.msecsTo(m_clock.now()) >= showDelayMs) {
+        m_dialog->show();
+    }
+}
