@@ -50,6 +50,8 @@ private Q_SLOTS:
     void choice_data();
     void choice();
     void defaultDataDirectoryIsTheApplications();
+    void readOnlyRunsCreateNothing_data();
+    void readOnlyRunsCreateNothing();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -193,6 +195,43 @@ void TestResultsLocation::defaultDataDirectoryIsTheApplications()
     QCOMPARE(readBytes(chosen.path), QByteArray("bundled"));
     QVERIFY(QFileInfo(chosen.path).permissions().testFlag(QFileDevice::WriteOwner));
     QVERIFY(QDir(data).removeRecursively());
+}
+
+void TestResultsLocation::readOnlyRunsCreateNothing_data()
+{
+    QTest::addColumn<bool>("shared");
+    QTest::addColumn<bool>("userHasFile");
+    QTest::addColumn<Where>("where");
+
+    QTest::newRow("portable copy") << false << true << Where::ProgramDirectory;
+    QTest::newRow("shared, the user has a file") << true << true << Where::UserDirectory;
+    QTest::newRow("shared, no user file yet") << true << false << Where::ProgramDirectory;
+}
+
+// The command-line checks only read: they take the user's file where it exists and never make one.
+void TestResultsLocation::readOnlyRunsCreateNothing()
+{
+    QFETCH(bool, shared);
+    QFETCH(bool, userHasFile);
+    QFETCH(Where, where);
+
+    const QDir root(m_dir->path());
+    QVERIFY(root.mkdir(u"program"_s));
+    const QString program = root.filePath(u"program"_s);
+    const QString data = root.filePath(u"data"_s);
+    QVERIFY(writeBytes(QDir(program).filePath(u"db.dll"_s), bundledBytes));
+    if (shared) {
+        QVERIFY(writeBytes(QDir(program).filePath(u"per-user-data"_s), "shared\n"));
+    }
+    if (userHasFile) {
+        QVERIFY(root.mkdir(u"data"_s));
+        QVERIFY(writeBytes(QDir(data).filePath(u"db.dll"_s), userBytes));
+    }
+
+    const QString path = ResultsLocation::existingDataFile(program, u"db.dll"_s, data);
+
+    QCOMPARE(path, QDir(where == Where::UserDirectory ? data : program).filePath(u"db.dll"_s));
+    QCOMPARE(QFileInfo::exists(data), userHasFile);
 }
 
 QTEST_GUILESS_MAIN(TestResultsLocation)
