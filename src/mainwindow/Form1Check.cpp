@@ -51,8 +51,8 @@ void Form1::CheckAgainstOffice()
     }
     // The selected draws, or every stored draw when none is selected.
     QStringList chosen;
-    for (int i = 0; i < drawCount() && i < List2.size(); ++i) {
-        if (isDrawSelected(i)) {
+    for (const int i : selectedDrawIndexes()) {
+        if (i < List2.size()) {
             chosen.append(List2.at(i));
         }
     }
@@ -120,6 +120,10 @@ Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<Draw
 {
     if (m_updaterRunning) {
         return Status::failure(CheckTexts::fileChanged().toString());
+    }
+    // A results file that may not be written (a data directory the user cannot write) stays as it is.
+    if (!m_config.resultsFileProblem.isEmpty()) {
+        return Status::failure(m_config.resultsFileProblem);
     }
     const Result<QStringList> now = m_resultsFile.readResultsFile();
     if (!now) {

@@ -37,8 +37,8 @@ void Form1::showStatisticsOfSelection()
 {
     StatisticsSource source;
     const QStringList& lines = list2();
-    for (int i = 0; i < drawCount() && i < lines.size(); ++i) {
-        if (isDrawSelected(i)) {
+    for (const int i : selectedDrawIndexes()) {
+        if (i < lines.size()) {
             source.lines.append(lines.at(i));
         }
     }
