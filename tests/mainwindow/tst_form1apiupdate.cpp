@@ -1,3 +1,4 @@
+#include "DialogRecorder.h"
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
 #include "data/ResultsFile.h"
@@ -82,8 +83,7 @@ private:
     std::unique_ptr<FakeGloApi> m_api;
     std::unique_ptr<SteppingClock> m_clock;
     std::unique_ptr<Form1> m_form;
-    QList<Dialogs::Message> m_messages;
-    int m_ends = 0;
+    std::unique_ptr<DialogRecorder> m_dialogs;
 };
 
 void TestForm1ApiUpdate::init()
@@ -93,10 +93,7 @@ void TestForm1ApiUpdate::init()
     m_api = std::make_unique<FakeGloApi>();
     QVERIFY(m_api->listen());
     m_clock = std::make_unique<SteppingClock>();
-    m_messages.clear();
-    m_ends = 0;
-    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
-    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+    m_dialogs = std::make_unique<DialogRecorder>();
 }
 
 void TestForm1ApiUpdate::cleanup()
@@ -104,8 +101,7 @@ void TestForm1ApiUpdate::cleanup()
     m_form.reset();
     m_api.reset();
     m_clock.reset();
-    Dialogs::setMessageHandlerForTests({});
-    Dialogs::setEndProgramHandlerForTests({});
+    m_dialogs.reset();
 }
 
 void TestForm1ApiUpdate::start(const QByteArray& content)
@@ -151,10 +147,10 @@ void TestForm1ApiUpdate::updateGainsTheDrawsAcrossTheFormatChange()
 
     button(u"PushButton4"_s)->click();
 
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
-    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Information);
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(m_dialogs->ends, 1);
     // Byte for byte as the bundled file has these draws.
     QCOMPARE(readBytes(dbPath()), bundledFrom("25580901"));
     QCOMPARE(m_form->list2().first(3), (QStringList {linesOf(bundledFrom("25580901")).first(3)}));
@@ -168,9 +164,9 @@ void TestForm1ApiUpdate::updateWithNothingNewKeepsTheLines()
 
     button(u"PushButton4"_s)->click();
 
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->ends, 1);
     QCOMPARE(readBytes(dbPath()), stored);
     QCOMPARE(m_api->server().requestCount(), 1);
 }
@@ -192,9 +188,9 @@ void TestForm1ApiUpdate::fullDownloadFillsAnEmptyFile()
 
     button(u"PushButton1"_s)->click();
 
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, MainWindowTexts::downloadDone().toString());
-    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::downloadDone().toString());
+    QCOMPARE(m_dialogs->ends, 0);
     QCOMPARE(readBytes(dbPath()), QByteArray(draws.join(u"\r\n"_s).toLatin1() + "\r\n"));
 }
 
@@ -250,10 +246,10 @@ void TestForm1ApiUpdate::failuresLeaveTheFileUntouched()
 
     button(u"PushButton4"_s)->click();
 
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Warning);
-    QVERIFY2(m_messages.first().text.contains(error), qPrintable(m_messages.first().text));
+    QCOMPARE(m_dialogs->ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_dialogs->messages.first().text.contains(error), qPrintable(m_dialogs->messages.first().text));
     QCOMPARE(readBytes(dbPath()), stored);
     QCOMPARE(m_form->list2(), linesOf(stored));
     // The program goes on, and the user may try again.
@@ -296,8 +292,8 @@ void TestForm1ApiUpdate::progressIsShownStepByStep()
     QCOMPARE(seen, steps);
     QVERIFY(shownModal);
     QVERIFY(!m_form->findChild<QProgressDialog*>(u"updateProgress"_s));
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::closingMessage().toString());
     QCOMPARE(readBytes(dbPath()), bundledFrom("25580901"));
 }
 
@@ -315,7 +311,7 @@ void TestForm1ApiUpdate::quickWorkShowsNoProgress()
     button(u"PushButton4"_s)->click();
 
     QVERIFY(!shown);
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 void TestForm1ApiUpdate::cancelStopsTheWork_data()
@@ -373,15 +369,15 @@ void TestForm1ApiUpdate::cancelStopsTheWork()
 
     QVERIFY(!m_form->updaterRunning());
     QVERIFY(button(u"PushButton4"_s)->isEnabled());
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_dialogs->ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
     if (fullDownload) {
         // Every draw written before the cancel stays, whole and in order.
         QCOMPARE(readBytes(dbPath()), QByteArray(draws.first(keptDraws).join(u"\r\n"_s).toLatin1() + "\r\n"));
-        QCOMPARE(m_messages.first().text, UpdaterTexts::downloadCancelled().toString().arg(keptDraws));
+        QCOMPARE(m_dialogs->messages.first().text, UpdaterTexts::downloadCancelled().toString().arg(keptDraws));
     } else {
         QCOMPARE(readBytes(dbPath()), stored);
-        QCOMPARE(m_messages.first().text,
+        QCOMPARE(m_dialogs->messages.first().text,
             UpdaterTexts::withDetail(UpdaterTexts::updateCancelled(), UpdaterTexts::nothingWritten().toString()));
     }
 }
@@ -414,14 +410,14 @@ void TestForm1ApiUpdate::drawDayWritesTheCompleteDraws()
     button(fullDownload ? u"PushButton1"_s : u"PushButton4"_s)->click();
 
     QCOMPARE(readBytes(dbPath()), expected);
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
     if (fullDownload) {
-        QCOMPARE(m_messages.first().text, MainWindowTexts::downloadDone().toString());
+        QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::downloadDone().toString());
         return;
     }
-    QCOMPARE(m_messages.first().icon, Dialogs::Icon::Information);
-    QCOMPARE(m_messages.first().text, UpdaterTexts::newestNotComplete().toString().arg(u"01 กันยายน 2558"_s));
-    QCOMPARE(m_ends, ends);
+    QCOMPARE(m_dialogs->messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(m_dialogs->messages.first().text, UpdaterTexts::newestNotComplete().toString().arg(u"01 กันยายน 2558"_s));
+    QCOMPARE(m_dialogs->ends, ends);
     QCOMPARE(button(u"PushButton4"_s)->isEnabled(), ends == 0);
 }
 

@@ -1,3 +1,4 @@
+#include "DialogRecorder.h"
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
 #include "mainwindow/CheckResultWindow.h"
@@ -62,8 +63,7 @@ private:
     std::unique_ptr<FakeGloApi> m_api;
     std::unique_ptr<SteppingClock> m_clock;
     std::unique_ptr<Form1> m_form;
-    QList<Dialogs::Message> m_messages;
-    int m_ends = 0;
+    std::unique_ptr<DialogRecorder> m_dialogs;
     QByteArray m_content;
 };
 
@@ -76,10 +76,7 @@ void TestForm1Check::init()
     m_api->addDrawLines({QString::fromLatin1(changedOffice), QString::fromLatin1(agreeing),
         QString::fromLatin1(missing), QString::fromLatin1(oldest)});
     m_clock = std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock::afterTestDraws());
-    m_messages.clear();
-    m_ends = 0;
-    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
-    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+    m_dialogs = std::make_unique<DialogRecorder>();
     start(changedStored + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" + oldest + "\r\n");
 }
 
@@ -88,8 +85,7 @@ void TestForm1Check::cleanup()
     m_form.reset();
     m_api.reset();
     m_clock.reset();
-    Dialogs::setMessageHandlerForTests({});
-    Dialogs::setEndProgramHandlerForTests({});
+    m_dialogs.reset();
 }
 
 void TestForm1Check::start(const QByteArray& content)
@@ -152,7 +148,7 @@ void TestForm1Check::resultListsEachKindAndWritesNothing()
     CheckResultWindow* window = runCheck();
     QVERIFY(window);
     QVERIFY(window->isVisible());
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(window->windowTitle(), u"ตรวจสอบกับสำนักงานสลาก"_s);
     QCOMPARE(window->findChild<QLabel*>(u"checkSummary"_s)->text(),
         u"ตรวจสอบ 4 งวด: ตรงกัน 2 งวด ไม่ตรงกัน 1 งวด สำนักงานสลากไม่มีข้อมูล 1 งวด ไม่มีในฐานข้อมูล 1 งวด"_s);
@@ -214,9 +210,10 @@ void TestForm1Check::tickedDrawsAreWrittenByteExact()
     apply->click();
 
     QCOMPARE(readBytes(dbPath()), expected);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, u"บันทึกค่าของสำนักงานสลากแล้ว %1 งวด\nปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s.arg(ticked.size()));
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text,
+        u"บันทึกค่าของสำนักงานสลากแล้ว %1 งวด\nปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s.arg(ticked.size()));
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 void TestForm1Check::aSelectionNarrowsTheCheck()
@@ -247,9 +244,9 @@ void TestForm1Check::aFileChangedSinceTheCheckIsNotWritten()
     window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s)->click();
 
     QCOMPARE(readBytes(dbPath()), changed);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s);
-    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s);
+    QCOMPARE(m_dialogs->ends, 0);
     QVERIFY(window->isVisible());
 }
 
@@ -278,7 +275,7 @@ void TestForm1Check::cancelFromTheProgressDialog()
 
     QVERIFY(!runCheck());
     QCOMPARE(shownText, u"กำลังตรวจสอบงวด 16 สิงหาคม 2569 (1 จาก 4)"_s);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(readBytes(dbPath()), m_content);
     QVERIFY(m_api->askedDates().isEmpty());
     QVERIFY(m_form->findChild<QPushButton*>(u"PushButton4"_s)->isEnabled());

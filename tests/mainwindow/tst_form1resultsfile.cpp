@@ -1,3 +1,4 @@
+#include "DialogRecorder.h"
 #include "FakeResultSite.h"
 #include "SteppingClock.h"
 #include "data/ResultsFile.h"
@@ -51,8 +52,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    QList<Dialogs::Message> m_messages;
-    int m_ends = 0;
+    std::unique_ptr<DialogRecorder> m_dialogs;
     SteppingClock m_clock {std::chrono::milliseconds(250), SteppingClock::afterTestDraws()};
 };
 
@@ -60,16 +60,12 @@ void TestForm1ResultsFile::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_messages.clear();
-    m_ends = 0;
-    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
-    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+    m_dialogs = std::make_unique<DialogRecorder>();
 }
 
 void TestForm1ResultsFile::cleanup()
 {
-    Dialogs::setMessageHandlerForTests({});
-    Dialogs::setEndProgramHandlerForTests({});
+    m_dialogs.reset();
 }
 
 void TestForm1ResultsFile::update_data()
@@ -127,9 +123,9 @@ void TestForm1ResultsFile::update()
     QCOMPARE(readBytes(userFile), userFileAfter);
     QCOMPARE(readBytes(bundled), bundledBytes);
     QCOMPARE(site.listLoads(), listLoads);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].text, message);
-    QCOMPARE(m_ends, problem.isEmpty() ? 1 : 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text, message);
+    QCOMPARE(m_dialogs->ends, problem.isEmpty() ? 1 : 0);
 }
 
 QTEST_MAIN(TestForm1ResultsFile)

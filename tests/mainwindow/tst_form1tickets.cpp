@@ -1,3 +1,4 @@
+#include "DialogRecorder.h"
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
 #include "data/PrizeStore.h"
@@ -70,8 +71,7 @@ private:
     std::unique_ptr<FakeGloApi> m_api;
     std::unique_ptr<SteppingClock> m_clock;
     std::unique_ptr<Form1> m_form;
-    QList<Dialogs::Message> m_messages;
-    int m_ends = 0;
+    std::unique_ptr<DialogRecorder> m_dialogs;
 };
 
 void TestForm1Tickets::init()
@@ -81,18 +81,14 @@ void TestForm1Tickets::init()
     m_api = std::make_unique<FakeGloApi>();
     QVERIFY(m_api->listen());
     m_clock = std::make_unique<SteppingClock>();
-    m_messages.clear();
-    m_ends = 0;
-    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
-    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+    m_dialogs = std::make_unique<DialogRecorder>();
 }
 
 void TestForm1Tickets::cleanup()
 {
     m_form.reset();
     m_api.reset();
-    Dialogs::setMessageHandlerForTests({});
-    Dialogs::setEndProgramHandlerForTests({});
+    m_dialogs.reset();
 }
 
 void TestForm1Tickets::start(const QByteArray& results, bool bundledStore)
@@ -193,9 +189,9 @@ void TestForm1Tickets::updateStoresTheFetchedTables()
 
     m_form->findChild<QPushButton*>(u"PushButton4"_s)->click();
 
-    QCOMPARE(m_ends, 1);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::closingMessage().toString());
     QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
     PrizeStore store(path(u"prizes.sqlite"_s));
     QVERIFY(store.open());
@@ -213,10 +209,10 @@ void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
 
     m_form->findChild<QPushButton*>(u"PushButton4"_s)->click();
 
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->ends, 1);
     QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
-    QCOMPARE(m_messages.size(), 1);
-    const QString text = m_messages.first().text;
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    const QString text = m_dialogs->messages.first().text;
     QVERIFY2(
         text.startsWith(u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s), qPrintable(text));
     QVERIFY2(text.contains(u"01 กันยายน 2558"_s) && text.contains(u"16 สิงหาคม 2558"_s), qPrintable(text));

@@ -1,3 +1,4 @@
+#include "DialogRecorder.h"
 #include "FakeResultSite.h"
 #include "SteppingClock.h"
 #include "data/ResultsFile.h"
@@ -98,8 +99,7 @@ private:
     QPushButton* button(Form1& form, const QString& name) { return form.findChild<QPushButton*>(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QList<Dialogs::Message> m_messages;
-    int m_ends = 0;
+    std::unique_ptr<DialogRecorder> m_dialogs;
     SteppingClock m_clock {std::chrono::milliseconds(250)};
 };
 
@@ -107,16 +107,12 @@ void TestForm1Update::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_messages.clear();
-    m_ends = 0;
-    Dialogs::setMessageHandlerForTests([this](const Dialogs::Message& message) { m_messages.append(message); });
-    Dialogs::setEndProgramHandlerForTests([this](int) { ++m_ends; });
+    m_dialogs = std::make_unique<DialogRecorder>();
 }
 
 void TestForm1Update::cleanup()
 {
-    Dialogs::setMessageHandlerForTests({});
-    Dialogs::setEndProgramHandlerForTests({});
+    m_dialogs.reset();
 }
 
 std::unique_ptr<Form1> TestForm1Update::start(const QUrl& page, const QByteArray* content)
@@ -184,11 +180,11 @@ void TestForm1Update::updatePutsNewDrawsInFront()
     QStringList fetched = keysOf(expected);
     fetched = fetched.mid(0, expected.size() - stored.size());
     QCOMPARE(site.chosenValues(), fetched);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].icon, Dialogs::Icon::Information);
-    QCOMPARE(m_messages[0].title, MainWindowTexts::closingTitle().toString());
-    QCOMPARE(m_messages[0].text, MainWindowTexts::closingMessage().toString());
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(m_dialogs->messages[0].title, MainWindowTexts::closingTitle().toString());
+    QCOMPARE(m_dialogs->messages[0].text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->ends, 1);
     QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), drawCaption(allDraws.at(expected.first()).drawDate));
     QCOMPARE(form->list2(), QString::fromLatin1(fileOf(expected)).split(u"\r\n"_s, Qt::SkipEmptyParts));
     QVERIFY(!button(*form, u"PushButton4"_s)->isEnabled());
@@ -245,11 +241,11 @@ void TestForm1Update::updateFailureWritesNothing()
     button(*form, u"PushButton4"_s)->click();
 
     QCOMPARE(fileBytes(), content);
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].icon, Dialogs::Icon::Warning);
-    QVERIFY2(m_messages[0].text.contains(message), qPrintable(m_messages[0].text));
-    QVERIFY(m_messages[0].text.contains(UpdaterTexts::nothingWritten()));
+    QCOMPARE(m_dialogs->ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_dialogs->messages[0].text.contains(message), qPrintable(m_dialogs->messages[0].text));
+    QVERIFY(m_dialogs->messages[0].text.contains(UpdaterTexts::nothingWritten()));
     QVERIFY(button(*form, u"PushButton4"_s)->isEnabled());
     QVERIFY(!form->updaterRunning());
     QCOMPARE(label->text(), caption);
@@ -271,7 +267,7 @@ void TestForm1Update::updateWaitsForSlowDrawPage()
     button(*form, u"PushButton4"_s)->click();
 
     QCOMPARE(fileBytes(), fileOf({0, 1, 2}));
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 void TestForm1Update::updateReportsFailedWrite()
@@ -285,9 +281,10 @@ void TestForm1Update::updateReportsFailedWrite()
 
     button(*form, u"PushButton4"_s)->click();
 
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages[0].text.contains(UpdaterTexts::writeFailed()), qPrintable(m_messages[0].text));
+    QCOMPARE(m_dialogs->ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(
+        m_dialogs->messages[0].text.contains(UpdaterTexts::writeFailed()), qPrintable(m_dialogs->messages[0].text));
     QVERIFY(button(*form, u"PushButton4"_s)->isEnabled());
     QCOMPARE(form->list2().size(), 2);
 }
@@ -308,10 +305,10 @@ void TestForm1Update::updateReportsReadOnlyDirectory()
 
     QVERIFY(QFile::setPermissions(m_dir->path(), permissions));
     QCOMPARE(fileBytes(), content);
-    QCOMPARE(m_ends, 0);
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages[0].text.contains(UpdaterTexts::directoryReadOnly().toString().arg(m_dir->path())),
-        qPrintable(m_messages[0].text));
+    QCOMPARE(m_dialogs->ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].text.contains(UpdaterTexts::directoryReadOnly().toString().arg(m_dir->path())),
+        qPrintable(m_dialogs->messages[0].text));
 }
 
 void TestForm1Update::closingCancelsUpdate()
@@ -334,8 +331,8 @@ void TestForm1Update::closingCancelsUpdate()
 
     QCOMPARE(site.chosenValues().size(), 2);
     QCOMPARE(fileBytes(), content);
-    QVERIFY(m_messages.isEmpty());
-    QCOMPARE(m_ends, 0);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(m_dialogs->ends, 0);
     QVERIFY(!form->updaterRunning());
 }
 
@@ -360,8 +357,8 @@ void TestForm1Update::secondRunCannotStart()
     QVERIFY(triedAgain);
     QCOMPARE(site.listLoads(), 1);
     QCOMPARE(fileBytes(), fileOf({0, 1, 2}));
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 void TestForm1Update::fullDownload_data()
@@ -392,20 +389,20 @@ void TestForm1Update::fullDownload()
     button(*form, u"PushButton1"_s)->click();
 
     QCOMPARE(fileBytes(), expected);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].icon, Dialogs::Icon::None);
-    QVERIFY(m_messages[0].title.isEmpty());
-    QCOMPARE(m_messages[0].text, MainWindowTexts::downloadDone().toString());
-    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::None);
+    QVERIFY(m_dialogs->messages[0].title.isEmpty());
+    QCOMPARE(m_dialogs->messages[0].text, MainWindowTexts::downloadDone().toString());
+    QCOMPARE(m_dialogs->ends, 0);
     QCOMPARE(form->list1(), keysOf(listed, u"xyz"_s));
     QCOMPARE(form->list2(), list2);
     QVERIFY(button(*form, u"PushButton4"_s)->isEnabled());
 
     // A second run finds every draw stored and adds nothing.
-    m_messages.clear();
+    m_dialogs->messages.clear();
     button(*form, u"PushButton1"_s)->click();
     QCOMPARE(fileBytes(), expected);
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
 }
 
 void TestForm1Update::fullDownloadStopsAtBadDraw()
@@ -420,10 +417,11 @@ void TestForm1Update::fullDownloadStopsAtBadDraw()
     // The lines written before the bad draw stay; nothing after it is fetched.
     QCOMPARE(fileBytes(), fileOf({0, 1}));
     QCOMPARE(site.chosenValues(), keysOf({0, 1, 2}));
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].icon, Dialogs::Icon::Warning);
-    QVERIFY(m_messages[0].text.contains(UpdaterTexts::downloadStopped()));
-    QVERIFY(m_messages[0].text.contains(UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530916"))));
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Warning);
+    QVERIFY(m_dialogs->messages[0].text.contains(UpdaterTexts::downloadStopped()));
+    QVERIFY(
+        m_dialogs->messages[0].text.contains(UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530916"))));
 }
 
 void TestForm1Update::closingCancelsFullDownload()
@@ -444,7 +442,7 @@ void TestForm1Update::closingCancelsFullDownload()
 
     // The draw fetched before the window closed stays; nothing of the one under way is written.
     QCOMPARE(fileBytes(), fileOf({0}));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(!form->updaterRunning());
 }
 
@@ -499,10 +497,11 @@ void TestForm1Update::unreadableFileIsNeverReplaced()
     QCOMPARE(site.chosenValues(), QStringList());
     QVERIFY(QFileInfo(m_dir->filePath(u"db.dll"_s)).isDir());
     QVERIFY(QFile::exists(m_dir->filePath(u"db.dll/keep"_s)));
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].icon, Dialogs::Icon::Warning);
-    QVERIFY2(m_messages[0].text.startsWith(u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท"_s), qPrintable(m_messages[0].text));
-    QCOMPARE(m_ends, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Warning);
+    QVERIFY2(m_dialogs->messages[0].text.startsWith(u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท"_s),
+        qPrintable(m_dialogs->messages[0].text));
+    QCOMPARE(m_dialogs->ends, 0);
     QVERIFY(button(*form, u"PushButton4"_s)->isEnabled());
 }
 
@@ -518,7 +517,7 @@ void TestForm1Update::updateTakesTheGreatestKeyAsNewest()
 
     QCOMPARE(site.chosenValues(), keysOf({0}));
     QCOMPARE(fileBytes(), fileOf({0}) + content);
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 void TestForm1Update::fullDownloadKeepsOrderAndNextUpdateAddsNothing()
@@ -537,11 +536,11 @@ void TestForm1Update::fullDownloadKeepsOrderAndNextUpdateAddsNothing()
     QCOMPARE(backup.readAll(), fileOf({0, 1, 2, 3}));
 
     // The next start's update finds nothing new and writes no key twice.
-    m_messages.clear();
+    m_dialogs->messages.clear();
     form = start(site.resultPageUrl(), nullptr);
     button(*form, u"PushButton4"_s)->click();
     QCOMPARE(fileBytes(), fileOf({0, 1, 2, 3, 4}));
-    QCOMPARE(m_ends, 1);
+    QCOMPARE(m_dialogs->ends, 1);
 }
 
 QTEST_MAIN(TestForm1Update)
