@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QString>
+#include <QStringList>
 
 /// A well-formed results file of `count` draws, newest first: one draw a day, going back from the last day of 2569
 /// (31 December 2026), with varied digits. Every line carries a valid date, so every line is titled, selectable by
@@ -20,4 +22,10 @@ inline QByteArray syntheticResults(int count)
         date = date.addDays(-1);
     }
     return bytes;
+}
+
+/// The same draws as raw lines, without their line ends.
+inline QStringList syntheticLines(int count)
+{
+    return QString::fromLatin1(syntheticResults(count)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }

@@ -1,36 +1,15 @@
 // The statistics window over a large set: every figure of both sources, and opening the window on them.
+#include "SyntheticResults.h"
 #include "analysis/NumberPattern.h"
 #include "analysis/Statistics.h"
 #include "analysis/StatisticsWindow.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// `count` well-formed lines, newest first, with varied numbers; the dates run over real draw days and repeat.
-QStringList syntheticLines(int count)
-{
-    QStringList dates;
-    QDate date(2026, 8, 16);
-    for (int i = 0; i < 1200; ++i) {
-        dates.append(QString::number(date.year() + 543) + QString::number(date.month()).rightJustified(2, u'0') +
-            QString::number(date.day()).rightJustified(2, u'0'));
-        date = date.day() == 16 ? QDate(date.year(), date.month(), 1) : date.addMonths(-1).addDays(15);
-    }
-    const auto digits = [](int value, int width) { return QString::number(value).rightJustified(width, u'0'); };
-    QStringList lines;
-    lines.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        lines.append(dates[i % dates.size()] + u',' + digits((i * 7919) % 1000000, 6) + u',' +
-            digits((i * 131) % 1000, 3) + u',' + digits((i * 257) % 1000, 3) + u',' + digits((i * 521) % 1000, 3) +
-            u',' + digits((i * 863) % 1000, 3) + u',' + digits((i * 37 + i / 7) % 100, 2));
-    }
-    return lines;
-}
 
 const QStringList& lines(benchmark::State& state)
 {
