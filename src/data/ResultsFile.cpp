@@ -152,7 +152,7 @@ Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& be
     return lines;
 }
 
-Status ResultsFile::rewriteResultsFile(const QStringList& lines) const
+Status ResultsFile::rewriteResultsFile(const QStringList& lines, Backup backup) const
 {
     const QString what = QStringLiteral("Cannot write the results file");
     QByteArray bytes = encodeLines(lines);
@@ -162,9 +162,12 @@ Status ResultsFile::rewriteResultsFile(const QStringList& lines) const
     }
     if (previous.value()) {
         // The previous file stays as the backup, whole, before the new one takes its place.
-        if (const Status saved = saveWhole(backupPath(), *previous.value(), QStringLiteral("Cannot write the backup"));
-            !saved) {
-            return saved;
+        if (backup == Backup::Replace) {
+            if (const Status saved =
+                    saveWhole(backupPath(), *previous.value(), QStringLiteral("Cannot write the backup"));
+                !saved) {
+                return saved;
+            }
         }
         if (previous.value()->startsWith(byteOrderMark)) {
             bytes.prepend(byteOrderMark);

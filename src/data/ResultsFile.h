@@ -34,8 +34,11 @@ public:
 
     /// Replaces the file with these lines, each followed by CR LF. The old file stays whole until the new one is
     /// complete on disk, and is kept as `backupPath()` (one generation: the backup before it is replaced). A
-    /// byte-order mark at the start of the old file is kept at the start of the new one.
-    Status rewriteResultsFile(const QStringList& lines) const;
+    /// byte-order mark at the start of the old file is kept at the start of the new one. A run of rewrites that is
+    /// one piece of work for the user (the full download, one draw at a time) keeps the backup of its first rewrite:
+    /// the later ones pass `Backup::Keep`.
+    enum class Backup { Replace, Keep };
+    Status rewriteResultsFile(const QStringList& lines, Backup backup = Backup::Replace) const;
 
     /// Writes these lines, each followed by CR LF, after what the file holds; creates the file when it is missing.
     /// When the file's last line has no line end, the new lines start on a line of their own.

@@ -141,16 +141,23 @@ Status Form1::collectFetchAndRewrite(DrawSource& source, QString& incompleteKey,
     if (!m_config.resultsFileProblem.isEmpty()) {
         return Status::failure(m_config.resultsFileProblem);
     }
+    // The file as it is now, not as it was at start-up: a full download since then may have added draws that the
+    // lists do not hold, and a rewrite from the lists would drop them.
+    const Result<QStringList> current = m_resultsFile.readResultsFile();
+    if (!current) {
+        return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::refusedAfterReadFailure(), current.error()));
+    }
+    const QStringList& stored = current.value();
     showProgress(UpdateProgress::looking());
 
     // Collect the new draws. A walk that meets no draw as old as the newest stored one loads the list again, a
     // few times at most, always comparing with the newest stored draw so that no stored draw is fetched again.
     // The newest stored draw is the greatest key, wherever it stands in the file.
-    const QString newestKey = UpdatePlan::newestStoredKey(List2);
+    const QString newestKey = UpdatePlan::newestStoredKey(stored);
     QStringList newEntries;
     bool anyListed = false;
     source.setNewestStoredKey(newestKey);
-    const int attempts = UpdatePlan::listAttempts(List2.size());
+    const int attempts = UpdatePlan::listAttempts(stored.size());
     for (int attempt = 0; attempt < attempts; ++attempt) {
         const Result<QStringList> listed = source.listDrawEntries();
         if (m_updaterCancelled) {
@@ -168,7 +175,7 @@ Status Form1::collectFetchAndRewrite(DrawSource& source, QString& incompleteKey,
         return Status::failure(UpdaterTexts::noDrawsListed().toString());
     }
     // No key the file holds is ever written again.
-    const QSet<QString> storedKeys = UpdatePlan::storedKeys(List2);
+    const QSet<QString> storedKeys = UpdatePlan::storedKeys(stored);
     newEntries.removeIf([&storedKeys](const QString& entry) { return storedKeys.contains(DrawKeys::drawKey(entry)); });
     for (const QString& entry : std::as_const(newEntries)) {
         ListBox1.append(DrawKeys::drawKey(entry));
@@ -202,7 +209,7 @@ Status Form1::collectFetchAndRewrite(DrawSource& source, QString& incompleteKey,
         return Status::success();
     }
     // The new draws go in front of every stored line; the old file stays whole until the new one is complete.
-    List3 += List2;
+    List3 += stored;
     if (const Status written = m_resultsFile.rewriteResultsFile(List3); !written) {
         return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
     }
@@ -318,7 +325,9 @@ Status Form1::downloadEntries(DrawSource& source)
         record.drawDate = key;
         QStringList merged = lines;
         merged.insert(UpdatePlan::insertionIndex(merged, key), ResultsFile::formatDrawLine(record));
-        if (const Status written = m_resultsFile.rewriteResultsFile(merged); !written) {
+        // The backup is the file as it was before the download, not before its last draw.
+        const auto backup = m_downloadWritten == 0 ? ResultsFile::Backup::Replace : ResultsFile::Backup::Keep;
+        if (const Status written = m_resultsFile.rewriteResultsFile(merged, backup); !written) {
             return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
         }
         lines = std::move(merged);
