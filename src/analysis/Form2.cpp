@@ -162,7 +162,8 @@ void Form2::analyse()
     m_drawRows->clear();
     m_frequencyRows->clear();
 
-    List3 = filterDraws(List1, criteriaFromBoxTexts(filterBoxTexts()));
+    m_lastAnalysisBoxTexts = filterBoxTexts();
+    List3 = filterDraws(List1, criteriaFromBoxTexts(m_lastAnalysisBoxTexts));
 
     // The window may be destroyed while events run; stop then without touching it again.
     const QPointer<Form2> alive(this);

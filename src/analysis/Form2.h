@@ -34,6 +34,8 @@ public:
 
     /// The texts the eight filter boxes show, in the filter's order: cmbday, ComboBox1 .. ComboBox7.
     FilterBoxTexts filterBoxTexts() const;
+    /// The box texts the last analysis filtered with: what picked `list3()`, whatever the boxes show since.
+    const FilterBoxTexts& lastAnalysisBoxTexts() const { return m_lastAnalysisBoxTexts; }
 
     /// True while an analysis fills its tables; a click on "วิเคราะห์" then does nothing.
     bool isAnalysing() const { return m_analysing; }
@@ -56,6 +58,7 @@ private:
 
     QStringList m_baseSet;
     bool m_analysing = false;
+    FilterBoxTexts m_lastAnalysisBoxTexts {};
 
     QTreeView* ListView1 = nullptr;
     QTreeView* ListViewReport = nullptr;

@@ -277,6 +277,17 @@ QList<int> Form1::selectedDrawIndexes() const
     return indexes;
 }
 
+QStringList Form1::selectedLines() const
+{
+    QStringList lines;
+    for (const int i : selectedDrawIndexes()) {
+        if (i < List2.size()) {
+            lines.append(List2.at(i));
+        }
+    }
+    return lines;
+}
+
 void Form1::applySkin()
 {
     // A missing or broken skin leaves the window its default look; there is nothing for the user to do about it.
@@ -427,22 +438,11 @@ void Form1::ShowAnalysisWindow()
 {
     if (m_analysisWindow) {
         // Open already: only bring it to the front, with its choices and results as they are.
-        if (m_analysisWindow->isMinimized()) {
-            m_analysisWindow->setWindowState(m_analysisWindow->windowState() & ~Qt::WindowMinimized);
-        }
-        m_analysisWindow->show();
-        m_analysisWindow->raise();
-        m_analysisWindow->activateWindow();
+        WindowFrame::bringToFront(m_analysisWindow);
         return;
     }
     // The analysis works on the draws selected now, in catalogue order; later choices here do not reach it.
-    QStringList baseSet;
-    for (const int i : selectedDrawIndexes()) {
-        if (i < List2.size()) {
-            baseSet.append(List2.at(i));
-        }
-    }
-    auto* window = new Form2(std::move(baseSet));
+    auto* window = new Form2(selectedLines());
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_analysisWindow = window;
     connectStatistics(window);

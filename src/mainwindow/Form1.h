@@ -77,6 +77,8 @@ public:
     /// The indexes of the draws the user has selected in the catalogue now, in ascending order. Read in one pass;
     /// callers that need the whole selection take this rather than asking `isDrawSelected` draw by draw.
     QList<int> selectedDrawIndexes() const;
+    /// The lines of the selected draws, in catalogue order.
+    QStringList selectedLines() const;
 
     const ResultsFile& resultsFile() const { return m_resultsFile; }
 

@@ -50,12 +50,7 @@ void Form1::CheckAgainstOffice()
         return;
     }
     // The selected draws, or every stored draw when none is selected.
-    QStringList chosen;
-    for (const int i : selectedDrawIndexes()) {
-        if (i < List2.size()) {
-            chosen.append(List2.at(i));
-        }
-    }
+    const QStringList chosen = selectedLines();
     const DrawCheck::Scope scope = DrawCheck::scopeOfLines(chosen.isEmpty() ? stored.value() : chosen);
     if (scope.lines.isEmpty()) {
         Dialogs::showMessage(this, {Dialogs::Icon::Information, title, CheckTexts::nothingToCheck().toString()});

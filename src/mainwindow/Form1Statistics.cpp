@@ -4,6 +4,7 @@
 #include "analysis/StatisticsTexts.h"
 #include "analysis/StatisticsWindow.h"
 #include "shell/TableExport.h"
+#include "shell/WindowFrame.h"
 
 #include <QAction>
 #include <QListView>
@@ -29,21 +30,16 @@ void Form1::connectStatistics(Form2* analysisWindow)
 {
     connect(analysisWindow, &Form2::statisticsRequested, this, [this, analysisWindow] {
         showStatistics({analysisWindow->list3(), StatisticsTexts::fromAnalysis().toString(),
-            filterDescriptions(analysisWindow->filterBoxTexts())});
+            filterDescriptions(analysisWindow->lastAnalysisBoxTexts())});
     });
 }
 
 void Form1::showStatisticsOfSelection()
 {
     StatisticsSource source;
-    const QStringList& lines = list2();
-    for (const int i : selectedDrawIndexes()) {
-        if (i < lines.size()) {
-            source.lines.append(lines.at(i));
-        }
-    }
+    source.lines = selectedLines();
     if (source.lines.isEmpty()) {
-        source.lines = lines;
+        source.lines = List2;
         source.origin = StatisticsTexts::fromAllDraws().toString();
     } else {
         source.origin = StatisticsTexts::fromSelection().toString();
@@ -58,10 +54,5 @@ void Form1::showStatistics(StatisticsSource source)
         m_statisticsWindow = new StatisticsWindow(this);
     }
     m_statisticsWindow->showDraws(std::move(source));
-    if (m_statisticsWindow->isMinimized()) {
-        m_statisticsWindow->setWindowState(m_statisticsWindow->windowState() & ~Qt::WindowMinimized);
-    }
-    m_statisticsWindow->show();
-    m_statisticsWindow->raise();
-    m_statisticsWindow->activateWindow();
+    WindowFrame::bringToFront(m_statisticsWindow);
 }

@@ -6,6 +6,7 @@
 #include "mainwindow/PrizeTableDialog.h"
 #include "mainwindow/TicketWindow.h"
 #include "shell/Dialogs.h"
+#include "shell/WindowFrame.h"
 #include "updater/DrawKeys.h"
 
 #include <QAction>
@@ -64,12 +65,7 @@ void Form1::setUpTicketActions()
 void Form1::showTicketWindow()
 {
     if (m_ticketWindow) {
-        if (m_ticketWindow->isMinimized()) {
-            m_ticketWindow->setWindowState(m_ticketWindow->windowState() & ~Qt::WindowMinimized);
-        }
-        m_ticketWindow->show();
-        m_ticketWindow->raise();
-        m_ticketWindow->activateWindow();
+        WindowFrame::bringToFront(m_ticketWindow);
         return;
     }
     m_ticketWindow = new TicketWindow(

@@ -2,6 +2,7 @@
 
 #include "data/ResultsFile.h"
 #include "data/ResultsLocation.h"
+#include "shell/Dialogs.h"
 #include "updater/Clock.h"
 #include "updater/DrawCheck.h"
 #include "updater/DrawKeys.h"
@@ -120,8 +121,7 @@ int run(const Options& options, QTextStream& out, QTextStream& err)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"Varenta"_s);
-    QCoreApplication::setApplicationVersion(u"1.0"_s);
+    Dialogs::setUpProgramIdentity();
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -137,6 +137,10 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(u"help"_s)) {
         out << parser.helpText();
+        return Agrees;
+    }
+    if (parser.isSet(u"version"_s)) {
+        out << QCoreApplication::applicationName() << u' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return Agrees;
     }
     const Result<SourceOptions> source = SourceOptions::read(parser);

@@ -6,6 +6,7 @@
 #include "data/ThaiCalendar.h"
 #include "data/TicketChecker.h"
 #include "data/TicketTexts.h"
+#include "shell/Dialogs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ bool isTicketCommand(int argc, char* argv[])
 int runTicketCommand(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"Varenta"_s);
+    Dialogs::setUpProgramIdentity();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

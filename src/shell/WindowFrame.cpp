@@ -129,6 +129,16 @@ QWidget* createStatusBar(QWidget* window, int clientWidthTwips, int clientHeight
     return bar;
 }
 
+void bringToFront(QWidget* window)
+{
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 QIcon programIcon()
 {
     static const bool registered = [] {

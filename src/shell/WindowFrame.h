@@ -21,6 +21,9 @@ void applyFixedClientSize(QWidget* window, QSize clientTwips);
 /// the third lies beyond the right edge.
 QWidget* createStatusBar(QWidget* window, int clientWidthTwips, int clientHeightTwips);
 
+/// Shows a window that is open already in front of the others, restored when it was minimised, with the focus.
+void bringToFront(QWidget* window);
+
 /// The program icon, square, in two sizes.
 QIcon programIcon();
 

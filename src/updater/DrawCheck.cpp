@@ -156,13 +156,7 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
         if (replaced) {
             continue;
         }
-        // Before the first line of an older draw; lines without a key are passed over.
-        const qint64 key = DrawKeys::keyValue(record.drawDate);
-        const auto older = std::find_if(result.cbegin(), result.cend(), [key](const QString& line) {
-            const qint64 value = DrawKeys::keyValue(line);
-            return value >= 0 && value < key;
-        });
-        result.insert(older - result.cbegin(), officeLine);
+        result.insert(UpdatePlan::insertionIndex(result, record.drawDate), officeLine);
     }
     return result;
 }

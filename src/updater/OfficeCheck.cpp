@@ -32,7 +32,7 @@ Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::S
     QList<int> years;
     if (first.isValid() && last.isValid()) {
         // The lottery's first draw was held in 1939; beyond next year no draw can be listed yet.
-        const int newestYear = std::min(last.year(), QDate::currentDate().year() + 1);
+        const int newestYear = std::min(last.year(), UpdatePlan::thaiDate(m_source.clock().now()).year() + 1);
         const int oldestYear = std::max(first.year(), 1939);
         for (int year = newestYear; year >= oldestYear; --year) {
             years.append(year);
