@@ -95,8 +95,17 @@ Result<std::optional<QByteArray>> readRegularFile(const QString& path, qint64 ma
         ::close(fd);
         return Read::failure(fileError(QStringLiteral("Cannot open the results file"), path, file.errorString()));
     }
-    // The file may grow while it is read: never take more than the limit.
-    QByteArray content = file.read(maxBytes + 1);
+    // The file may grow while it is read: never take more than the limit. It is read in blocks, so that the buffer
+    // grows with the file rather than setting the whole limit aside for every read.
+    QByteArray content;
+    content.reserve(qMin<qint64>(status.st_size, maxBytes) + 1);
+    while (content.size() <= maxBytes) {
+        const QByteArray block = file.read(qMin<qint64>(1 << 16, maxBytes + 1 - content.size()));
+        if (block.isEmpty()) {
+            break;
+        }
+        content += block;
+    }
     if (file.error() != QFileDevice::NoError) {
         return Read::failure(fileError(QStringLiteral("Cannot read the results file"), path, file.errorString()));
     }

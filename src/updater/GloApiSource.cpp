@@ -300,7 +300,7 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
         if (tooLarge) {
             return;
         }
-        received += reply->read(m_options.maxAnswerBytes + 1 - received.size());
+        received += reply->read(qMin(reply->bytesAvailable(), m_options.maxAnswerBytes + 1 - received.size()));
         if (received.size() > m_options.maxAnswerBytes) {
             tooLarge = true;
             reply->abort();

@@ -70,7 +70,7 @@ void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& u
     // The page is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         if (reply == m_reply && !m_tooLarge) {
-            m_body += reply->read(m_limits.maxBytes + 1 - m_body.size());
+            m_body += reply->read(qMin(reply->bytesAvailable(), m_limits.maxBytes + 1 - m_body.size()));
             checkSize(reply, m_body.size());
         }
     });
@@ -167,7 +167,7 @@ void PageClient::onFinished(QNetworkReply* reply)
 
     if (failure.isEmpty()) {
         QByteArray body = std::exchange(m_body, QByteArray());
-        body += reply->read(m_limits.maxBytes + 1 - body.size());
+        body += reply->read(qMin(reply->bytesAvailable(), m_limits.maxBytes + 1 - body.size()));
         if (body.size() > m_limits.maxBytes) {
             failure = UpdaterTexts::pageTooLarge().toString();
         } else {
