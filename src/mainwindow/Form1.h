@@ -144,7 +144,7 @@ private:
     void showTicketWindow();
     void showPrizeTable(const QString& drawKey);
     /// Stores the full tables the update fetched; what could not be stored, said for the closing message.
-    QString storeFetchedPrizeTables(const DrawSource& source);
+    QString storeFetchedPrizeTables(const DrawSource& source, const QStringList& lines);
     // The statistics window (Form1Statistics.cpp).
     void setUpStatisticsActions();
     void connectStatistics(Form2* analysisWindow);

@@ -90,14 +90,14 @@ void Form1::showPrizeTable(const QString& drawKey)
     dialog->show();
 }
 
-QString Form1::storeFetchedPrizeTables(const DrawSource& source)
+QString Form1::storeFetchedPrizeTables(const DrawSource& source, const QStringList& lines)
 {
     QList<DrawPrizes> tables;
     QStringList unreadable;
     QString detail;
     for (const FetchedPrizeTable& fetched : source.fetchedPrizeTables()) {
         // Only the draws the results file holds now: those it had, and those the update wrote.
-        if (!std::any_of(List2.cbegin(), List2.cend(),
+        if (!std::any_of(lines.cbegin(), lines.cend(),
                 [&fetched](const QString& line) { return line.startsWith(fetched.drawKey); })) {
             continue;
         }

@@ -91,7 +91,7 @@ void Form1::UpdateDatabase()
     bool written = false;
     const Status status = collectFetchAndRewrite(*source, incompleteKey, written);
     endProgress();
-    const QString prizeTablesNote = written ? storeFetchedPrizeTables(*source) : QString();
+    const QString prizeTablesNote = written ? storeFetchedPrizeTables(*source, List2) : QString();
     m_activeSource = nullptr;
     source.reset();
     m_updaterRunning = false;
@@ -241,6 +241,13 @@ void Form1::DownloadAllDraws()
     startProgress();
     const Status status = downloadEntries(*source);
     endProgress();
+    // The full tables of the draws written, stored as the update stores them.
+    QString prizeTablesNote;
+    if (m_downloadWritten > 0) {
+        if (const Result<QStringList> lines = m_resultsFile.readResultsFile(); lines) {
+            prizeTablesNote = storeFetchedPrizeTables(*source, lines.value());
+        }
+    }
     m_activeSource = nullptr;
     source.reset();
     m_updaterRunning = false;
@@ -250,7 +257,7 @@ void Form1::DownloadAllDraws()
         // Every draw written before the cancel stays, whole.
         Dialogs::showMessage(this,
             {Dialogs::Icon::Information, QString(),
-                UpdaterTexts::downloadCancelled().toString().arg(m_downloadWritten)});
+                UpdaterTexts::downloadCancelled().toString().arg(m_downloadWritten) + prizeTablesNote});
         return;
     }
     if (m_updaterCancelled) {
@@ -259,10 +266,12 @@ void Form1::DownloadAllDraws()
     if (!status) {
         Dialogs::showMessage(this,
             {Dialogs::Icon::Warning, QString(),
-                UpdaterTexts::withDetail(status.error(), UpdaterTexts::downloadStopped().toString())});
+                UpdaterTexts::withDetail(status.error(), UpdaterTexts::downloadStopped().toString()) +
+                    prizeTablesNote});
         return;
     }
-    Dialogs::showMessage(this, {Dialogs::Icon::None, QString(), MainWindowTexts::downloadDone().toString()});
+    Dialogs::showMessage(
+        this, {Dialogs::Icon::None, QString(), MainWindowTexts::downloadDone().toString() + prizeTablesNote});
 }
 
 Status Form1::downloadEntries(DrawSource& source)

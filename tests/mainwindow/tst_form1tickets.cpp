@@ -59,6 +59,7 @@ private Q_SLOTS:
     void cleanup();
     void menusAndShortcut();
     void reportRowShowsItsWholeTable();
+    void updateStoresTheFetchedTables_data();
     void updateStoresTheFetchedTables();
     void updateGoesOnWhenTheTablesCannotBeStored();
 
@@ -176,9 +177,22 @@ void TestForm1Tickets::reportRowShowsItsWholeTable()
     QVERIFY(table.contains(u"838739"_s));
 }
 
+void TestForm1Tickets::updateStoresTheFetchedTables_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("update") << u"PushButton4"_s << 1 << u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s;
+    QTest::newRow("full download") << u"PushButton1"_s << 0 << u"done"_s;
+}
+
 void TestForm1Tickets::updateStoresTheFetchedTables()
 {
-    // The user's store lacks the two draws the update brings.
+    QFETCH(QString, button);
+    QFETCH(int, ends);
+    QFETCH(QString, message);
+    // The user's store lacks the two draws the update or the full download brings.
     start(bundledFrom("25580801"), false);
     {
         PrizeStore store(path(u"prizes.sqlite"_s));
@@ -187,11 +201,11 @@ void TestForm1Tickets::updateStoresTheFetchedTables()
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
 
-    m_form->findChild<QPushButton*>(u"PushButton4"_s)->click();
+    m_form->findChild<QPushButton*>(button)->click();
 
-    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(m_dialogs->ends, ends);
     QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(m_dialogs->messages.first().text, MainWindowTexts::closingMessage().toString());
+    QCOMPARE(m_dialogs->messages.first().text, message);
     QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
     PrizeStore store(path(u"prizes.sqlite"_s));
     QVERIFY(store.open());
