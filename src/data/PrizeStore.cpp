@@ -1,5 +1,6 @@
 #include "PrizeStore.h"
 
+#include "data/ResultsLocation.h"
 #include "data/TicketTexts.h"
 
 #include <QAtomicInt>
@@ -59,17 +60,12 @@ Status seedPrizeStore(const QString& storePath, const QString& bundledPath)
     if (store.exists() || !bundled.isFile() || store.absoluteFilePath() == bundled.absoluteFilePath()) {
         return Status::success();
     }
-    // Copied aside and renamed, so that a copy cut short never passes for a store.
-    const QString partial = storePath + u".part"_s;
-    QFile::remove(partial);
-    if (!QDir().mkpath(store.absolutePath()) || !QFile::copy(bundledPath, partial)) {
-        return Status::failure(TicketTexts::storeCopyFailed().toString().arg(QDir::toNativeSeparators(storePath)));
-    }
-    QFile copy(partial);
-    copy.setPermissions(copy.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-    if (!copy.rename(storePath)) {
-        QFile::remove(partial);
-        return Status::failure(TicketTexts::storeCopyFailed().toString().arg(QDir::toNativeSeparators(storePath)));
+    // Written whole or not at all, with the user's own permissions, so that a copy cut short never passes for a store.
+    const Status copied = QDir().mkpath(store.absolutePath()) ? ResultsLocation::copyWhole(bundledPath, storePath)
+                                                              : Status::failure(QString());
+    if (!copied) {
+        const QString message = TicketTexts::storeCopyFailed().toString().arg(QDir::toNativeSeparators(storePath));
+        return Status::failure(copied.error().isEmpty() ? message : message + u" ("_s + copied.error() + u')');
     }
     return Status::success();
 }

@@ -7,6 +7,7 @@
 #include "data/TicketChecker.h"
 #include "data/TicketTexts.h"
 #include "shell/Dialogs.h"
+#include "updater/SourceOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,11 +54,15 @@ int runTicketCommand(int argc, char* argv[])
     parser.addOption(ticketOption);
     parser.addOption(drawOption);
     parser.addHelpOption();
-    // The window's own options may stand beside --ticket; they mean nothing here.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    // The options of the update's source may stand beside --ticket, as in any other start; they mean nothing here.
+    SourceOptions::addTo(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl;
         return 2;
+    }
+    if (parser.isSet(u"help"_s)) {
+        out << parser.helpText();
+        return 0;
     }
 
     bool badInput = false;
