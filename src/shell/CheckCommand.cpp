@@ -84,10 +84,8 @@ int run(const Options& options, QTextStream& out, QTextStream& err)
     }
     const DrawCheck::Scope scope = DrawCheck::scopeOfPeriod(lines.value(), options.fromKey, options.toKey);
 
-    GloApiOptions api;
-    api.baseUrl = options.source.apiBase;
-    GloApiSource source(api, Clock::system());
-    OfficeCheck check(source);
+    const std::unique_ptr<GloApiSource> source = makeApiSource(options.source, Clock::system());
+    OfficeCheck check(*source);
     // A person at a terminal sees how far the check is; a script's log gets only the findings.
     OfficeCheck::Progress progress;
     if (isatty(fileno(stderr))) {

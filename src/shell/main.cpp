@@ -56,11 +56,7 @@ int main(int argc, char* argv[])
     config.resultsFile = results.path;
     config.resultsFileProblem = results.problem;
     config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
-    config.makeCheckSource = [apiBase = sourceOptions.value().apiBase] {
-        GloApiOptions api;
-        api.baseUrl = apiBase;
-        return std::make_unique<GloApiSource>(api, Clock::system());
-    };
+    config.makeCheckSource = [options = sourceOptions.value()] { return makeApiSource(options, Clock::system()); };
     Form1 form(std::move(config));
     form.load();
     form.show();

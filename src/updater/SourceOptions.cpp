@@ -78,6 +78,13 @@ Result<SourceOptions> SourceOptions::read(const QCommandLineParser& parser)
     return options;
 }
 
+std::unique_ptr<GloApiSource> makeApiSource(const SourceOptions& options, const Clock& clock)
+{
+    GloApiOptions api;
+    api.baseUrl = options.apiBase;
+    return std::make_unique<GloApiSource>(api, clock);
+}
+
 DrawSourceFactory makeDrawSourceFactory(const SourceOptions& options, const Clock& clock)
 {
     switch (options.kind) {
@@ -86,11 +93,7 @@ DrawSourceFactory makeDrawSourceFactory(const SourceOptions& options, const Cloc
             return std::make_unique<PageDrawSource>(url, clock);
         };
     case SourceOptions::Kind::Api:
-        return [options, &clock]() -> std::unique_ptr<DrawSource> {
-            GloApiOptions api;
-            api.baseUrl = options.apiBase;
-            return std::make_unique<GloApiSource>(api, clock);
-        };
+        return [options, &clock]() -> std::unique_ptr<DrawSource> { return makeApiSource(options, clock); };
     }
     return {};
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class Clock;
+class GloApiSource;
 class QCommandLineParser;
 
 /// Where the updater gets draws from, as the command line chooses it.
@@ -38,6 +39,10 @@ struct SourceOptions
 };
 
 using DrawSourceFactory = std::function<std::unique_ptr<DrawSource>()>;
+
+/// The lottery office's JSON API at the options' address, whatever kind the options choose: the check against the
+/// office asks it alone. It reads the time from `clock`, which must outlive it.
+std::unique_ptr<GloApiSource> makeApiSource(const SourceOptions& options, const Clock& clock);
 
 /// Makes the sources the options describe; they read the time from `clock`, which must outlive them.
 DrawSourceFactory makeDrawSourceFactory(const SourceOptions& options, const Clock& clock);
