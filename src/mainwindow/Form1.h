@@ -127,6 +127,9 @@ private:
     /// The part of the full download that may fail; the lines written before a failure stay.
     Status downloadEntries(DrawSource& source);
     const Clock& updaterClock() const;
+    /// A failed write of the results file, told in the user's terms: a directory that cannot be written gets its own
+    /// message.
+    Status writeFailure(const Status& written) const;
     /// The updater's date in Thailand.
     QDate today() const;
     // The progress dialog of the update and the full download.

@@ -132,7 +132,7 @@ Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<Draw
         return Status::failure(lines.error());
     }
     if (const Status written = m_resultsFile.rewriteResultsFile(lines.value()); !written) {
-        return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::writeFailed(), written.error()));
+        return writeFailure(written);
     }
 
     // As after an update: the lists follow the new file, and the next start shows it.

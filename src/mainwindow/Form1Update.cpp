@@ -26,17 +26,16 @@ Status cancelledStatus()
     return Status::failure(UpdaterTexts::cancelled().toString());
 }
 
-// A failed write, told in the user's terms: a results file's directory that cannot be written gets its own message.
-Status writeFailure(const QString& resultsDirectory, const Status& written)
+} // namespace
+
+Status Form1::writeFailure(const Status& written) const
 {
-    const QFileInfo directory(resultsDirectory);
+    const QFileInfo directory(QFileInfo(m_resultsFile.path()).absolutePath());
     if (directory.exists() && !directory.isWritable()) {
         return Status::failure(UpdaterTexts::directoryReadOnly().toString().arg(directory.absoluteFilePath()));
     }
     return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::writeFailed(), written.error()));
 }
-
-} // namespace
 
 const Clock& Form1::updaterClock() const
 {
@@ -211,7 +210,7 @@ Status Form1::collectFetchAndRewrite(DrawSource& source, QString& incompleteKey,
     // The new draws go in front of every stored line; the old file stays whole until the new one is complete.
     List3 += stored;
     if (const Status written = m_resultsFile.rewriteResultsFile(List3); !written) {
-        return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
+        return writeFailure(written);
     }
     written = true;
     List2 = List3;
@@ -337,7 +336,7 @@ Status Form1::downloadEntries(DrawSource& source)
         // The backup is the file as it was before the download, not before its last draw.
         const auto backup = m_downloadWritten == 0 ? ResultsFile::Backup::Replace : ResultsFile::Backup::Keep;
         if (const Status written = m_resultsFile.rewriteResultsFile(merged, backup); !written) {
-            return writeFailure(QFileInfo(m_resultsFile.path()).absolutePath(), written);
+            return writeFailure(written);
         }
         lines = std::move(merged);
         ++m_downloadWritten;
