@@ -247,11 +247,15 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
         return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
     };
     QSqlQuery query(m_database);
-    if (!query.prepare(u"SELECT id FROM draws WHERE draw_key = ?"_s)) {
-        return readFailure(query);
-    }
-    query.addBindValue(drawKey);
-    if (!query.exec()) {
+    // Runs one look-up with one bound value; false when it could not run.
+    const auto select = [&query](const QString& sql, const QVariant& value) {
+        if (!query.prepare(sql)) {
+            return false;
+        }
+        query.addBindValue(value);
+        return query.exec();
+    };
+    if (!select(u"SELECT id FROM draws WHERE draw_key = ?"_s, drawKey)) {
         return readFailure(query);
     }
     if (!query.next()) {
@@ -262,11 +266,7 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
 
     DrawPrizes prizes;
     prizes.drawKey = drawKey;
-    if (!query.prepare(u"SELECT kind, amount FROM amounts WHERE draw_id = ?"_s)) {
-        return readFailure(query);
-    }
-    query.addBindValue(id);
-    if (!query.exec()) {
+    if (!select(u"SELECT kind, amount FROM amounts WHERE draw_id = ?"_s, id)) {
         return readFailure(query);
     }
     while (query.next()) {
@@ -275,11 +275,7 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
             prizes.amounts[kind] = query.value(1).toLongLong();
         }
     }
-    if (!query.prepare(u"SELECT kind, number, round FROM numbers WHERE draw_id = ? ORDER BY kind, round"_s)) {
-        return readFailure(query);
-    }
-    query.addBindValue(id);
-    if (!query.exec()) {
+    if (!select(u"SELECT kind, number, round FROM numbers WHERE draw_id = ? ORDER BY kind, round"_s, id)) {
         return readFailure(query);
     }
     while (query.next()) {
