@@ -3,7 +3,7 @@
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
-#include "shell/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QFile>

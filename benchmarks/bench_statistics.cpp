@@ -2,7 +2,7 @@
 #include "SyntheticResults.h"
 #include "analysis/NumberPattern.h"
 #include "analysis/Statistics.h"
-#include "analysis/StatisticsWindow.h"
+#include "analysiswindow/StatisticsWindow.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -4,9 +4,9 @@
 //
 //   bench_windows [--draws=756,100000] [Google Benchmark options]
 #include "SyntheticResults.h"
-#include "analysis/Form2.h"
+#include "analysiswindow/Form2.h"
 #include "mainwindow/Form1.h"
-#include "shell/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@ Usage: python3 scripts/build-prizes-db.py [ANSWERS_DIR] [OUTPUT]
 
 ANSWERS_DIR holds one answer of the lottery office's getLotteryResult per draw, named YYYY-MM-DD.json
 (default: ../shared/data/glo-api-history next to the repository); OUTPUT defaults to data/prizes.sqlite.
-The schema is the one the program's PrizeStore creates (src/data/PrizeStore.cpp); keep the two in step.
+The schema is the one the program's PrizeStore creates (src/core/data/PrizeStore.cpp); keep the two in step.
 Only the Python standard library is used.
 """
 

@@ -27,7 +27,7 @@ echo "varenta started and closed cleanly"
 
 step "Building the Debian package (Release) and checking it"
 VARENTA_SKIP_DEPS=1 bash scripts/package.sh
-bash scripts/check-package.sh build-release/varenta_*.deb build-ci/tests/fakes/varenta_fakegloapi
+bash scripts/check-package.sh build-release/varenta_*.deb build-ci/tests/support/varenta_fakegloapi
 
 step "Building under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARENTA_WERROR=ON -DVARENTA_SANITIZE=ON \

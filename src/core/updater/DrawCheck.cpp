@@ -1,0 +1,164 @@
+#include "DrawCheck.h"
+
+#include "data/DrawKeys.h"
+#include "data/ResultsFile.h"
+#include "updater/UpdatePlan.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace DrawCheck {
+
+namespace {
+
+bool inPeriod(qint64 key, qint64 first, qint64 last)
+{
+    return key >= 0 && key >= first && key <= last;
+}
+
+} // namespace
+
+Scope scopeOfPeriod(const QStringList& lines, const QString& fromKey, const QString& toKey)
+{
+    Scope scope;
+    qint64 oldest = -1;
+    qint64 newest = -1;
+    for (const QString& line : lines) {
+        const qint64 key = DrawKeys::keyValue(line);
+        if (key < 0) {
+            continue;
+        }
+        oldest = oldest < 0 ? key : std::min(oldest, key);
+        newest = std::max(newest, key);
+    }
+    scope.firstKey = fromKey.isEmpty() ? (oldest < 0 ? QString() : QString::number(oldest)) : fromKey;
+    scope.lastKey = toKey.isEmpty() ? (newest < 0 ? QString() : QString::number(newest)) : toKey;
+    const qint64 first = DrawKeys::keyValue(scope.firstKey);
+    const qint64 last = DrawKeys::keyValue(scope.lastKey);
+    for (const QString& line : lines) {
+        if (first >= 0 && last >= 0 && inPeriod(DrawKeys::keyValue(line), first, last)) {
+            scope.lines.append(line);
+        }
+    }
+    return scope;
+}
+
+Scope scopeOfLines(const QStringList& lines)
+{
+    Scope scope = scopeOfPeriod(lines, QString(), QString());
+    // Lines without a key are checked too: the office knows no such draw, and the user sees it.
+    scope.lines = lines;
+    return scope;
+}
+
+QStringList storedFields(QStringView line)
+{
+    QStringList fields;
+    fields.reserve(fieldCount);
+    qsizetype start = 0;
+    while (fields.size() < fieldCount - 1) {
+        const qsizetype comma = line.indexOf(u',', start);
+        if (comma < 0) {
+            break;
+        }
+        fields.append(line.mid(start, comma - start).toString());
+        start = comma + 1;
+    }
+    fields.append(line.mid(start).toString());
+    while (fields.size() < fieldCount) {
+        fields.append(QString());
+    }
+    return fields;
+}
+
+QStringList recordFields(const DrawRecord& record)
+{
+    return {record.drawDate, record.firstPrize, record.threeDigit1, record.threeDigit2, record.threeDigit3,
+        record.threeDigit4, record.twoDigit};
+}
+
+QList<int> differingFields(QStringView storedLine, const DrawRecord& office)
+{
+    const QStringList stored = storedFields(storedLine);
+    const QStringList theirs = recordFields(office);
+    QList<int> fields;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (stored.at(i) != theirs.at(i)) {
+            fields.append(i);
+        }
+    }
+    return fields;
+}
+
+Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& office)
+{
+    Outcome outcome;
+    outcome.checked = static_cast<int>(checkedLines.size());
+    for (qsizetype i = 0; i < checkedLines.size(); ++i) {
+        const QString& line = checkedLines.at(i);
+        const OfficeRecord& record = i < office.size() ? office.at(i) : OfficeRecord();
+        if (!record) {
+            outcome.unknown.append(line);
+            continue;
+        }
+        const QList<int> fields = differingFields(line, *record);
+        if (fields.isEmpty()) {
+            ++outcome.agreeing;
+        } else {
+            outcome.differing.append({line, *record, fields});
+        }
+    }
+    return outcome;
+}
+
+QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLines, const Scope& scope)
+{
+    const QSet<QString> stored = UpdatePlan::storedKeys(allLines);
+    const qint64 first = DrawKeys::keyValue(scope.firstKey);
+    const qint64 last = DrawKeys::keyValue(scope.lastKey);
+    QStringList keys;
+    for (const QString& key : officeKeys) {
+        if (inPeriod(DrawKeys::keyValue(key), first, last) && !stored.contains(key) && !keys.contains(key)) {
+            keys.append(key);
+        }
+    }
+    std::sort(keys.begin(), keys.end(),
+        [](const QString& a, const QString& b) { return DrawKeys::keyValue(a) > DrawKeys::keyValue(b); });
+    return keys;
+}
+
+Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today)
+{
+    QSet<QString> chosenKeys;
+    for (const DrawRecord& record : chosen) {
+        if (const Status checked = UpdatePlan::checkFetchedDraw(record, record.drawDate, today); !checked) {
+            return Result<QStringList>::failure(checked.error());
+        }
+        if (chosenKeys.contains(record.drawDate)) {
+            return Result<QStringList>::failure(u"The draw %1 was chosen twice"_s.arg(record.drawDate));
+        }
+        chosenKeys.insert(record.drawDate);
+    }
+
+    QStringList result = lines;
+    for (const DrawRecord& record : chosen) {
+        const QString officeLine = ResultsFile::formatDrawLine(record);
+        bool replaced = false;
+        for (QString& line : result) {
+            if (DrawKeys::drawKey(line) == record.drawDate) {
+                line = officeLine;
+                replaced = true;
+            }
+        }
+        if (replaced) {
+            continue;
+        }
+        result.insert(UpdatePlan::insertionIndex(result, record.drawDate), officeLine);
+    }
+    return result;
+}
+
+} // namespace DrawCheck

@@ -1,0 +1,130 @@
+#include "OfficeCheck.h"
+
+#include "data/DrawKeys.h"
+#include "data/ThaiCalendar.h"
+#include "updater/CheckTexts.h"
+#include "updater/GloApiSource.h"
+#include "updater/UpdatePlan.h"
+
+#include <algorithm>
+
+using Outcome = DrawCheck::Outcome;
+using OfficeRecord = DrawCheck::OfficeRecord;
+
+OfficeCheck::OfficeCheck(GloApiSource& source)
+    : m_source(source)
+{ }
+
+void OfficeCheck::cancel()
+{
+    m_cancelled = true;
+    m_source.cancel();
+}
+
+Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::Scope& scope, const Progress& progress)
+{
+    const auto cancelledResult = [] { return Result<Outcome>::failure(CheckTexts::cancelled().toString()); };
+    if (m_cancelled) {
+        return cancelledResult();
+    }
+    const QDate first = gregorianDate(scope.firstKey);
+    const QDate last = gregorianDate(scope.lastKey);
+    QList<int> years;
+    if (first.isValid() && last.isValid()) {
+        // The lottery's first draw was held in 1939; beyond next year no draw can be listed yet.
+        const int newestYear = std::min(last.year(), UpdatePlan::thaiDate(m_source.clock().now()).year() + 1);
+        const int oldestYear = std::max(first.year(), 1939);
+        for (int year = newestYear; year >= oldestYear; --year) {
+            years.append(year);
+        }
+    }
+
+    int done = 0;
+    int total = static_cast<int>(years.size() + scope.lines.size());
+    const auto report = [&](const QString& text) {
+        if (progress) {
+            progress({done, total, text});
+        }
+    };
+
+    // The office's draws of the period first, so that the number of steps is known before the draws are asked.
+    QStringList officeKeys;
+    for (const int year : std::as_const(years)) {
+        report(CheckTexts::listingYear().toString().arg(year + 543));
+        const Result<QList<QDate>> dates = m_source.officeDrawDates(year);
+        if (m_cancelled) {
+            return cancelledResult();
+        }
+        if (!dates) {
+            return Result<Outcome>::failure(dates.error());
+        }
+        for (const QDate& date : dates.value()) {
+            officeKeys.append(drawDateOf(date));
+        }
+        ++done;
+    }
+    const QStringList missing = DrawCheck::missingKeys(officeKeys, allLines, scope);
+    total += static_cast<int>(missing.size());
+
+    QList<OfficeRecord> answers;
+    answers.reserve(scope.lines.size());
+    for (qsizetype i = 0; i < scope.lines.size(); ++i) {
+        const QString key = DrawKeys::drawKey(scope.lines.at(i));
+        report(CheckTexts::checkingDraw().toString().arg(drawTitle(key)).arg(i + 1).arg(scope.lines.size()));
+        const Result<OfficeRecord> answer = officeRecord(key);
+        if (m_cancelled) {
+            return cancelledResult();
+        }
+        if (!answer) {
+            return Result<Outcome>::failure(answer.error());
+        }
+        answers.append(answer.value());
+        ++done;
+    }
+    Outcome outcome = DrawCheck::compare(scope.lines, answers);
+
+    for (qsizetype i = 0; i < missing.size(); ++i) {
+        const QString& key = missing.at(i);
+        report(CheckTexts::fetchingMissing().toString().arg(drawTitle(key)).arg(i + 1).arg(missing.size()));
+        const Result<OfficeRecord> answer = officeRecord(key);
+        if (m_cancelled) {
+            return cancelledResult();
+        }
+        if (!answer) {
+            return Result<Outcome>::failure(answer.error());
+        }
+        // Listed but without a result: nothing the file could take.
+        if (answer.value()) {
+            outcome.missing.append(*answer.value());
+        }
+        ++done;
+    }
+    return outcome;
+}
+
+Result<OfficeRecord> OfficeCheck::officeRecord(const QString& key)
+{
+    const QDate date = gregorianDate(key);
+    if (!date.isValid()) {
+        // A line without a calendar date names no draw the office could know.
+        return OfficeRecord();
+    }
+    const Result<GloApiJson::DrawAnswer> answer = m_source.officeDraw(date);
+    if (!answer) {
+        return Result<OfficeRecord>::failure(answer.error());
+    }
+    // A draw the office has not finished publishing (draw day) is one it does not know yet.
+    if (answer.value().date != date || answer.value().incomplete) {
+        return OfficeRecord();
+    }
+    const Result<DrawRecord>& record = answer.value().record;
+    if (!record) {
+        return Result<OfficeRecord>::failure(record.error());
+    }
+    if (const Status checked =
+            UpdatePlan::checkFetchedDraw(record.value(), key, UpdatePlan::thaiDate(m_source.clock().now()));
+        !checked) {
+        return Result<OfficeRecord>::failure(checked.error());
+    }
+    return OfficeRecord(record.value());
+}

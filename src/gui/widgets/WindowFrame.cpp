@@ -1,0 +1,155 @@
+#include "WindowFrame.h"
+
+#include "widgets/Twips.h"
+#include "widgets/WidgetTexts.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+
+// The icon's images are compiled into the static GUI library; a static library's resources must be registered by
+// name before their first use.
+static void registerShellResources()
+{
+    Q_INIT_RESOURCE(varenta);
+}
+
+namespace WindowFrame {
+namespace {
+
+constexpr int panel1WidthTwips = 3539;
+constexpr int panel2WidthTwips = 55550;
+constexpr int panel3WidthTwips = 1440;
+
+/// Keeps a window at its fixed size. Runs on every change of size or state; a minimised window is left alone, a
+/// maximised or full-screen one is brought back to its normal state.
+class FixedSizeRule final : public QObject
+{
+public:
+    FixedSizeRule(QWidget* window, QSize size)
+        : QObject(window)
+        , m_window(window)
+        , m_size(size)
+    { }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_window) {
+            return false;
+        }
+        switch (event->type()) {
+        case QEvent::Show:
+            if (!m_shownOnce) {
+                m_shownOnce = true;
+                centreOnScreen();
+            }
+            enforce();
+            break;
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            enforce();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void enforce()
+    {
+        const Qt::WindowStates state = m_window->windowState();
+        if (state & Qt::WindowMinimized) {
+            return;
+        }
+        if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            m_window->setWindowState(state & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        }
+        if (m_window->size() != m_size) {
+            m_window->resize(m_size);
+        }
+    }
+
+    void centreOnScreen()
+    {
+        const QScreen* screen = m_window->screen();
+        if (!screen) {
+            return;
+        }
+        const QRect available = screen->availableGeometry();
+        // Before the first show the frame's thickness is not known yet; the client area is centred then.
+        const QSize frame = m_window->frameGeometry().size().expandedTo(m_size);
+        m_window->move(available.left() + (available.width() - frame.width()) / 2,
+            available.top() + (available.height() - frame.height()) / 2);
+    }
+
+    QWidget* m_window;
+    QSize m_size;
+    bool m_shownOnce = false;
+};
+
+QLabel* addPanel(QWidget* bar, const QString& objectName, const QString& text, int leftTwips, int widthTwips)
+{
+    auto* panel = new QLabel(text, bar);
+    panel->setObjectName(objectName);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAccessibleName(text);
+    panel->setGeometry(twipsRect(leftTwips, 0, widthTwips, statusBarHeightTwips));
+    return panel;
+}
+
+} // namespace
+
+void applyFixedClientSize(QWidget* window, QSize clientTwips)
+{
+    const QSize size = twipsSize(clientTwips.width(), clientTwips.height());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(size);
+    window->setWindowIcon(programIcon());
+    window->installEventFilter(new FixedSizeRule(window, size));
+}
+
+QWidget* createStatusBar(QWidget* window, int clientWidthTwips, int clientHeightTwips)
+{
+    auto* bar = new QFrame(window);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setAccessibleName(QStringLiteral("StatusBar1"));
+    bar->setFrameStyle(QFrame::NoFrame);
+    bar->setGeometry(twipsRect(0, clientHeightTwips - statusBarHeightTwips, clientWidthTwips, statusBarHeightTwips));
+
+    addPanel(bar, QStringLiteral("StatusBar1Panel1"), WidgetTexts::statusPanel1().toString(), 0, panel1WidthTwips);
+    addPanel(bar, QStringLiteral("StatusBar1Panel2"), QStringLiteral(VARENTA_CONTACT_LINE), panel1WidthTwips,
+        panel2WidthTwips);
+    addPanel(bar, QStringLiteral("StatusBar1Panel3"), QString(), panel1WidthTwips + panel2WidthTwips, panel3WidthTwips);
+    return bar;
+}
+
+void bringToFront(QWidget* window)
+{
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+QIcon programIcon()
+{
+    static const bool registered = [] {
+        registerShellResources();
+        return true;
+    }();
+    Q_UNUSED(registered);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/varenta/icons/varenta-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/varenta/icons/varenta-64.png"), QSize(64, 64));
+    return icon;
+}
+
+} // namespace WindowFrame

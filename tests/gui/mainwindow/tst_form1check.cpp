@@ -1,0 +1,285 @@
+#include "DialogRecorder.h"
+#include "FakeGloApi.h"
+#include "SteppingClock.h"
+#include "mainwindow/CheckResultWindow.h"
+#include "mainwindow/Form1.h"
+#include "updater/GloApiSource.h"
+#include "widgets/Dialogs.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray changedStored = "25690816,004615,428,731,094,937,53";
+const QByteArray changedOffice = "25690816,004615,429,731,094,937,53";
+const QByteArray agreeing = "25690801,123456,111,222,333,444,55";
+const QByteArray unknown = "25690716,654321,999,888,777,666,11";
+const QByteArray missing = "25690701,222222,101,202,303,404,22";
+const QByteArray oldest = "25690616,444444,135,246,357,468,44";
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+/// The check against the lottery office from the main window: the menu item, the result window and the write.
+class TestForm1Check : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void theDrawListOffersTheCheck();
+    void resultListsEachKindAndWritesNothing();
+    void tickedDrawsAreWrittenByteExact_data();
+    void tickedDrawsAreWrittenByteExact();
+    void aSelectionNarrowsTheCheck();
+    void aFileChangedSinceTheCheckIsNotWritten();
+    void cancelFromTheProgressDialog();
+
+private:
+    void start(const QByteArray& content);
+    QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
+    QAction* checkAction() const;
+    CheckResultWindow* runCheck();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeGloApi> m_api;
+    std::unique_ptr<SteppingClock> m_clock;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<DialogRecorder> m_dialogs;
+    QByteArray m_content;
+};
+
+void TestForm1Check::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_api = std::make_unique<FakeGloApi>();
+    QVERIFY(m_api->listen());
+    m_api->addDrawLines({QString::fromLatin1(changedOffice), QString::fromLatin1(agreeing),
+        QString::fromLatin1(missing), QString::fromLatin1(oldest)});
+    m_clock = std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock::afterTestDraws());
+    m_dialogs = std::make_unique<DialogRecorder>();
+    start(changedStored + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" + oldest + "\r\n");
+}
+
+void TestForm1Check::cleanup()
+{
+    m_form.reset();
+    m_api.reset();
+    m_clock.reset();
+    m_dialogs.reset();
+}
+
+void TestForm1Check::start(const QByteArray& content)
+{
+    m_content = content;
+    QFile file(dbPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+
+    Form1Config config;
+    config.programDirectory = m_dir->path();
+    config.clock = m_clock.get();
+    config.makeCheckSource = [this] {
+        GloApiOptions options;
+        options.baseUrl = m_api->baseUrl();
+        return std::make_unique<GloApiSource>(options, *m_clock);
+    };
+    m_form = std::make_unique<Form1>(std::move(config));
+    m_form->load();
+    m_form->show();
+}
+
+QAction* TestForm1Check::checkAction() const
+{
+    auto* list = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
+    if (!list) {
+        return nullptr;
+    }
+    for (QAction* action : list->actions()) {
+        if (action->objectName() == u"actionCheckAgainstOffice") {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+CheckResultWindow* TestForm1Check::runCheck()
+{
+    QAction* action = checkAction();
+    if (!action) {
+        return nullptr;
+    }
+    action->trigger();
+    return m_form->findChild<CheckResultWindow*>(u"CheckResultWindow"_s);
+}
+
+void TestForm1Check::theDrawListOffersTheCheck()
+{
+    auto* list = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
+    QVERIFY(list);
+    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QAction* action = checkAction();
+    QVERIFY(action);
+    QCOMPARE(action->text(), u"ตรวจสอบกับสำนักงานสลาก..."_s);
+}
+
+void TestForm1Check::resultListsEachKindAndWritesNothing()
+{
+    CheckResultWindow* window = runCheck();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(window->windowTitle(), u"ตรวจสอบกับสำนักงานสลาก"_s);
+    QCOMPARE(window->findChild<QLabel*>(u"checkSummary"_s)->text(),
+        u"ตรวจสอบ 4 งวด: ตรงกัน 2 งวด ไม่ตรงกัน 1 งวด สำนักงานสลากไม่มีข้อมูล 1 งวด ไม่มีในฐานข้อมูล 1 งวด"_s);
+
+    const QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
+    QCOMPARE(model->rowCount(), 3);
+    const auto cell = [model](int row, int column) { return model->index(row, column).data().toString(); };
+    QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), u"ช่องที่ไม่ตรงกัน"_s);
+    // The differing draw: both lines, and the differing field named in words, not only marked in colour.
+    QCOMPARE(cell(0, 0), u"16 สิงหาคม 2569"_s);
+    QCOMPARE(cell(0, 1), u"ไม่ตรงกัน"_s);
+    QCOMPARE(cell(0, 2), QString::fromLatin1(changedStored));
+    QCOMPARE(cell(0, 3), QString::fromLatin1(changedOffice));
+    QCOMPARE(cell(0, 4), u"3 ตัวครั้งที่1"_s);
+    QCOMPARE(model->index(0, 3).data(Qt::AccessibleTextRole).toString(),
+        QString::fromLatin1(changedOffice) + u" (ช่องที่ไม่ตรงกัน: 3 ตัวครั้งที่1)"_s);
+    QCOMPARE(cell(1, 1), u"ไม่มีในฐานข้อมูล"_s);
+    QCOMPARE(cell(1, 3), QString::fromLatin1(missing));
+    QCOMPARE(cell(2, 1), u"สำนักงานสลากไม่มีข้อมูล"_s);
+    QCOMPARE(cell(2, 2), QString::fromLatin1(unknown));
+    // An unknown draw has nothing to take.
+    QVERIFY(!model->flags(model->index(2, 0)).testFlag(Qt::ItemIsUserCheckable));
+
+    QCOMPARE(readBytes(dbPath()), m_content);
+    auto* apply = window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s);
+    QCOMPARE(apply->text(), u"ใช้ค่าของสำนักงานสลาก"_s);
+    QVERIFY(!apply->isEnabled());
+}
+
+void TestForm1Check::tickedDrawsAreWrittenByteExact_data()
+{
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("the changed draw") << QList<int> {0}
+                                      << QByteArray(changedOffice + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" +
+                                             oldest + "\r\n");
+    QTest::newRow("the missing draw") << QList<int> {1}
+                                      << QByteArray(changedStored + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" +
+                                             missing + "\r\n" + oldest + "\r\n");
+    QTest::newRow("both") << QList<int> {0, 1}
+                          << QByteArray(changedOffice + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" + missing +
+                                 "\r\n" + oldest + "\r\n");
+}
+
+void TestForm1Check::tickedDrawsAreWrittenByteExact()
+{
+    QFETCH(QList<int>, ticked);
+    QFETCH(QByteArray, expected);
+
+    CheckResultWindow* window = runCheck();
+    QVERIFY(window);
+    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
+    for (const int row : ticked) {
+        QVERIFY(model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole));
+    }
+    auto* apply = window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s);
+    QVERIFY(apply->isEnabled());
+    apply->click();
+
+    QCOMPARE(readBytes(dbPath()), expected);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text,
+        u"บันทึกค่าของสำนักงานสลากแล้ว %1 งวด\nปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s.arg(ticked.size()));
+    QCOMPARE(m_dialogs->ends, 1);
+}
+
+void TestForm1Check::aSelectionNarrowsTheCheck()
+{
+    auto* list = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
+    QVERIFY(m_form->isDrawSelected(1));
+
+    CheckResultWindow* window = runCheck();
+    QVERIFY(window);
+    QCOMPARE(m_api->askedDates(), QList<QDate> {QDate(2026, 8, 1)});
+    QCOMPARE(window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model()->rowCount(), 0);
+    QVERIFY(window->findChild<QLabel*>(u"checkSummary"_s)->text().endsWith(u"\nทุกงวดตรงกับข้อมูลของสำนักงานสลาก"_s));
+}
+
+void TestForm1Check::aFileChangedSinceTheCheckIsNotWritten()
+{
+    CheckResultWindow* window = runCheck();
+    QVERIFY(window);
+    const QByteArray changed = m_content + "25690601,555555,111,111,111,111,55\r\n";
+    QFile file(dbPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(changed);
+    file.close();
+
+    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
+    QVERIFY(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s)->click();
+
+    QCOMPARE(readBytes(dbPath()), changed);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s);
+    QCOMPARE(m_dialogs->ends, 0);
+    QVERIFY(window->isVisible());
+}
+
+void TestForm1Check::cancelFromTheProgressDialog()
+{
+    // A clock that stands still: the pause before the first draw never ends, and the dialog comes up meanwhile.
+    m_clock->setStep(std::chrono::milliseconds(0));
+    QString shownText;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [this, &poll, &shownText] {
+        auto* dialog = m_form->findChild<QProgressDialog*>(u"checkProgressDialog"_s);
+        if (!dialog || !dialog->isVisible()) {
+            return;
+        }
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        shownText = dialog->labelText();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == u"ยกเลิก") {
+                poll.stop();
+                button->click();
+            }
+        }
+    });
+    poll.start();
+
+    QVERIFY(!runCheck());
+    QCOMPARE(shownText, u"กำลังตรวจสอบงวด 16 สิงหาคม 2569 (1 จาก 4)"_s);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(readBytes(dbPath()), m_content);
+    QVERIFY(m_api->askedDates().isEmpty());
+    QVERIFY(m_form->findChild<QPushButton*>(u"PushButton4"_s)->isEnabled());
+}
+
+QTEST_MAIN(TestForm1Check)
+#include "tst_form1check.moc"

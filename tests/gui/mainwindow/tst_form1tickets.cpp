@@ -1,0 +1,236 @@
+#include "DialogRecorder.h"
+#include "FakeGloApi.h"
+#include "SteppingClock.h"
+#include "data/PrizeStore.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/PrizeTableDialog.h"
+#include "mainwindow/TicketWindow.h"
+#include "updater/GloApiSource.h"
+#include "widgets/Dialogs.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The bundled results file from the line of `key` to its end.
+QByteArray bundledFrom(const char* key)
+{
+    const QByteArray bundled = readBytes(QStringLiteral(VARENTA_BUNDLED_DB));
+    const qsizetype at = bundled.indexOf(QByteArray(QByteArray("\r\n") + key));
+    return at < 0 ? QByteArray() : bundled.mid(at + 2);
+}
+
+QStringList actionTexts(const QWidget* widget)
+{
+    QStringList texts;
+    for (const QAction* action : widget->actions()) {
+        texts.append(action->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+/// The ticket checker and the full prize tables, as the main window leads to them and as its update keeps them.
+class TestForm1Tickets : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menusAndShortcut();
+    void reportRowShowsItsWholeTable();
+    void updateStoresTheFetchedTables_data();
+    void updateStoresTheFetchedTables();
+    void updateGoesOnWhenTheTablesCannotBeStored();
+
+private:
+    /// A program directory with a results file, the bundled prize store and a main window over them.
+    void start(const QByteArray& results, bool bundledStore);
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeGloApi> m_api;
+    std::unique_ptr<SteppingClock> m_clock;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<DialogRecorder> m_dialogs;
+};
+
+void TestForm1Tickets::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_api = std::make_unique<FakeGloApi>();
+    QVERIFY(m_api->listen());
+    m_clock = std::make_unique<SteppingClock>();
+    m_dialogs = std::make_unique<DialogRecorder>();
+}
+
+void TestForm1Tickets::cleanup()
+{
+    m_form.reset();
+    m_api.reset();
+    m_dialogs.reset();
+}
+
+void TestForm1Tickets::start(const QByteArray& results, bool bundledStore)
+{
+    QFile file(path(u"db.dll"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(results), results.size());
+    file.close();
+    if (bundledStore) {
+        QVERIFY(QFile::copy(QStringLiteral(VARENTA_BUNDLED_PRIZES), path(u"prizes.sqlite"_s)));
+        QFile::setPermissions(path(u"prizes.sqlite"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    Form1Config config;
+    config.programDirectory = m_dir->path();
+    config.clock = m_clock.get();
+    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> {
+        GloApiOptions options;
+        options.baseUrl = m_api->baseUrl();
+        options.transferTimeout = std::chrono::milliseconds(300);
+        options.firstYear = 2015;
+        return std::make_unique<GloApiSource>(options, *m_clock);
+    };
+    m_form = std::make_unique<Form1>(std::move(config));
+    m_form->load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestForm1Tickets::menusAndShortcut()
+{
+    start(bundledFrom("25690502"), true);
+    auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
+    auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
+    QVERIFY(catalogue && report);
+    QVERIFY(actionTexts(catalogue).contains(u"ตรวจสลาก..."_s));
+    QVERIFY(actionTexts(catalogue).contains(u"ดูรางวัลทั้งหมด..."_s));
+    QVERIFY(actionTexts(report).contains(u"ดูรางวัลทั้งหมด..."_s));
+    QCOMPARE(catalogue->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(report->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    // Ctrl+K opens the checker from anywhere in the window, once.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->findChild<QPushButton*>(u"PushButton3"_s)->setFocus();
+    QTest::keyClick(m_form.get(), Qt::Key_K, Qt::ControlModifier);
+    QTRY_COMPARE(m_form->findChildren<TicketWindow*>().size(), 1);
+    TicketWindow* window = m_form->findChildren<TicketWindow*>().constFirst();
+    QVERIFY(window->isVisible());
+    m_form->findChild<QAction*>(u"actionCheckTickets"_s)->trigger();
+    QCOMPARE(m_form->findChildren<TicketWindow*>().size(), 1);
+
+    // From the catalogue: the current entry's whole table.
+    catalogue->setCurrentIndex(catalogue->model()->index(0, 0));
+    m_form->findChild<QAction*>(u"actionShowPrizeTable"_s)->trigger();
+    QTRY_COMPARE(m_form->findChildren<PrizeTableDialog*>().size(), 1);
+    const QString table =
+        m_form->findChildren<PrizeTableDialog*>().constFirst()->findChild<QTextBrowser*>()->toPlainText();
+    QVERIFY2(table.contains(u"ผลรางวัลงวด 02 พฤษภาคม 2569"_s), qPrintable(table));
+    QVERIFY(table.contains(u"รางวัลข้างเคียงรางวัลที่ 1"_s));
+    QVERIFY(table.contains(u"รางวัลละ 100,000 บาท"_s));
+    QVERIFY(table.contains(u"536076"_s));
+}
+
+void TestForm1Tickets::reportRowShowsItsWholeTable()
+{
+    start(bundledFrom("25690502"), true);
+    auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
+    auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
+    // 1 Apr 2026 and 16 Jan 2007 in the report, in catalogue order.
+    const int april = static_cast<int>(m_form->list2().indexOf(QRegularExpression(u"^25690401,.*"_s)));
+    const int january2007 = static_cast<int>(m_form->list2().indexOf(QRegularExpression(u"^25500116,.*"_s)));
+    QVERIFY(april > 0 && january2007 > april);
+    catalogue->selectionModel()->select(catalogue->model()->index(april, 0), QItemSelectionModel::Select);
+    catalogue->selectionModel()->select(catalogue->model()->index(january2007, 0), QItemSelectionModel::Select);
+    m_form->findChild<QPushButton*>(u"PushButton3"_s)->click();
+    QTRY_COMPARE(report->model()->rowCount(), 2);
+
+    report->setCurrentIndex(report->model()->index(1, 0));
+    m_form->findChild<QAction*>(u"actionShowReportPrizeTable"_s)->trigger();
+    QTRY_COMPARE(m_form->findChildren<PrizeTableDialog*>().size(), 1);
+    const QString table =
+        m_form->findChildren<PrizeTableDialog*>().constFirst()->findChild<QTextBrowser*>()->toPlainText();
+    QVERIFY2(table.contains(u"ผลรางวัลงวด 16 มกราคม 2550"_s), qPrintable(table));
+    QVERIFY(table.contains(u"งวดนี้ไม่มีตารางรางวัลเต็ม"_s));
+    QVERIFY(table.contains(u"838739"_s));
+}
+
+void TestForm1Tickets::updateStoresTheFetchedTables_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("update") << u"PushButton4"_s << 1 << u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s;
+    QTest::newRow("full download") << u"PushButton1"_s << 0 << u"done"_s;
+}
+
+void TestForm1Tickets::updateStoresTheFetchedTables()
+{
+    QFETCH(QString, button);
+    QFETCH(int, ends);
+    QFETCH(QString, message);
+    // The user's store lacks the two draws the update or the full download brings.
+    start(bundledFrom("25580801"), false);
+    {
+        PrizeStore store(path(u"prizes.sqlite"_s));
+        QVERIFY(store.open());
+    }
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+
+    m_form->findChild<QPushButton*>(button)->click();
+
+    QCOMPARE(m_dialogs->ends, ends);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, message);
+    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
+    PrizeStore store(path(u"prizes.sqlite"_s));
+    QVERIFY(store.open());
+    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
+    QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+}
+
+void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
+{
+    start(bundledFrom("25580801"), false);
+    // A directory where the store should be: it cannot be opened.
+    QVERIFY(QDir(m_dir->path()).mkdir(u"prizes.sqlite"_s));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+
+    m_form->findChild<QPushButton*>(u"PushButton4"_s)->click();
+
+    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    const QString text = m_dialogs->messages.first().text;
+    QVERIFY2(
+        text.startsWith(u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s), qPrintable(text));
+    QVERIFY2(text.contains(u"01 กันยายน 2558"_s) && text.contains(u"16 สิงหาคม 2558"_s), qPrintable(text));
+}
+
+QTEST_MAIN(TestForm1Tickets)
+#include "tst_form1tickets.moc"
