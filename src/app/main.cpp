@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QTimer>
 
 int main(int argc, char* argv[])
@@ -63,11 +62,7 @@ int main(int argc, char* argv[])
     form.show();
 
     if (parser.isSet(updateNow)) {
-        QTimer::singleShot(0, &form, [&form] {
-            if (auto* button = form.findChild<QPushButton*>(QStringLiteral("PushButton4"))) {
-                button->click();
-            }
-        });
+        QTimer::singleShot(0, &form, [&form] { form.startUpdate(); });
     }
     if (parser.isSet(closeAfterStart)) {
         QTimer::singleShot(0, &form, [&form] { form.close(); });

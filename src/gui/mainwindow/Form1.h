@@ -82,6 +82,9 @@ public:
 
     const ResultsFile& resultsFile() const { return m_resultsFile; }
 
+    /// Starts the update, as the update button does (`--update-now`).
+    void startUpdate() { UpdateDatabase(); }
+
     /// Whether an update or a full download is under way.
     bool updaterRunning() const { return m_updaterRunning; }
 
