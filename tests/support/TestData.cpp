@@ -10,3 +10,13 @@ QByteArray testDataFile(const QString& relativePath)
     }
     return file.readAll();
 }
+
+QProcessEnvironment environmentWithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name :
+        {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")}) {
+        environment.remove(name);
+    }
+    return environment;
+}
