@@ -5,7 +5,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6svg6 libqt6sql6-sqlite
     qt6-httpserver-dev qt6-websockets-dev
-    libgumbo-dev
+    libgumbo-dev libxlsxwriter-dev unzip
     libboost-math-dev qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
     fonts-thai-tlwg fonts-dejavu-core

@@ -53,7 +53,7 @@ QStringList actionTexts(const QWidget* widget)
 // The texts of the statistics' own items, in their order; other features add items of their own to the same menus.
 QStringList statisticsItems(const QWidget* widget)
 {
-    static const QStringList ours {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s};
+    static const QStringList ours {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s};
     QStringList texts = actionTexts(widget);
     texts.removeIf([](const QString& text) { return !ours.contains(text); });
     return texts;
@@ -197,7 +197,7 @@ void TestStatisticsWindow::fromAnalysisWindowReplacesContent()
 
 void TestStatisticsWindow::contextMenus()
 {
-    const QStringList tableItems {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s};
+    const QStringList tableItems {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s};
     const auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
     const auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
     QCOMPARE(catalogue->contextMenuPolicy(), Qt::ActionsContextMenu);
@@ -214,7 +214,7 @@ void TestStatisticsWindow::contextMenus()
 
     action(m_form.get(), u"actionShowStatistics"_s)->trigger();
     for (const QString& name : {u"numberGridView"_s, u"numberListView"_s, u"placesView"_s, u"searchResultsView"_s}) {
-        QCOMPARE(actionTexts(view(name)), (QStringList {u"คัดลอก"_s, u"ส่งออก CSV..."_s}));
+        QCOMPARE(actionTexts(view(name)), (QStringList {u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s}));
     }
 }
 
