@@ -15,9 +15,8 @@
 
 #include <chrono>
 
-class QEventLoop;
+class HttpFetch;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 /// Settings of the JSON API source.
 struct GloApiOptions
@@ -89,7 +88,7 @@ private:
     GloApiOptions m_options;
     const Clock& m_clock;
     QNetworkAccessManager* m_network = nullptr;
-    QNetworkReply* m_reply = nullptr;
+    HttpFetch* m_fetch = nullptr; ///< the request under way, which `cancel` ends at once
     QString m_newestStoredKey;
     QHash<QString, DrawRecord> m_fetched;
     GloApiPrizes::Keeper m_prizeTables;

@@ -6,6 +6,7 @@
 #include "mainwindow/MainWindowTexts.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
+#include "updater/NetworkTexts.h"
 #include "updater/UpdaterTexts.h"
 #include "widgets/Dialogs.h"
 
@@ -211,12 +212,12 @@ void TestForm1ApiUpdate::failuresLeaveTheFileUntouched_data()
     QTest::newRow("latest: truncated") << latest << QList<GloFault> {GloFault::Truncated}
                                        << GloApiTexts::unreadable().toString();
     QTest::newRow("latest: 403 three times")
-        << latest << times3(GloFault::Http403) << GloApiTexts::httpStatus().toString().arg(403);
+        << latest << times3(GloFault::Http403) << NetworkTexts::httpStatus().toString().arg(403);
     QTest::newRow("latest: 429 three times")
-        << latest << times3(GloFault::Http429) << GloApiTexts::httpStatus().toString().arg(429);
+        << latest << times3(GloFault::Http429) << NetworkTexts::httpStatus().toString().arg(429);
     QTest::newRow("latest: 500 three times")
-        << latest << times3(GloFault::Http500) << GloApiTexts::httpStatus().toString().arg(500);
-    QTest::newRow("latest: slow") << latest << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+        << latest << times3(GloFault::Http500) << NetworkTexts::httpStatus().toString().arg(500);
+    QTest::newRow("latest: slow") << latest << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
     QTest::newRow("draw: status false") << result << QList<GloFault> {GloFault::StatusFalse}
                                         << GloApiTexts::noDrawOnDate().toString().arg(title);
     QTest::newRow("draw: response null") << result << QList<GloFault> {GloFault::ResponseNull}
@@ -228,8 +229,8 @@ void TestForm1ApiUpdate::failuresLeaveTheFileUntouched_data()
     QTest::newRow("draw: truncated") << result << QList<GloFault> {GloFault::Truncated}
                                      << GloApiTexts::unreadable().toString();
     QTest::newRow("draw: 500 three times")
-        << result << times3(GloFault::Http500) << GloApiTexts::httpStatus().toString().arg(500);
-    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+        << result << times3(GloFault::Http500) << NetworkTexts::httpStatus().toString().arg(500);
+    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
 }
 
 void TestForm1ApiUpdate::failuresLeaveTheFileUntouched()

@@ -5,6 +5,7 @@
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/MainWindowTexts.h"
+#include "updater/NetworkTexts.h"
 #include "updater/PageDrawSource.h"
 #include "updater/UpdaterTexts.h"
 #include "widgets/Dialogs.h"
@@ -201,9 +202,9 @@ void TestForm1Update::updateFailureWritesNothing_data()
     const int none = int(ResultSiteFault::None);
     QTest::newRow("page unreachable") << none << none << true << UpdaterTexts::pageNotLoaded().toString();
     QTest::newRow("page 500") << int(ResultSiteFault::ServerError) << none << false
-                              << UpdaterTexts::httpStatus().toString().arg(500);
+                              << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("page 404") << int(ResultSiteFault::NotFound) << none << false
-                              << UpdaterTexts::httpStatus().toString().arg(404);
+                              << NetworkTexts::httpStatus().toString().arg(404);
     QTest::newRow("connection dropped") << int(ResultSiteFault::DropConnection) << none << false
                                         << UpdaterTexts::pageNotLoaded().toString();
     QTest::newRow("no selector") << int(ResultSiteFault::NoSelector) << none << false
@@ -213,7 +214,7 @@ void TestForm1Update::updateFailureWritesNothing_data()
     QTest::newRow("missing numbers") << none << int(ResultSiteFault::FewNumbers) << false
                                      << UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25531001"));
     QTest::newRow("draw page error") << none << int(ResultSiteFault::ServerError) << false
-                                     << UpdaterTexts::httpStatus().toString().arg(500);
+                                     << NetworkTexts::httpStatus().toString().arg(500);
 }
 
 void TestForm1Update::updateFailureWritesNothing()
