@@ -97,10 +97,8 @@ QList<PrizeKind> ofDraw(QStringView drawKey)
     const bool front = hasFrontThree(drawKey);
     QList<PrizeKind> kinds;
     for (const PrizeKind kind : all()) {
-        const bool threeOfItsTime = kind == PrizeKind::LastThree            ? !front
-            : kind == PrizeKind::FrontThree || kind == PrizeKind::BackThree ? front
-                                                                            : true;
-        if (threeOfItsTime) {
+        const bool frontOrBack = kind == PrizeKind::FrontThree || kind == PrizeKind::BackThree;
+        if (kind == PrizeKind::LastThree ? !front : !frontOrBack || front) {
             kinds.append(kind);
         }
     }

@@ -23,12 +23,6 @@ Q_LOGGING_CATEGORY(pricesLog, "varenta.gloapi.prizes")
 // The longest link to a result sheet taken from an answer.
 constexpr qsizetype maxSheetLinkLength = 2048;
 
-struct Section
-{
-    QString name;
-    PrizeKind kind;
-};
-
 // The amount of a section in baht; no value when it is missing or no whole number of baht.
 std::optional<qint64> priceOf(const QJsonObject& object)
 {
@@ -44,38 +38,7 @@ std::optional<qint64> priceOf(const QJsonObject& object)
     return static_cast<qint64>(baht);
 }
 
-// Reads one section into `prizes`; the Thai message of what is wrong otherwise. The price is read only where the
-// answer's amounts are kept.
-QString readSection(const QJsonObject& data, const Section& section, bool priceKept, DrawPrizes& prizes)
-{
-    const QJsonObject object = data.value(section.name).toObject();
-    const QString prize = PrizeKinds::thaiName(section.kind);
-    if (priceKept) {
-        const std::optional<qint64> price = priceOf(object);
-        if (!price) {
-            return TicketTexts::tableMalformed().toString().arg(prize);
-        }
-        prizes.amounts[section.kind] = *price;
-    }
-    const QJsonArray numbers = object.value(u"number"_s).toArray();
-    const int expected = PrizeKinds::count(section.kind);
-    // More numbers than the prize has is no table of a draw: none of them is taken for the prize.
-    if (numbers.size() != expected) {
-        return (numbers.size() < expected ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed())
-            .toString()
-            .arg(prize);
-    }
-    for (const QJsonValue& item : numbers) {
-        const QString value = item.toObject().value(u"value"_s).toString();
-        const QJsonValue round = item.toObject().value(u"round"_s);
-        if (value.size() != PrizeKinds::digits(section.kind) || !isAsciiDigits(value) || !round.isDouble()) {
-            return TicketTexts::tableMalformed().toString().arg(prize);
-        }
-        prizes.numbers.append({section.kind, value, round.toInt()});
-    }
-    return QString();
-}
-
+// The section of an answer's `data` that holds a kind's numbers.
 QString sectionName(PrizeKind kind)
 {
     switch (kind) {
@@ -98,6 +61,38 @@ QString sectionName(PrizeKind kind)
         return u"last3b"_s;
     case PrizeKind::LastTwo:
         return u"last2"_s;
+    }
+    return QString();
+}
+
+// Reads one section into `prizes`; the Thai message of what is wrong otherwise. The price is read only where the
+// answer's amounts are kept.
+QString readSection(const QJsonObject& data, PrizeKind kind, bool priceKept, DrawPrizes& prizes)
+{
+    const QJsonObject object = data.value(sectionName(kind)).toObject();
+    const QString prize = PrizeKinds::thaiName(kind);
+    if (priceKept) {
+        const std::optional<qint64> price = priceOf(object);
+        if (!price) {
+            return TicketTexts::tableMalformed().toString().arg(prize);
+        }
+        prizes.amounts[kind] = *price;
+    }
+    const QJsonArray numbers = object.value(u"number"_s).toArray();
+    const int expected = PrizeKinds::count(kind);
+    // More numbers than the prize has is no table of a draw: none of them is taken for the prize.
+    if (numbers.size() != expected) {
+        return (numbers.size() < expected ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed())
+            .toString()
+            .arg(prize);
+    }
+    for (const QJsonValue& item : numbers) {
+        const QString value = item.toObject().value(u"value"_s).toString();
+        const QJsonValue round = item.toObject().value(u"round"_s);
+        if (value.size() != PrizeKinds::digits(kind) || !isAsciiDigits(value) || !round.isDouble()) {
+            return TicketTexts::tableMalformed().toString().arg(prize);
+        }
+        prizes.numbers.append({kind, value, round.toInt()});
     }
     return QString();
 }
@@ -133,21 +128,21 @@ std::optional<FetchedPrizeTable> tableFromObject(const QJsonObject& draw)
     const PrizeEras& eras = PrizeEras::bundled();
     const QString answerAmountsFrom = eras.answerAmountsFrom();
     const bool pricesKept = !answerAmountsFrom.isEmpty() && table.drawKey >= answerAmountsFrom;
-    // Four last-three numbers before 1 Sep 2015, two front and two back three-digit numbers from then on.
-    for (const PrizeKind kind : PrizeKinds::ofDraw(table.drawKey)) {
-        if (const QString wrong = readSection(data, {sectionName(kind), kind}, pricesKept, table.prizes);
-            !wrong.isEmpty()) {
-            table.error = wrong;
-            table.prizes = DrawPrizes();
-            table.prizes.drawKey = table.drawKey;
-            return table;
-        }
-    }
-    if (!hasFrontThree(table.drawKey) && !data.value(u"last3f"_s).toObject().value(u"number"_s).toArray().isEmpty()) {
-        table.error = TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(PrizeKind::FrontThree));
+    // A table that is not whole keeps none of its numbers.
+    const auto refused = [&table](QString error) {
+        table.error = std::move(error);
         table.prizes = DrawPrizes();
         table.prizes.drawKey = table.drawKey;
         return table;
+    };
+    // Four last-three numbers before 1 Sep 2015, two front and two back three-digit numbers from then on.
+    for (const PrizeKind kind : PrizeKinds::ofDraw(table.drawKey)) {
+        if (QString wrong = readSection(data, kind, pricesKept, table.prizes); !wrong.isEmpty()) {
+            return refused(std::move(wrong));
+        }
+    }
+    if (!hasFrontThree(table.drawKey) && !data.value(u"last3f"_s).toObject().value(u"number"_s).toArray().isEmpty()) {
+        return refused(TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(PrizeKind::FrontThree)));
     }
     const std::map<PrizeKind, qint64> answered = table.prizes.amounts;
     table.prizes.amounts = eras.amountsToKeep(table.drawKey, answered);
