@@ -5,7 +5,6 @@
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
 #include "updater/Clock.h"
-#include "updater/DrawSource.h"
 #include "updater/Module1.h"
 #include "updater/UpdatePlan.h"
 #include "updater/UpdaterTexts.h"
@@ -149,24 +148,15 @@ Status ResultsUpdate::collectFetchAndRewrite(Outcome& outcome)
         const QString& entry = newEntries.at(i);
         const QString key = DrawKeys::drawKey(entry);
         report(UpdateProgress::fetching(key, static_cast<int>(i + 1), static_cast<int>(newEntries.size())));
-        const Result<DrawRecord> fetched = m_source.fetchDraw(entry, FetchPace::Update);
-        if (m_cancelled) {
-            return cancelledStatus();
-        }
-        if (!fetched && i == 0 && m_source.isIncomplete(key)) {
-            // The newest draw is still being drawn: no fault, it is left for a later update.
-            outcome.incompleteKey = key;
-            continue;
-        }
+        const Result<std::optional<DrawRecord>> fetched = fetchChecked(entry, i == 0, FetchPace::Update);
         if (!fetched) {
             return Status::failure(fetched.error());
         }
-        if (const Status checked =
-                UpdatePlan::checkFetchedDraw(fetched.value(), key, UpdatePlan::thaiDate(m_clock.now()));
-            !checked) {
-            return checked;
+        if (!fetched.value()) {
+            outcome.incompleteKey = key;
+            continue;
         }
-        lines.append(ResultsFile::formatDrawLine(fetched.value()));
+        lines.append(ResultsFile::formatDrawLine(*fetched.value()));
     }
 
     if (!outcome.incompleteKey.isEmpty() && lines.isEmpty()) {
@@ -217,26 +207,17 @@ Status ResultsUpdate::downloadEntries(Outcome& outcome)
         if (m_cancelled) {
             return cancelledStatus();
         }
-        const Result<DrawRecord> fetched = m_source.fetchDraw(entry, FetchPace::FullDownload);
-        if (m_cancelled) {
-            return cancelledStatus();
-        }
-        if (!fetched && i == 0 && m_source.isIncomplete(key)) {
-            // Draw day: the newest draw is still being drawn; the next update brings it.
-            continue;
-        }
+        const Result<std::optional<DrawRecord>> fetched = fetchChecked(entry, i == 0, FetchPace::FullDownload);
         if (!fetched) {
             return Status::failure(fetched.error());
         }
-        if (const Status checked =
-                UpdatePlan::checkFetchedDraw(fetched.value(), key, UpdatePlan::thaiDate(m_clock.now()));
-            !checked) {
-            return checked;
+        if (!fetched.value()) {
+            continue;
         }
         // The line carries the draw's key, whatever else the page's value holds after it. It goes into its place
         // by key, and the whole file is replaced at once, so that every draw written so far stays whole and in
         // order whatever happens next.
-        DrawRecord record = fetched.value();
+        DrawRecord record = *fetched.value();
         record.drawDate = key;
         QStringList merged = lines;
         merged.insert(UpdatePlan::insertionIndex(merged, key), ResultsFile::formatDrawLine(record));
@@ -255,6 +236,28 @@ Status ResultsUpdate::downloadEntries(Outcome& outcome)
         }
     }
     return Status::success();
+}
+
+Result<std::optional<DrawRecord>> ResultsUpdate::fetchChecked(const QString& entry, bool newest, FetchPace pace)
+{
+    using Fetched = Result<std::optional<DrawRecord>>;
+    const QString key = DrawKeys::drawKey(entry);
+    const Result<DrawRecord> fetched = m_source.fetchDraw(entry, pace);
+    if (m_cancelled) {
+        return Fetched::failure(cancelledStatus().error());
+    }
+    if (!fetched && newest && m_source.isIncomplete(key)) {
+        // Draw day: the newest draw is still being drawn. That is no fault; a later update brings it.
+        return std::optional<DrawRecord>();
+    }
+    if (!fetched) {
+        return Fetched::failure(fetched.error());
+    }
+    if (const Status checked = UpdatePlan::checkFetchedDraw(fetched.value(), key, UpdatePlan::thaiDate(m_clock.now()));
+        !checked) {
+        return Fetched::failure(checked.error());
+    }
+    return std::optional<DrawRecord>(fetched.value());
 }
 
 QString ResultsUpdate::storeFetchedPrizeTables(const QStringList& lines) const

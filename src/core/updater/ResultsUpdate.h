@@ -2,13 +2,15 @@
 
 #include "data/Result.h"
 #include "data/ResultsFile.h"
+#include "updater/DrawSource.h"
 #include "updater/UpdateProgress.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Clock;
-class DrawSource;
 
 /// The two flows that bring the lottery office's draws into the results file. The update fetches the draws newer
 /// than the newest stored one and rewrites the file with them in front; it writes nothing unless every new draw came
@@ -71,6 +73,9 @@ private:
     /// The file as it is now, which only a file read whole may replace.
     Result<QStringList> readWhole() const;
     void report(const UpdateProgress& progress) const;
+    /// One listed draw, fetched and checked before it may be written; no record, and no failure, when it is the
+    /// `newest` listed draw and the office is still drawing it.
+    Result<std::optional<DrawRecord>> fetchChecked(const QString& entry, bool newest, FetchPace pace);
     QString storeFetchedPrizeTables(const QStringList& lines) const;
 
     ResultsFile m_file;
