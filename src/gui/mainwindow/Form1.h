@@ -149,7 +149,8 @@ private:
     void setUpTicketActions();
     void showTicketWindow();
     void showPrizeTable(const QString& drawKey);
-    /// Stores the full tables the update fetched; what could not be stored, said for the closing message.
+    /// Stores the full tables and the office's list of draw dates the update fetched; what tables could not be
+    /// stored, said for the closing message.
     QString storeFetchedPrizeTables(const DrawSource& source, const QStringList& lines);
     // The statistics window (Form1Statistics.cpp).
     void setUpStatisticsActions();

@@ -69,7 +69,8 @@ void Form1::showTicketWindow()
         return;
     }
     m_ticketWindow = new TicketWindow(
-        {prizeStorePath(m_resultsFile.path()), bundledPrizeStorePath(m_config.programDirectory), List2}, this);
+        {prizeStorePath(m_resultsFile.path()), bundledPrizeStorePath(m_config.programDirectory), List2, today()}, this);
+    connect(m_ticketWindow, &TicketWindow::updateRequested, this, [this] { startUpdate(); });
     m_ticketWindow->show();
 }
 
@@ -108,10 +109,11 @@ QString Form1::storeFetchedPrizeTables(const DrawSource& source, const QStringLi
             detail = fetched.error;
         }
     }
-    if (!tables.isEmpty()) {
+    const QList<QDate> officeDates = source.listedDrawDates();
+    if (!tables.isEmpty() || !officeDates.isEmpty()) {
         PrizeStore store(prizeStorePath(m_resultsFile.path()));
         Status stored = store.openSeeded(bundledPrizeStorePath(m_config.programDirectory));
-        if (stored) {
+        if (stored && !tables.isEmpty()) {
             stored = store.writeDraws(tables);
         }
         if (!stored) {
@@ -119,6 +121,11 @@ QString Form1::storeFetchedPrizeTables(const DrawSource& source, const QStringLi
                 unreadable.append(drawTitle(table.drawKey));
             }
             detail = stored.error();
+        } else if (!officeDates.isEmpty()) {
+            // The office's dates only tell the ticket checker when the next draw is; without them it goes by the
+            // usual schedule, so a failure to keep them is not worth a word to the user.
+            const Status kept = store.writeOfficeDrawDates(officeDates);
+            Q_UNUSED(kept)
         }
     }
     if (unreadable.isEmpty()) {

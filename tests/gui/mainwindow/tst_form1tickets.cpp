@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void updateStoresTheFetchedTables_data();
     void updateStoresTheFetchedTables();
     void updateGoesOnWhenTheTablesCannotBeStored();
+    void ticketCheckerAsksForTheUpdate();
 
 private:
     /// A program directory with a results file, the bundled prize store and a main window over them.
@@ -211,6 +213,8 @@ void TestForm1Tickets::updateStoresTheFetchedTables()
     QVERIFY(store.open());
     QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
     QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+    // The office's list of the year's draw dates is kept for the ticket checker's next draw.
+    QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
 }
 
 void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
@@ -230,6 +234,27 @@ void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
     QVERIFY2(
         text.startsWith(u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s), qPrintable(text));
     QVERIFY2(text.contains(u"01 กันยายน 2558"_s) && text.contains(u"16 สิงหาคม 2558"_s), qPrintable(text));
+}
+
+void TestForm1Tickets::ticketCheckerAsksForTheUpdate()
+{
+    // The file ends on 1 Aug 2015; the clock stands on 3 May 2026 in Thailand.
+    start(bundledFrom("25580801"), true);
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_form->findChild<QAction*>(u"actionCheckTickets"_s)->trigger();
+    QTRY_COMPARE(m_form->findChildren<TicketWindow*>().size(), 1);
+    TicketWindow* window = m_form->findChildren<TicketWindow*>().constFirst();
+    QCOMPARE(window->findChild<QLabel*>(u"drawsBehind"_s)->text(), u"ฐานข้อมูลยังไม่มีผลรางวัล 255 งวดล่าสุด"_s);
+    QCOMPARE(window->findChild<QLabel*>(u"nextDraw"_s)->text(), u"งวดถัดไป: เสาร์ 16 พฤษภาคม 2569"_s);
+
+    window->findChild<QPushButton*>(u"updateButton"_s)->click();
+
+    // The main window's update ran: the new draws are written and the program ends, as after its own button.
+    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s);
+    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
 }
 
 QTEST_MAIN(TestForm1Tickets)
