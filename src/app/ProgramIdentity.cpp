@@ -1,12 +1,45 @@
 #include "ProgramIdentity.h"
 
+#include "data/ResultsLocation.h"
+
 #include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+QString programName()
+{
+    return u"Varenta"_s;
+}
+
+QString programVersion()
+{
+    return u"1.0"_s;
+}
 
 void setUpProgramIdentity(bool withDesktopEntry)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Varenta"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationName(programName());
+    QCoreApplication::setApplicationVersion(programVersion());
     if (withDesktopEntry) {
-        QGuiApplication::setDesktopFileName(QStringLiteral("varenta"));
+        QGuiApplication::setDesktopFileName(u"varenta"_s);
     }
+}
+
+ProgramFiles locateProgramFiles(ResultsUse use)
+{
+    const QString resultsFileName = u"db.dll"_s;
+    ProgramFiles files;
+    files.programDirectory = QCoreApplication::applicationDirPath();
+    switch (use) {
+    case ResultsUse::Update: {
+        const ResultsLocation::Choice choice = ResultsLocation::chooseDataFile(files.programDirectory, resultsFileName);
+        files.resultsPath = choice.path;
+        files.resultsProblem = choice.problem;
+        break;
+    }
+    case ResultsUse::Read:
+        files.resultsPath = ResultsLocation::existingDataFile(files.programDirectory, resultsFileName);
+        break;
+    }
+    return files;
 }

@@ -1,9 +1,29 @@
 #pragma once
 
-/// Whether the command line asks for the ticket check without windows (`--ticket=...`).
-bool isTicketCommand(int argc, char* argv[]);
+#include "ProgramIdentity.h"
 
-/// `varenta --ticket=NUMBER[,NUMBER...] [--draw=YYYYMMDD]`: checks the tickets against one draw (the newest when
-/// none is given) and prints one line per prize won, or that a ticket won nothing. Runs its own QCoreApplication;
-/// needs no display. Returns 0 when a ticket won, 1 when none did, 2 on bad input or a draw it does not know.
-int runTicketCommand(int argc, char* argv[]);
+#include <QString>
+
+class QTextStream;
+
+/// `varenta --ticket=NUMBER[,NUMBER...] [--draw=YYYYMMDD]`: the ticket check without windows. It checks the tickets
+/// against one draw and prints one line per prize won, or that a ticket won nothing.
+namespace TicketCommand {
+
+/// Exit codes: a ticket won; none did; bad input, or a draw the results file does not know.
+enum ExitCode { Won = 0, NoneWon = 1, Failed = 2 };
+
+/// What the command line asks of the ticket check.
+struct Options
+{
+    /// The ticket numbers as given, separated by commas; checked for being six-digit numbers when run.
+    QString tickets;
+    /// The draw's key; empty for the newest draw.
+    QString drawKey;
+};
+
+/// Runs the ticket check on the results file and prize store of `files`; the prizes go to `out`, failures to `err`.
+/// Returns an `ExitCode`.
+int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTextStream& err);
+
+} // namespace TicketCommand

@@ -1,71 +1,102 @@
 #include "CheckCommand.h"
+#include "CommandLine.h"
 #include "ProgramIdentity.h"
 #include "TicketCommand.h"
-#include "data/ResultsLocation.h"
 #include "mainwindow/Form1.h"
 #include "updater/Clock.h"
 #include "updater/GloApiSource.h"
 #include "updater/SourceOptions.h"
-#include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
+#include "widgets/ThaiTranslations.h"
 #include "widgets/WindowFrame.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QTextStream>
 #include <QTimer>
 
-int main(int argc, char* argv[])
+#include <memory>
+#include <variant>
+
+namespace {
+
+/// Lets `std::visit` take one lambda per alternative.
+template<typename... Handlers>
+struct Overloaded : Handlers...
 {
-    // The check and the ticket check run without windows: no QApplication, no display.
-    if (CheckCommand::requested(argc, argv)) {
-        return CheckCommand::main(argc, argv);
+    using Handlers::operator()...;
+};
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    // As QCoreApplication::arguments() reads them, before there is one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (isTicketCommand(argc, argv)) {
-        return runTicketCommand(argc, argv);
-    }
-    QApplication app(argc, argv);
-    setUpProgramIdentity(true);
+    return arguments;
+}
+
+int runWindow(const CommandLine::Window& options)
+{
     QApplication::setWindowIcon(programIcon());
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Thai Government Lottery results and digit analysis"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption closeAfterStart(QStringLiteral("close-after-start"),
-        QStringLiteral("Start, show the main window, then close it (a smoke test)."));
-    parser.addOption(closeAfterStart);
-    const QCommandLineOption updateNow(QStringLiteral("update-now"),
-        QStringLiteral("Start the database update right after start, as the update button does."));
-    parser.addOption(updateNow);
-    SourceOptions::addTo(parser);
-    parser.addOptions(CheckCommand::commandLineOptions());
-    parser.process(app);
-    const Result<SourceOptions> sourceOptions = SourceOptions::read(parser);
-    if (!sourceOptions) {
-        qCritical("%s", qPrintable(sourceOptions.error()));
-        return 2;
-    }
-
     Fonts::installFontSubstitutions();
     QApplication::setFont(Fonts::windowFont());
+    installThaiTranslations();
 
+    const ProgramFiles files = locateProgramFiles(ResultsUse::Update);
     Form1Config config;
-    config.programDirectory = QCoreApplication::applicationDirPath();
-    const ResultsLocation::Choice results =
-        ResultsLocation::chooseDataFile(config.programDirectory, QStringLiteral("db.dll"));
-    config.resultsFile = results.path;
-    config.resultsFileProblem = results.problem;
-    config.makeDrawSource = makeDrawSourceFactory(sourceOptions.value(), Clock::system());
-    config.makeCheckSource = [options = sourceOptions.value()] { return makeApiSource(options, Clock::system()); };
+    config.programDirectory = files.programDirectory;
+    config.resultsFile = files.resultsPath;
+    config.resultsFileProblem = files.resultsProblem;
+    config.makeDrawSource = makeDrawSourceFactory(options.source, Clock::system());
+    config.makeCheckSource = [source = options.source] { return makeApiSource(source, Clock::system()); };
     Form1 form(std::move(config));
     form.load();
     form.show();
 
-    if (parser.isSet(updateNow)) {
+    if (options.updateNow) {
         QTimer::singleShot(0, &form, [&form] { form.startUpdate(); });
     }
-    if (parser.isSet(closeAfterStart)) {
+    if (options.closeAfterStart) {
         QTimer::singleShot(0, &form, [&form] { form.close(); });
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const CommandLine::Launch launch = parseCommandLine(argumentsOf(argc, argv));
+
+    // Only the window needs a display. Everything else, help and usage errors included, runs without one.
+    const bool window = std::holds_alternative<CommandLine::Window>(launch);
+    const std::unique_ptr<QCoreApplication> application =
+        window ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    setUpProgramIdentity(window);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return std::visit(Overloaded {
+                          [](const CommandLine::Window& options) { return runWindow(options); },
+                          [&](const CommandLine::Check& options) {
+                              return CheckCommand::run(options, locateProgramFiles(ResultsUse::Read), out, err);
+                          },
+                          [&](const CommandLine::Ticket& options) {
+                              return TicketCommand::run(options, locateProgramFiles(ResultsUse::Read), out, err);
+                          },
+                          [&](const CommandLine::Help& help) {
+                              out << help.text;
+                              return 0;
+                          },
+                          [&](const CommandLine::Version& version) {
+                              out << version.text;
+                              return 0;
+                          },
+                          [&](const CommandLine::UsageError& error) {
+                              err << "varenta: " << error.text << "\nSee varenta --help for the options.\n";
+                              return CommandLine::usageErrorExitCode;
+                          },
+                      },
+        launch);
 }

@@ -1,4 +1,5 @@
 #include "FakeGloApi.h"
+#include "TestData.h"
 
 #include <QFile>
 #include <QProcess>
@@ -56,11 +57,7 @@ void TestCheckCommand::init()
     m_api->addDrawLines(
         {QString::fromLatin1(changedOffice), QString::fromLatin1(missing), QString::fromLatin1(agreeing)});
     // No display at all: the check must not need one.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    m_process.setProcessEnvironment(environment);
+    m_process.setProcessEnvironment(environmentWithoutDisplay());
     m_process.setProgram(m_dir->filePath(u"varenta"_s));
 }
 

@@ -1,3 +1,5 @@
+#include "TestData.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -73,11 +75,7 @@ void TestTicketCommand::exitCodesAndLines()
 
     QProcess process;
     // No display: the command must not need one.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environmentWithoutDisplay());
     process.start(m_dir.filePath(u"varenta"_s), arguments);
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);

@@ -1,4 +1,5 @@
 #include "FakeResultSite.h"
+#include "TestData.h"
 #include "data/ResultsFile.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void cleanup();
     void updatesFromTheGivenResultPage();
     void refusesAnUnusableAddress();
+    void answersWithoutADisplay_data();
+    void answersWithoutADisplay();
 
 private:
     /// A program directory with the program and a results file.
@@ -82,6 +85,41 @@ void TestVarentaProgram::refusesAnUnusableAddress()
     QVERIFY(m_process.waitForFinished(20000));
     QCOMPARE(m_process.exitCode(), 2);
     QVERIFY(m_process.readAllStandardError().contains("--result-page"));
+}
+
+void TestVarentaProgram::answersWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("outputStart");
+    QTest::addColumn<QByteArray>("standardError");
+
+    const QByteArray usage = "Usage: varenta [options]\n";
+    QTest::newRow("help") << QStringList {u"--help"_s} << 0 << usage << QByteArray();
+    QTest::newRow("version") << QStringList {u"--version"_s} << 0 << "Varenta 1.0\n"_ba << QByteArray();
+    QTest::newRow("help-all with the check")
+        << QStringList {u"--check"_s, u"--help-all"_s} << 0 << usage << QByteArray();
+    QTest::newRow("an unknown option in the window's mode")
+        << QStringList {u"--bogus"_s} << 2 << QByteArray()
+        << "varenta: Unknown option --bogus\nSee varenta --help for the options.\n"_ba;
+}
+
+void TestVarentaProgram::answersWithoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, outputStart);
+    QFETCH(QByteArray, standardError);
+
+    QProcess process;
+    process.setProcessEnvironment(environmentWithoutDisplay());
+    process.start(QStringLiteral(VARENTA_EXECUTABLE), arguments);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QByteArray output = process.readAllStandardOutput();
+    QVERIFY2(output.startsWith(outputStart), output.constData());
+    QCOMPARE(process.readAllStandardError(), standardError);
+    QCOMPARE(process.exitCode(), exitCode);
 }
 
 QTEST_GUILESS_MAIN(TestVarentaProgram)

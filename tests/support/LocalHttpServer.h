@@ -27,12 +27,12 @@ struct FakeHttpResponse
 {
     int status = 200;
     QByteArray contentType = "text/html";
-    QByteArray body;
+    QByteArray body {};
     int delayMs = 0; ///< answer this much later, without blocking the event loop
     bool dropConnection = false; ///< close the connection without any answer
     int trickleMs = 0; ///< send the body one byte at a time, this far apart
     bool omitContentLength = false; ///< no Content-Length: the body ends when the connection closes
-    QList<QPair<QByteArray, QByteArray>> headers;
+    QList<QPair<QByteArray, QByteArray>> headers {};
 };
 
 /// A tiny HTTP/1.1 server on 127.0.0.1 (a free port) for tests; each request is answered by the handler.

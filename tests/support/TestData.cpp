@@ -43,3 +43,13 @@ QByteArray resultBytes(const QStringList& lines)
     }
     return bytes;
 }
+
+QProcessEnvironment environmentWithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name :
+        {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")}) {
+        environment.remove(name);
+    }
+    return environment;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -19,3 +20,7 @@ QStringList resultLines(const QByteArray& bytes);
 
 /// Results-file bytes of these lines: each followed by CR LF.
 QByteArray resultBytes(const QStringList& lines);
+
+/// This process's environment without a display of any kind, for starting the program as a script on a machine
+/// without one would: whatever needs a display fails there.
+QProcessEnvironment environmentWithoutDisplay();

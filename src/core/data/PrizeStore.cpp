@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -34,6 +35,10 @@ const char* const schemaStatements[] = {
     " round INTEGER NOT NULL,"
     " PRIMARY KEY (number, kind, draw_id, round)) WITHOUT ROWID",
 };
+
+// The office's list of draw dates: no part of the tables' layout, so a store of any version may have it or not.
+const char* const officeDatesTable =
+    "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
 
 QString nextConnectionName()
 {
@@ -330,4 +335,60 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
             amount.isNull() ? -1 : amount.toLongLong()});
     }
     return matches;
+}
+
+Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
+{
+    if (!m_database.isOpen()) {
+        return failure(TicketTexts::storeWriteFailed(), QString());
+    }
+    if (!m_database.transaction()) {
+        return failure(TicketTexts::storeWriteFailed(), m_database.lastError().text());
+    }
+    QSqlQuery query(m_database);
+    bool ok = query.exec(QString::fromLatin1(officeDatesTable));
+    QSet<int> years;
+    for (const QDate& date : dates) {
+        if (date.isValid()) {
+            years.insert(date.year());
+        }
+    }
+    for (auto year = years.cbegin(); ok && year != years.cend(); ++year) {
+        ok = query.prepare(u"DELETE FROM office_draw_dates WHERE day LIKE ?"_s);
+        query.addBindValue(u"%1-%"_s.arg(*year, 4, 10, QChar(u'0')));
+        ok = ok && query.exec();
+    }
+    ok = ok && query.prepare(u"INSERT OR IGNORE INTO office_draw_dates (day) VALUES (?)"_s);
+    for (qsizetype i = 0; ok && i < dates.size(); ++i) {
+        if (dates.at(i).isValid()) {
+            query.bindValue(0, dates.at(i).toString(Qt::ISODate));
+            ok = query.exec();
+        }
+    }
+    if (!ok || !m_database.commit()) {
+        const QString detail = ok ? m_database.lastError().text() : query.lastError().text();
+        m_database.rollback();
+        return failure(TicketTexts::storeWriteFailed(), detail);
+    }
+    return Status::success();
+}
+
+Result<QList<QDate>> PrizeStore::officeDrawDates() const
+{
+    if (!m_database.tables().contains(u"office_draw_dates"_s)) {
+        return QList<QDate>();
+    }
+    QSqlQuery query(m_database);
+    if (!query.exec(u"SELECT day FROM office_draw_dates ORDER BY day"_s)) {
+        return Result<QList<QDate>>::failure(
+            TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+    }
+    QList<QDate> dates;
+    while (query.next()) {
+        const QDate date = QDate::fromString(query.value(0).toString(), Qt::ISODate);
+        if (date.isValid()) {
+            dates.append(date);
+        }
+    }
+    return dates;
 }

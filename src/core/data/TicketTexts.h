@@ -173,4 +173,44 @@ constexpr QStringView drawColumn()
     return u"งวด";
 }
 
+// The draw at a glance and the draw schedule.
+/// %1: the next draw's caption (day name and title).
+constexpr QStringView nextDraw()
+{
+    return u"งวดถัดไป: %1";
+}
+constexpr QStringView nextDrawFromOffice()
+{
+    return u"ตามวันออกรางวัลที่สำนักงานสลากประกาศไว้";
+}
+constexpr QStringView nextDrawUsual()
+{
+    return u"ตามกำหนดออกรางวัลปกติ: วันที่ 1 และ 16 ของทุกเดือน เว้นแต่เลื่อนเพราะวันหยุด";
+}
+/// %1: how many draws held since the newest stored one the results file lacks.
+constexpr QStringView behind()
+{
+    return u"ฐานข้อมูลยังไม่มีผลรางวัล %1 งวดล่าสุด";
+}
+constexpr QStringView pickByDate()
+{
+    return u"เลือกตามวันที่...";
+}
+constexpr QStringView previousMonth()
+{
+    return u"เดือนก่อน";
+}
+constexpr QStringView nextMonth()
+{
+    return u"เดือนถัดไป";
+}
+constexpr QStringView calendarHint()
+{
+    return u"วันที่เป็นตัวหนาบนพื้นสีฟ้ามีผลรางวัลในฐานข้อมูล";
+}
+constexpr QStringView printButton()
+{
+    return u"พิมพ์...";
+}
+
 } // namespace TicketTexts

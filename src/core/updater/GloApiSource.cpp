@@ -3,16 +3,13 @@
 #include "GloApiJson.h"
 #include "GloApiTexts.h"
 #include "data/ThaiCalendar.h"
+#include "updater/HttpFetch.h"
 #include "updater/Module1.h"
 
-#include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -25,6 +22,7 @@ const QString resultPath = u"/api/checking/getLotteryResult"_s;
 const QString periodsPath = u"/api/lottery/getPeriodsByYear"_s;
 
 constexpr int maxTries = 3;
+constexpr int maxRedirects = 3;
 // How far after today a latest draw may lie: a draw day moved by a holiday, or a clock that is wrong by a few days.
 constexpr int maxDaysAhead = 31;
 // Stored draws older than this are not trusted to start a search from.
@@ -66,15 +64,11 @@ GloApiSource::GloApiSource(GloApiOptions options, const Clock& clock, QObject* p
     , m_options(std::move(options))
     , m_clock(clock)
     , m_network(new QNetworkAccessManager(this))
-{
-    m_network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-}
+{ }
 
 GloApiSource::~GloApiSource()
 {
-    if (m_reply) {
-        m_reply->abort();
-    }
+    cancel();
 }
 
 Result<QStringList> GloApiSource::listDrawEntries()
@@ -177,8 +171,8 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
 void GloApiSource::cancel()
 {
     m_cancelled = true;
-    if (m_reply) {
-        m_reply->abort();
+    if (m_fetch) {
+        m_fetch->cancel();
     }
 }
 
@@ -194,6 +188,7 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
             const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
             // Without the day-by-day search, the office's list is taken as it is, even when it is empty.
             if (periods && (!periods.value().isEmpty() || !probeAllowed)) {
+                m_listedDates += periods.value();
                 QList<QDate> dates;
                 for (const QDate& date : periods.value()) {
                     if ((!after.isValid() || date > after) && date <= latest) {
@@ -281,68 +276,28 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
 
     QUrl url = m_options.baseUrl;
     url.setPath(path);
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
-    request.setRawHeader("Accept", "application/json");
-    request.setHeader(QNetworkRequest::UserAgentHeader, u"Varenta/1.0"_s);
-    request.setTransferTimeout(static_cast<int>(m_options.transferTimeout.count()));
-    request.setMaximumRedirectsAllowed(3);
+    HttpRequest request = HttpRequest::post(QNetworkRequest(url), body);
+    request.request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
+    request.request.setRawHeader("Accept", "application/json");
+    request.request.setHeader(QNetworkRequest::UserAgentHeader, u"Varenta/1.0"_s);
+    const HttpLimits limits {
+        m_options.transferTimeout, m_options.overallTimeout, maxRedirects, m_options.maxAnswerBytes};
 
     ++m_requestCount;
-    QEventLoop loop;
-    QNetworkReply* reply = m_network->post(request, body);
-    m_reply = reply;
-    bool tooLarge = false;
-    bool timedOut = false;
-    QByteArray received;
-    // The answer is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
-    const auto take = [this, reply, &received, &tooLarge] {
-        if (tooLarge) {
-            return;
-        }
-        received += reply->read(qMin(reply->bytesAvailable(), m_options.maxAnswerBytes + 1 - received.size()));
-        if (received.size() > m_options.maxAnswerBytes) {
-            tooLarge = true;
-            reply->abort();
-        }
-    };
-    connect(reply, &QNetworkReply::readyRead, &loop, take);
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    connect(&deadline, &QTimer::timeout, &loop, [reply, &timedOut] {
-        timedOut = true;
-        reply->abort();
-    });
-    deadline.start(m_options.overallTimeout);
-    if (!reply->isFinished()) {
-        loop.exec();
-    }
-    m_reply = nullptr;
+    HttpFetch fetch(*m_network, request, limits);
+    m_fetch = &fetch;
+    const HttpResult& result = fetch.waitForResult();
+    m_fetch = nullptr;
     m_lastRequestEnd = m_clock.now();
 
-    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
+    answer.status = result.status;
     if (m_cancelled) {
         answer.error = GloApiTexts::cancelled().toString();
-    } else if (tooLarge) {
-        answer.error = GloApiTexts::tooLarge().toString();
-    } else if (timedOut) {
-        answer.error = GloApiTexts::timedOut().toString();
-    } else if (answer.status != 0 && (answer.status < 200 || answer.status > 299)) {
-        answer.error = GloApiTexts::httpStatus().toString().arg(answer.status);
-    } else if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
-        answer.error = GloApiTexts::timedOut().toString();
-    } else if (error != QNetworkReply::NoError || answer.status == 0) {
-        answer.error = GloApiTexts::cannotConnect().toString().arg(reply->errorString());
+    } else if (!result.ok()) {
+        answer.error = result.failureText(GloApiTexts::notReached());
     } else {
-        take();
-        answer.body = tooLarge ? QByteArray() : std::move(received);
-        if (tooLarge) {
-            answer.error = GloApiTexts::tooLarge().toString();
-        }
+        answer.body = result.body;
     }
-    reply->deleteLater();
     return answer;
 }
 

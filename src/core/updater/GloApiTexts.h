@@ -4,26 +4,13 @@
 #include <QStringView>
 
 /// Messages the user sees when results cannot be had from the lottery office's JSON API. `%1` stands for the
-/// draw's title, an HTTP status or a detail, as each says.
+/// draw's title or a detail, as each says. Why a request failed is said in NetworkTexts.
 namespace GloApiTexts {
 
-/// %1: what the network layer said.
-constexpr QStringView cannotConnect()
+/// Said first when the office's website gave no usable answer; why follows on the next lines.
+constexpr QStringView notReached()
 {
-    return u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้ (%1)";
-}
-constexpr QStringView timedOut()
-{
-    return u"เว็บไซต์สำนักงานสลากฯ ไม่ตอบภายในเวลาที่กำหนด";
-}
-/// %1: the HTTP status.
-constexpr QStringView httpStatus()
-{
-    return u"เว็บไซต์สำนักงานสลากฯ ตอบกลับด้วยรหัส %1";
-}
-constexpr QStringView tooLarge()
-{
-    return u"ข้อมูลจากเว็บไซต์สำนักงานสลากฯ ใหญ่ผิดปกติ";
+    return u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้";
 }
 constexpr QStringView unreadable()
 {

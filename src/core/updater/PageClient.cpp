@@ -4,7 +4,6 @@
 
 #include <QEventLoop>
 #include <QFutureWatcher>
-#include <QNetworkReply>
 #include <QPromise>
 #include <QThreadPool>
 #include <QTimer>
@@ -13,10 +12,7 @@ using namespace Qt::StringLiterals;
 
 PageClient::PageClient(QObject* parent)
     : QObject(parent)
-{
-    // Cookies live in the manager's own jar for as long as the client.
-    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-}
+{ }
 
 PageClient::~PageClient()
 {
@@ -25,7 +21,7 @@ PageClient::~PageClient()
 
 void PageClient::navigate(const QUrl& url)
 {
-    start(QNetworkAccessManager::GetOperation, url, {});
+    start(HttpRequest::Method::Get, url, {});
 }
 
 Status PageClient::press(const HtmlElement& button)
@@ -37,66 +33,35 @@ Status PageClient::press(const HtmlElement& button)
     if (!submission) {
         return Status::failure(UpdaterTexts::noShowButton().toString());
     }
-    start(submission->method == "POST" ? QNetworkAccessManager::PostOperation : QNetworkAccessManager::GetOperation,
-        submission->url, submission->body);
+    start(submission->method == "POST" ? HttpRequest::Method::Post : HttpRequest::Method::Get, submission->url,
+        submission->body);
     return Status::success();
 }
 
-void PageClient::start(QNetworkAccessManager::Operation operation, const QUrl& url, const QByteArray& body)
+void PageClient::start(HttpRequest::Method method, const QUrl& url, const QByteArray& body)
 {
     abort();
-    QNetworkRequest request(url);
-    request.setMaximumRedirectsAllowed(m_limits.maxRedirects);
-    request.setTransferTimeout(m_limits.transferTimeoutMs);
-    request.setHeader(QNetworkRequest::UserAgentHeader, u"Mozilla/5.0 (compatible; Varenta/1.0)"_s);
+    HttpRequest request {QNetworkRequest(url), method, body};
+    request.request.setHeader(QNetworkRequest::UserAgentHeader, u"Mozilla/5.0 (compatible; Varenta/1.0)"_s);
     if (m_document) {
-        request.setRawHeader("Referer", m_document->address().toEncoded());
+        request.request.setRawHeader("Referer", m_document->address().toEncoded());
+    }
+    if (method == HttpRequest::Method::Post) {
+        request.request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/x-www-form-urlencoded"_s);
     }
     m_document.reset();
-    m_tooLarge = false;
     m_aborted = false;
-    m_timedOut = false;
-    m_body.clear();
-    QNetworkReply* reply = nullptr;
-    if (operation == QNetworkAccessManager::PostOperation) {
-        request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/x-www-form-urlencoded"_s);
-        reply = m_manager.post(request, body);
-    } else {
-        reply = m_manager.get(request);
-    }
-    m_reply = reply;
-    connect(reply, &QNetworkReply::metaDataChanged, this,
-        [this, reply] { checkSize(reply, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
-    // The page is taken as it comes, so that the size limit stops the transfer as soon as it is passed.
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        if (reply == m_reply && !m_tooLarge) {
-            m_body += reply->read(qMin(reply->bytesAvailable(), m_limits.maxBytes + 1 - m_body.size()));
-            checkSize(reply, m_body.size());
-        }
-    });
-    // A reply that trickles in would hold the load for as long as the server likes.
-    QTimer::singleShot(m_limits.overallTimeoutMs, reply, [this, reply] {
-        if (reply == m_reply) {
-            m_timedOut = true;
-            reply->abort();
-        }
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onFinished(reply); });
-}
-
-void PageClient::checkSize(QNetworkReply* reply, qint64 bytes)
-{
-    if (bytes > m_limits.maxBytes && !m_tooLarge) {
-        m_tooLarge = true;
-        reply->abort();
-    }
+    const HttpLimits limits {std::chrono::milliseconds(m_limits.transferTimeoutMs),
+        std::chrono::milliseconds(m_limits.overallTimeoutMs), m_limits.maxRedirects, m_limits.maxBytes};
+    auto* fetch = new HttpFetch(m_manager, request, limits, this);
+    m_fetch = fetch;
+    connect(fetch, &HttpFetch::finished, this, [this, fetch] { onFetched(fetch); });
 }
 
 void PageClient::abort()
 {
-    if (m_reply) {
-        m_aborted = true;
-        m_reply->abort();
+    if (m_fetch) {
+        m_fetch->cancel();
     }
     if (m_parseLoop) {
         m_aborted = true;
@@ -139,43 +104,23 @@ QString PageClient::parse(QByteArrayView body, QByteArrayView contentType, const
     return {};
 }
 
-void PageClient::onFinished(QNetworkReply* reply)
+void PageClient::onFetched(HttpFetch* fetch)
 {
-    reply->deleteLater();
-    if (reply != m_reply) {
+    fetch->deleteLater();
+    if (fetch != m_fetch) {
         return;
     }
-    m_reply.clear();
-
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    QString failure;
-    if (m_tooLarge) {
-        failure = UpdaterTexts::pageTooLarge().toString();
-    } else if (m_timedOut) {
-        failure = UpdaterTexts::timeLimitPassed().toString();
-    } else if (m_aborted) {
-        failure = UpdaterTexts::cancelled().toString();
-    } else if (status >= 400) {
-        failure = UpdaterTexts::httpStatus().toString().arg(status);
-    } else if (reply->error() == QNetworkReply::OperationCanceledError ||
-        reply->error() == QNetworkReply::TimeoutError) {
-        // Nobody here cancelled the load: the transfer time limit ran out.
-        failure = UpdaterTexts::timeLimitPassed().toString();
-    } else if (reply->error() != QNetworkReply::NoError) {
-        failure = reply->errorString();
+    m_fetch.clear();
+    // A copy: parsing lets events run, and the fetch is gone once they have.
+    const HttpResult fetched = fetch->result();
+    if (!fetched.ok()) {
+        m_lastLoad = Status::failure(fetched.failureText(UpdaterTexts::pageNotLoaded()));
+    } else {
+        const QString failure = parse(fetched.body, fetched.contentType, fetched.url);
+        m_lastLoad = failure.isEmpty()
+            ? Status::success()
+            : Status::failure(UpdaterTexts::withDetail(UpdaterTexts::pageNotLoaded(), failure));
     }
-
-    if (failure.isEmpty()) {
-        QByteArray body = std::exchange(m_body, QByteArray());
-        body += reply->read(qMin(reply->bytesAvailable(), m_limits.maxBytes + 1 - body.size()));
-        if (body.size() > m_limits.maxBytes) {
-            failure = UpdaterTexts::pageTooLarge().toString();
-        } else {
-            failure = parse(body, reply->rawHeader("Content-Type"), reply->url());
-        }
-    }
-    m_lastLoad = failure.isEmpty() ? Status::success()
-                                   : Status::failure(UpdaterTexts::withDetail(UpdaterTexts::pageNotLoaded(), failure));
     Q_EMIT loadFinished();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Result.h"
 #include "updater/HtmlDocument.h"
+#include "updater/HttpFetch.h"
 
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -12,7 +13,6 @@
 #include <memory>
 
 class QEventLoop;
-class QNetworkReply;
 
 /// A headless web page client: loads pages, keeps their cookies, parses them and submits their forms as a browser
 /// would. No page is ever shown.
@@ -44,7 +44,7 @@ public:
     Status press(const HtmlElement& button);
 
     /// True while a load is under way (the page is being received or parsed).
-    bool busy() const { return !m_reply.isNull() || m_parseLoop; }
+    bool busy() const { return !m_fetch.isNull() || m_parseLoop; }
     /// Waits, letting events run, until the load under way ends, and gives its outcome. Ends the load early
     /// (as a failure) once `stop` says so.
     Status waitUntilLoaded(const std::function<bool()>& stop = {});
@@ -60,21 +60,17 @@ Q_SIGNALS:
     void loadFinished();
 
 private:
-    void start(QNetworkAccessManager::Operation operation, const QUrl& url, const QByteArray& body);
-    void onFinished(QNetworkReply* reply);
-    void checkSize(QNetworkReply* reply, qint64 bytes);
+    void start(HttpRequest::Method method, const QUrl& url, const QByteArray& body);
+    void onFetched(HttpFetch* fetch);
     /// Parses a received page away from the window's thread, events running meanwhile; null with a failure when
     /// the page nests too deeply, takes too long or the load was aborted.
     QString parse(QByteArrayView body, QByteArrayView contentType, const QUrl& address);
 
-    QNetworkAccessManager m_manager;
-    QPointer<QNetworkReply> m_reply;
+    QNetworkAccessManager m_manager; ///< keeps the cookies for as long as the client
+    QPointer<HttpFetch> m_fetch; ///< the page being received
     std::shared_ptr<HtmlDocument> m_document;
     QEventLoop* m_parseLoop = nullptr; ///< the wait for a page being parsed
     Status m_lastLoad = Status::success();
     Limits m_limits;
-    QByteArray m_body; ///< what has come of the page under way
-    bool m_tooLarge = false;
-    bool m_aborted = false;
-    bool m_timedOut = false;
+    bool m_aborted = false; ///< the parse under way was abandoned
 };

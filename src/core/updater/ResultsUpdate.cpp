@@ -278,10 +278,11 @@ QString ResultsUpdate::storeFetchedPrizeTables(const QStringList& lines) const
             detail = fetched.error;
         }
     }
-    if (!tables.isEmpty()) {
+    const QList<QDate> officeDates = m_source.listedDrawDates();
+    if (!tables.isEmpty() || !officeDates.isEmpty()) {
         PrizeStore store(prizeStorePath(m_file.path()));
         Status stored = store.openSeeded(m_options.bundledPrizeStore);
-        if (stored) {
+        if (stored && !tables.isEmpty()) {
             stored = store.writeDraws(tables);
         }
         if (!stored) {
@@ -289,6 +290,11 @@ QString ResultsUpdate::storeFetchedPrizeTables(const QStringList& lines) const
                 unreadable.append(drawTitle(table.drawKey));
             }
             detail = stored.error();
+        } else if (!officeDates.isEmpty()) {
+            // The office's dates only tell the ticket checker when the next draw is; without them it goes by the
+            // usual schedule, so a failure to keep them is not worth a word to the user.
+            const Status kept = store.writeOfficeDrawDates(officeDates);
+            Q_UNUSED(kept)
         }
     }
     if (unreadable.isEmpty()) {

@@ -15,7 +15,8 @@ class Clock;
 /// The two flows that bring the lottery office's draws into the results file. The update fetches the draws newer
 /// than the newest stored one and rewrites the file with them in front; it writes nothing unless every new draw came
 /// whole. The full download fetches every listed draw the file lacks and puts each into its place as it comes, so
-/// that what it wrote before a failure or a cancel stays. Both store the full prize tables the source fetched.
+/// that what it wrote before a failure or a cancel stays. Both store the full prize tables the source fetched, and
+/// the office's list of draw dates for the ticket checker.
 ///
 /// Calls block while they let events run, as the source's calls do; `cancel()` may come from such an event.
 class ResultsUpdate final
@@ -70,7 +71,8 @@ private:
     Outcome run(const UpdateProgressHandler& progress, Status (ResultsUpdate::*flow)(Outcome&));
     Status collectFetchAndRewrite(Outcome& outcome);
     Status downloadEntries(Outcome& outcome);
-    /// The file as it is now, which only a file read whole may replace.
+    /// The file's lines as they are now, when the flow may replace it: not when it must not be written, nor when it
+    /// could not be read whole.
     Result<QStringList> readWhole() const;
     void report(const UpdateProgress& progress) const;
     /// One listed draw, fetched and checked before it may be written; no record, and no failure, when it is the

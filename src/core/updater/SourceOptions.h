@@ -1,10 +1,7 @@
 #pragma once
 
-#include "data/Result.h"
 #include "updater/DrawSource.h"
 
-#include <QCommandLineOption>
-#include <QList>
 #include <QUrl>
 
 #include <functional>
@@ -12,12 +9,12 @@
 
 class Clock;
 class GloApiSource;
-class QCommandLineParser;
 
-/// Where the updater gets draws from, as the command line chooses it.
+/// Where the updater gets draws from. The program's command line fills it; these are the defaults of a start without
+/// options.
 struct SourceOptions
 {
-    /// The kinds of source. Each kind adds its own options below and its case in `makeDrawSourceFactory`.
+    /// The kinds of source. Each kind adds its own fields below and its case in `makeDrawSourceFactory`.
     enum class Kind { Page, Api };
 
     /// The lottery office's JSON API unless `--source=page` asks for the result page.
@@ -29,13 +26,6 @@ struct SourceOptions
 
     static QUrl defaultResultPage();
     static QUrl defaultApiBase();
-
-    /// The command-line options of the updater's sources.
-    static QList<QCommandLineOption> commandLineOptions();
-    static void addTo(QCommandLineParser& parser);
-    /// Reads the options from a parser that has processed the command line; fails with a message for the user of
-    /// the command line when a value is unusable.
-    static Result<SourceOptions> read(const QCommandLineParser& parser);
 };
 
 using DrawSourceFactory = std::function<std::unique_ptr<DrawSource>()>;

@@ -6,23 +6,10 @@
 /// Messages of the results updater, as the user sees them. `%1` stands for a detail filled in by the caller.
 namespace UpdaterTexts {
 
-// Loading a page.
+// Loading a page; why a download failed is said in NetworkTexts.
 constexpr QStringView pageNotLoaded()
 {
     return u"โหลดหน้าผลรางวัลไม่ได้";
-}
-/// %1: the HTTP status code.
-constexpr QStringView httpStatus()
-{
-    return u"เซิร์ฟเวอร์ตอบกลับด้วยรหัส %1";
-}
-constexpr QStringView timeLimitPassed()
-{
-    return u"หมดเวลารอหน้าผลรางวัล";
-}
-constexpr QStringView pageTooLarge()
-{
-    return u"หน้าผลรางวัลใหญ่เกินกำหนด";
 }
 constexpr QStringView pageTooDeep()
 {

@@ -8,6 +8,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/TableExport.h"
 #include "widgets/WindowFrame.h"
+#include "widgets/WindowHabits.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -131,7 +132,8 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     connect(printButton, &QPushButton::clicked, this, [this] { printSummary(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { askAndSavePdf(); });
 
-    resize(1100, 700);
+    WindowHabits::closeWithKeys(this);
+    WindowHabits::resizeToFit(this, QSize(1100, 700));
     showDraws({});
 }
 

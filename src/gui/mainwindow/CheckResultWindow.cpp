@@ -5,6 +5,7 @@
 #include "data/ThaiCalendar.h"
 #include "updater/CheckTexts.h"
 #include "widgets/Dialogs.h"
+#include "widgets/WindowHabits.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -308,7 +309,6 @@ CheckResultWindow::CheckResultWindow(const DrawCheck::Outcome& outcome, Apply ap
     m_applyButton->setEnabled(false);
     auto* closeButton = new QPushButton(CheckTexts::closeButton().toString(), this);
     closeButton->setObjectName(u"closeCheckButton"_s);
-    closeButton->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -324,7 +324,8 @@ CheckResultWindow::CheckResultWindow(const DrawCheck::Outcome& outcome, Apply ap
     connect(m_applyButton, &QPushButton::clicked, this, [this] { applyTicked(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(std::max(760, m_table->header()->length() + 60), 420);
+    WindowHabits::closeWithKeys(this);
+    WindowHabits::resizeToFit(this, QSize(std::max(760, m_table->header()->length() + 60), 420));
 }
 
 CheckResultWindow::~CheckResultWindow() = default;

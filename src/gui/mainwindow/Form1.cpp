@@ -187,6 +187,8 @@ void Form1::buildControls()
     PushButton7 = makeButton(GroupBox2, u"PushButton7", MainWindowTexts::chooseDrawsButton().toString(),
         QRect(1440, 5100, 1095, 345), windowFont);
     ListViewReport = ReportList::create(GroupBox2, u"ListViewReport", QRect(2640, 240, 8895, 5175));
+    // Several rows at once (Shift and Ctrl with the click), so that copying takes as many draws as the user wants.
+    ListViewReport->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_report = ReportList::rows(ListViewReport);
 
     // The row of buttons under the large frame, left to right.

@@ -68,7 +68,8 @@ void Form1::showTicketWindow()
         return;
     }
     m_ticketWindow = new TicketWindow(
-        {prizeStorePath(m_resultsFile.path()), bundledPrizeStorePath(m_config.programDirectory), List2}, this);
+        {prizeStorePath(m_resultsFile.path()), bundledPrizeStorePath(m_config.programDirectory), List2, today()}, this);
+    connect(m_ticketWindow, &TicketWindow::updateRequested, this, [this] { startUpdate(); });
     m_ticketWindow->show();
 }
 

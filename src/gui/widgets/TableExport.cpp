@@ -7,9 +7,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -28,23 +28,6 @@ QString cellText(const QAbstractItemModel& model, int row, int column)
     return model.data(model.index(row, column), Qt::DisplayRole).toString();
 }
 
-QString csvField(QString text)
-{
-    text.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + text + u'"';
-}
-
-void appendCsvLine(QByteArray& bytes, const QStringList& fields)
-{
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString& field : fields) {
-        quoted.append(csvField(field));
-    }
-    bytes.append(quoted.join(u',').toUtf8());
-    bytes.append("\r\n");
-}
-
 // Tabs and line ends inside a cell would break the pasted rows apart.
 QString tsvField(QString text)
 {
@@ -54,56 +37,52 @@ QString tsvField(QString text)
     return text;
 }
 
-void exportCsv(QAbstractItemView* view, const QString& suggestedName)
+// Asks where to save the view's table and saves it there with `write`; a failure is told over the view's window.
+void exportTable(QAbstractItemView* view, QStringView item, const QString& suggestedName, const QString& filter,
+    Status (*write)(const SheetTable&, const QString&))
 {
     if (!view->model()) {
         return;
     }
-    const QString path = askSaveFileName(
-        view, exportCsvItem().toString().remove(QStringLiteral("...")), suggestedName, QStringLiteral("CSV (*.csv)"));
+    const QString path = askSaveFileName(view, item.toString().remove(QStringLiteral("...")), suggestedName, filter);
     if (path.isEmpty()) {
         return;
     }
-    const Status written = writeCsv(*view->model(), path);
+    const Status written = write(sheetOf(*view->model()), path);
     if (!written) {
         Dialogs::showMessage(view->window(), {Dialogs::Icon::Warning, {}, written.error()});
     }
 }
 
-} // namespace
-
-QByteArray csvBytes(const QAbstractItemModel& model)
+void addExportAction(QAbstractItemView* view, const QString& name, QStringView item, const QString& suggestedName,
+    const QString& filter, Status (*write)(const SheetTable&, const QString&))
 {
-    QByteArray bytes("\xEF\xBB\xBF");
-    const int columns = model.columnCount();
-    QStringList fields;
-    for (int column = 0; column < columns; ++column) {
-        fields.append(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-    }
-    appendCsvLine(bytes, fields);
-    for (int row = 0; row < model.rowCount(); ++row) {
-        fields.clear();
-        for (int column = 0; column < columns; ++column) {
-            fields.append(cellText(model, row, column));
-        }
-        appendCsvLine(bytes, fields);
-    }
-    return bytes;
+    auto* action = new QAction(item.toString(), view);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, view,
+        [view, item, suggestedName, filter, write] { exportTable(view, item, suggestedName, filter, write); });
+    view->addAction(action);
 }
 
-Status writeCsv(const QAbstractItemModel& model, const QString& path)
+} // namespace
+
+SheetTable sheetOf(const QAbstractItemModel& model)
 {
-    const QByteArray bytes = csvBytes(model);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(
-            QStringLiteral("บันทึกแฟ้ม %1 ไม่ได้: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    SheetTable table;
+    const int columns = model.columnCount();
+    for (int column = 0; column < columns; ++column) {
+        table.header.append(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return Status::failure(
-            QStringLiteral("บันทึกแฟ้ม %1 ไม่ได้: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    table.rows.reserve(model.rowCount());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        cells.reserve(columns);
+        for (int column = 0; column < columns; ++column) {
+            cells.append(cellText(model, row, column));
+        }
+        table.rows.append(cells);
     }
-    return Status::success();
+    return table;
 }
 
 QString selectedRowsAsTsv(const QAbstractItemView& view)
@@ -145,13 +124,11 @@ void attach(QAbstractItemView* view, const QString& suggestedName)
         }
     });
 
-    auto* exportAction = new QAction(exportCsvItem().toString(), view);
-    exportAction->setObjectName(QStringLiteral("actionExportCsv"));
-    QObject::connect(
-        exportAction, &QAction::triggered, view, [view, suggestedName] { exportCsv(view, suggestedName); });
-
     view->addAction(copy);
-    view->addAction(exportAction);
+    addExportAction(view, QStringLiteral("actionExportCsv"), exportCsvItem(), suggestedName,
+        QStringLiteral("CSV (*.csv)"), &SpreadsheetFile::writeCsv);
+    addExportAction(view, QStringLiteral("actionExportXlsx"), exportXlsxItem(),
+        QFileInfo(suggestedName).completeBaseName() + u".xlsx", xlsxFilter().toString(), &SpreadsheetFile::writeXlsx);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

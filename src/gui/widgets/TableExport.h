@@ -1,8 +1,7 @@
 #pragma once
 
-#include "data/Result.h"
+#include "data/SpreadsheetFile.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -12,11 +11,9 @@ class QAbstractItemModel;
 class QAbstractItemView;
 class QWidget;
 
-/// Copy and CSV export for any table the program shows, through the view's model and selection alone.
+/// Copy and export for any table the program shows, through the view's model and selection alone.
 ///
-/// CSV: UTF-8 with a byte-order mark (so spreadsheets read the Thai correctly), a header row with the column titles,
-/// then one line per row; every line, the last one included, ends with CR LF. Every field is quoted ("..."), with
-/// a quote inside a field doubled, so numbers stay text with their leading zeros and a "," never splits a field.
+/// Export: the whole table, header row first, as CSV or as an Excel workbook (see `SpreadsheetFile`).
 /// Copy: the selected rows, one line per row ended by LF, cells separated by a tab, without a header.
 namespace TableExport {
 
@@ -28,18 +25,25 @@ constexpr QStringView exportCsvItem()
 {
     return u"ส่งออก CSV...";
 }
+constexpr QStringView exportXlsxItem()
+{
+    return u"ส่งออก Excel...";
+}
+/// The file type the save box offers for Excel workbooks.
+constexpr QStringView xlsxFilter()
+{
+    return u"แฟ้ม Excel (*.xlsx)";
+}
 
-/// The whole model as CSV bytes, as described above (only the model's top-level rows).
-QByteArray csvBytes(const QAbstractItemModel& model);
-
-/// Writes the model as CSV to `path` in one step: the old file stays whole until the new one is complete.
-Status writeCsv(const QAbstractItemModel& model, const QString& path);
+/// The whole model as a table: the column titles and the texts of its top-level rows.
+SheetTable sheetOf(const QAbstractItemModel& model);
 
 /// The view's selected rows as tab-separated text, in the model's row order; empty when nothing is selected.
 QString selectedRowsAsTsv(const QAbstractItemView& view);
 
-/// Gives the view a context menu with "copy" (Ctrl+C while the view has the focus) and "export CSV...".
-/// `suggestedName` is the file name the save box offers. Call once per view.
+/// Gives the view a context menu with "copy" (Ctrl+C while the view has the focus), "export CSV..." and "export
+/// Excel...". `suggestedName` is the CSV file name the save box offers; the workbook is offered under the same name
+/// ending in ".xlsx". Call once per view.
 void attach(QAbstractItemView* view, const QString& suggestedName);
 
 /// Asks where to save a file; empty when the user cancels. Tests answer it in advance.

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void checksEveryBundledDraw();
     void checksOneDraw_data();
     void checksOneDraw();
+    void keepsTheOfficesDrawDatesByYear();
 
 private:
     QString storePath() const { return m_dir->filePath(u"prizes.sqlite"_s); }
@@ -318,6 +319,23 @@ void TestPrizeStore::checksOneDraw()
     const Result<TicketOutcome> unknown = m_checker->check(ticket, u"25690517"_s);
     QVERIFY(!unknown);
     QCOMPARE(unknown.error(), u"ไม่มีงวด 25690517 ในฐานข้อมูล"_s);
+}
+
+void TestPrizeStore::keepsTheOfficesDrawDatesByYear()
+{
+    openBundled();
+    // The bundled store has never heard from the office.
+    QCOMPARE(m_bundled->officeDrawDates().value(), QList<QDate>());
+    QVERIFY(m_bundled->writeOfficeDrawDates({QDate(2026, 9, 1), QDate(2025, 12, 16), QDate(2026, 9, 16)}));
+    // A later list of 2026 replaces that year's dates and leaves 2025's.
+    QVERIFY(m_bundled->writeOfficeDrawDates({QDate(2026, 9, 17), QDate(2026, 9, 1)}));
+    m_checker.reset();
+    m_bundled.reset();
+    PrizeStore store(storePath());
+    QVERIFY(store.open());
+    QCOMPARE(
+        store.officeDrawDates().value(), (QList<QDate> {QDate(2025, 12, 16), QDate(2026, 9, 1), QDate(2026, 9, 17)}));
+    QCOMPARE(store.drawKeys().value().size(), 386);
 }
 
 QTEST_GUILESS_MAIN(TestPrizeStore)

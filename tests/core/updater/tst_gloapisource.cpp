@@ -3,6 +3,7 @@
 #include "data/ResultsFile.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
+#include "updater/NetworkTexts.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -55,8 +56,8 @@ private Q_SLOTS:
     void fetchRetriesAndFailures_data();
     void fetchRetriesAndFailures();
     void requestsAreOneSecondApart();
-    void oversizedAnswerIsRefused();
-    void tricklingAnswerTimesOut();
+    void optionsLimitEachRequest_data();
+    void optionsLimitEachRequest();
     void cancelStopsARequestUnderWay();
     void cancelStopsAPause();
 
@@ -253,8 +254,8 @@ void TestGloApiSource::latestFailuresFailTheList_data()
                                    << GloApiTexts::unsuccessful().toString();
     QTest::newRow("truncated") << QList<GloFault> {GloFault::Truncated} << GloApiTexts::unreadable().toString();
     QTest::newRow("three server errors") << QList<GloFault> {GloFault::Http500, GloFault::Http503, GloFault::Http500}
-                                         << GloApiTexts::httpStatus().toString().arg(500);
-    QTest::newRow("slow") << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+                                         << NetworkTexts::httpStatus().toString().arg(500);
+    QTest::newRow("slow") << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
     QTest::newRow("dropped") << QList<GloFault> {GloFault::Dropped, GloFault::Dropped, GloFault::Dropped} << QString();
 }
 
@@ -282,9 +283,9 @@ void TestGloApiSource::fetchRetriesAndFailures_data()
     QTest::newRow("429 then success") << QList<GloFault> {GloFault::Http429} << 2 << QString();
     QTest::newRow("500, 429 then success") << QList<GloFault> {GloFault::Http500, GloFault::Http429} << 3 << QString();
     QTest::newRow("403, 429, 500") << QList<GloFault> {GloFault::Http403, GloFault::Http429, GloFault::Http500} << 3
-                                   << GloApiTexts::httpStatus().toString().arg(500);
+                                   << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("404 is not retried") << QList<GloFault> {GloFault::Http404} << 1
-                                        << GloApiTexts::httpStatus().toString().arg(404);
+                                        << NetworkTexts::httpStatus().toString().arg(404);
     QTest::newRow("status false") << QList<GloFault> {GloFault::StatusFalse} << 1
                                   << GloApiTexts::noDrawOnDate().toString().arg(title);
     QTest::newRow("response null") << QList<GloFault> {GloFault::ResponseNull} << 1
@@ -294,7 +295,7 @@ void TestGloApiSource::fetchRetriesAndFailures_data()
     QTest::newRow("placeholders") << QList<GloFault> {GloFault::Placeholders} << 1
                                   << GloApiTexts::notComplete().toString().arg(title);
     QTest::newRow("truncated") << QList<GloFault> {GloFault::Truncated} << 1 << GloApiTexts::unreadable().toString();
-    QTest::newRow("slow") << QList<GloFault> {GloFault::Slow} << 1 << GloApiTexts::timedOut().toString();
+    QTest::newRow("slow") << QList<GloFault> {GloFault::Slow} << 1 << NetworkTexts::timedOut().toString();
 }
 
 void TestGloApiSource::fetchRetriesAndFailures()
@@ -332,29 +333,36 @@ void TestGloApiSource::requestsAreOneSecondApart()
     QVERIFY(arrivals.at(2).msecsTo(arrivals.at(3)) < 4000);
 }
 
-void TestGloApiSource::oversizedAnswerIsRefused()
+void TestGloApiSource::optionsLimitEachRequest_data()
 {
-    GloApiOptions options;
-    options.baseUrl = m_api->baseUrl();
-    options.maxAnswerBytes = 1000; // a real answer is some 6000 bytes
-    GloApiSource source(options, *m_clock);
-    const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
-    QVERIFY(!draw.ok());
-    QCOMPARE(draw.error(), GloApiTexts::tooLarge().toString());
+    QTest::addColumn<bool>("trickle");
+    QTest::addColumn<qint64>("maxBytes"); // a real answer is some 6000 bytes
+    QTest::addColumn<QString>("error");
+    // What failed, then why; nothing of the network layer's own words, as it was this program that stopped.
+    QTest::newRow("answer larger than allowed")
+        << false << qint64(1000) << u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้\nข้อมูลจากเซิร์ฟเวอร์ใหญ่เกินกำหนด"_s;
+    QTest::newRow("answer trickling past the deadline")
+        << true << qint64(100000) << u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้\nเซิร์ฟเวอร์ไม่ตอบภายในเวลาที่กำหนด"_s;
 }
 
-void TestGloApiSource::tricklingAnswerTimesOut()
+void TestGloApiSource::optionsLimitEachRequest()
 {
-    // A byte comes every 50 ms, well within the transfer limit; the whole answer would take minutes.
-    m_api->failNext(FakeGloApi::resultPath, {GloFault::Trickle});
+    QFETCH(bool, trickle);
+    QFETCH(qint64, maxBytes);
+    QFETCH(QString, error);
+    if (trickle) {
+        // A byte every 50 ms, well within the transfer limit; the whole answer would take minutes.
+        m_api->failNext(FakeGloApi::resultPath, {GloFault::Trickle});
+    }
     GloApiOptions options;
     options.baseUrl = m_api->baseUrl();
     options.transferTimeout = std::chrono::milliseconds(300);
     options.overallTimeout = std::chrono::milliseconds(500);
+    options.maxAnswerBytes = maxBytes;
     GloApiSource source(options, *m_clock);
     const Result<DrawRecord> draw = source.fetchDraw(u"25580816"_s, FetchPace::Update);
     QVERIFY(!draw.ok());
-    QCOMPARE(draw.error(), GloApiTexts::timedOut().toString());
+    QCOMPARE(draw.error(), error);
 }
 
 void TestGloApiSource::cancelStopsARequestUnderWay()

@@ -157,7 +157,10 @@ void TestOfficeCheck::aFailureOfTheOfficeFailsTheCheck()
     const Result<DrawCheck::Outcome> outcome = check.run(stored, DrawCheck::scopeOfLines(stored), {});
 
     QVERIFY(!outcome.ok());
-    QCOMPARE(outcome.error(), u"เว็บไซต์สำนักงานสลากฯ ตอบกลับด้วยรหัส 500"_s);
+    // What failed and why, in Thai; then the network layer's own words on a line of their own.
+    const QStringList lines = outcome.error().split(u'\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.first(2), (QStringList {u"ติดต่อเว็บไซต์สำนักงานสลากฯ ไม่ได้"_s, u"เซิร์ฟเวอร์ตอบกลับด้วยรหัส 500"_s}));
     QVERIFY(!check.cancelled());
 }
 

@@ -156,43 +156,30 @@ void TestPageClient::followsRedirects()
 void TestPageClient::loadFailures_data()
 {
     QTest::addColumn<int>("status");
-    QTest::addColumn<int>("delayMs");
-    QTest::addColumn<bool>("drop");
     QTest::addColumn<int>("bodyBytes");
-    QTest::addColumn<bool>("redirectLoop");
-    QTest::addColumn<QString>("message");
     QTest::addColumn<int>("trickleMs");
+    QTest::addColumn<bool>("redirectLoop");
+    QTest::addColumn<QString>("message"); // its first two lines: what failed, then why
 
-    QTest::newRow("404") << 404 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(404) << 0;
-    QTest::newRow("500") << 500 << 0 << false << 100 << false << UpdaterTexts::httpStatus().toString().arg(500) << 0;
-    QTest::newRow("dropped connection") << 200 << 0 << true << 0 << false << QString() << 0;
-    QTest::newRow("time limit") << 200 << 3000 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
-                                << 0;
-    QTest::newRow("too large") << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << 0;
-    QTest::newRow("redirect loop") << 302 << 0 << false << 0 << true << QString() << 0;
-    QTest::newRow("trickling reply") << 200 << 0 << false << 100 << false << UpdaterTexts::timeLimitPassed().toString()
-                                     << 100;
-    QTest::newRow("too large, no length given")
-        << 200 << 0 << false << 300000 << false << UpdaterTexts::pageTooLarge().toString() << -1;
+    QTest::newRow("404") << 404 << 100 << 0 << false << u"โหลดหน้าผลรางวัลไม่ได้\nเซิร์ฟเวอร์ตอบกลับด้วยรหัส 404"_s;
+    QTest::newRow("too large") << 200 << 300000 << 0 << false << u"โหลดหน้าผลรางวัลไม่ได้\nข้อมูลจากเซิร์ฟเวอร์ใหญ่เกินกำหนด"_s;
+    QTest::newRow("trickling reply") << 200 << 100 << 100 << false
+                                     << u"โหลดหน้าผลรางวัลไม่ได้\nเซิร์ฟเวอร์ไม่ตอบภายในเวลาที่กำหนด"_s;
+    QTest::newRow("redirect loop") << 302 << 0 << 0 << true << u"โหลดหน้าผลรางวัลไม่ได้\nรับข้อมูลจากเซิร์ฟเวอร์ไม่ได้"_s;
 }
 
 void TestPageClient::loadFailures()
 {
     QFETCH(int, status);
-    QFETCH(int, delayMs);
-    QFETCH(bool, drop);
     QFETCH(int, bodyBytes);
+    QFETCH(int, trickleMs);
     QFETCH(bool, redirectLoop);
     QFETCH(QString, message);
-    QFETCH(int, trickleMs);
 
     LocalHttpServer server([&](const FakeHttpRequest&) {
         FakeHttpResponse response = html(QByteArray(bodyBytes, 'x'));
-        response.trickleMs = std::max(trickleMs, 0);
-        response.omitContentLength = trickleMs < 0;
+        response.trickleMs = trickleMs;
         response.status = status;
-        response.delayMs = delayMs;
-        response.dropConnection = drop;
         if (redirectLoop) {
             response.headers.append(qMakePair("Location"_ba, "/again"_ba));
         }
@@ -206,14 +193,11 @@ void TestPageClient::loadFailures()
     client.navigate(server.baseUrl());
     const Status loaded = client.waitUntilLoaded();
     QVERIFY(!loaded.ok());
-    QVERIFY(loaded.error().startsWith(UpdaterTexts::pageNotLoaded()));
-    if (!message.isEmpty()) {
-        QVERIFY2(loaded.error().contains(message), qPrintable(loaded.error()));
-    }
+    QCOMPARE(loaded.error().section(u'\n', 0, 1), message);
     QVERIFY(!client.document());
     QVERIFY(!client.busy());
     if (redirectLoop) {
-        // The first request and three redirects; the network layer may resend one on a closed connection.
+        // The client's own redirect limit: the first request and three redirects, perhaps one sent again.
         QVERIFY2(server.requestCount() >= 4 && server.requestCount() <= 8,
             qPrintable(QString::number(server.requestCount())));
     }

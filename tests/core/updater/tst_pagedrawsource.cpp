@@ -1,6 +1,7 @@
 #include "FakeResultSite.h"
 #include "SteppingClock.h"
 #include "data/ThaiCalendar.h"
+#include "updater/NetworkTexts.h"
 #include "updater/PageDrawSource.h"
 #include "updater/UpdaterTexts.h"
 
@@ -90,8 +91,8 @@ void TestPageDrawSource::listFailures_data()
     QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("404") << int(ResultSiteFault::NotFound) << UpdaterTexts::httpStatus().toString().arg(404);
-    QTest::newRow("500") << int(ResultSiteFault::ServerError) << UpdaterTexts::httpStatus().toString().arg(500);
+    QTest::newRow("404") << int(ResultSiteFault::NotFound) << NetworkTexts::httpStatus().toString().arg(404);
+    QTest::newRow("500") << int(ResultSiteFault::ServerError) << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("dropped") << int(ResultSiteFault::DropConnection) << UpdaterTexts::pageNotLoaded().toString();
     QTest::newRow("no selector") << int(ResultSiteFault::NoSelector) << UpdaterTexts::noDrawSelector().toString();
 }
@@ -123,7 +124,7 @@ void TestPageDrawSource::drawFailures_data()
     QTest::newRow("fewer numbers") << none << int(ResultSiteFault::FewNumbers) << u"25530901"_s
                                    << UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530901"));
     QTest::newRow("draw page 500") << none << int(ResultSiteFault::ServerError) << u"25530901"_s
-                                   << UpdaterTexts::httpStatus().toString().arg(500);
+                                   << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("draw page dropped") << none << int(ResultSiteFault::DropConnection) << u"25530901"_s
                                        << UpdaterTexts::pageNotLoaded().toString();
     QTest::newRow("draw not listed") << none << none << u"25520101"_s

@@ -7,6 +7,7 @@
 #include "data/ThaiCalendar.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
+#include "updater/NetworkTexts.h"
 #include "updater/PageDrawSource.h"
 #include "updater/ResultsUpdate.h"
 #include "updater/UpdaterTexts.h"
@@ -211,13 +212,13 @@ void TestResultsUpdate::pageFailuresWriteNothing_data()
 
     const int none = int(ResultSiteFault::None);
     QTest::newRow("page 500") << int(ResultSiteFault::ServerError) << none
-                              << UpdaterTexts::httpStatus().toString().arg(500);
+                              << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("no selector") << int(ResultSiteFault::NoSelector) << none
                                  << UpdaterTexts::noDrawSelector().toString();
     QTest::newRow("missing numbers") << none << int(ResultSiteFault::FewNumbers)
                                      << UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25531001"));
     QTest::newRow("draw page 500") << none << int(ResultSiteFault::ServerError)
-                                   << UpdaterTexts::httpStatus().toString().arg(500);
+                                   << NetworkTexts::httpStatus().toString().arg(500);
 }
 
 void TestResultsUpdate::pageFailuresWriteNothing()
@@ -410,10 +411,10 @@ void TestResultsUpdate::apiFailuresWriteNothing_data()
         << latest << QList<GloFault> {GloFault::StatusFalse} << GloApiTexts::unsuccessful().toString();
     QTest::newRow("latest: 500 three times")
         << latest << QList<GloFault> {GloFault::Http500, GloFault::Http500, GloFault::Http500}
-        << GloApiTexts::httpStatus().toString().arg(500);
+        << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("draw: placeholders") << result << QList<GloFault> {GloFault::Placeholders}
                                         << GloApiTexts::notComplete().toString().arg(title);
-    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << GloApiTexts::timedOut().toString();
+    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
 }
 
 void TestResultsUpdate::apiFailuresWriteNothing()
@@ -575,6 +576,8 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
     QCOMPARE(outcome.prizeTablesNote, QString());
     QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
     QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+    // The office's list of the year's draw dates is kept for the ticket checker's next draw.
+    QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
 }
 
 QTEST_GUILESS_MAIN(TestResultsUpdate)

@@ -53,7 +53,7 @@ QStringList actionTexts(const QWidget* widget)
 // The texts of the statistics' own items, in their order; other features add items of their own to the same menus.
 QStringList statisticsItems(const QWidget* widget)
 {
-    static const QStringList ours {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s};
+    static const QStringList ours {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s};
     QStringList texts = actionTexts(widget);
     texts.removeIf([](const QString& text) { return !ours.contains(text); });
     return texts;
@@ -89,6 +89,7 @@ private Q_SLOTS:
     void search();
     void copySelectedRows();
     void savePdfAndChart();
+    void fitsASmallScreenAndClosesWithEsc();
 
 private:
     StatisticsWindow* window() const { return m_form->findChild<StatisticsWindow*>(); }
@@ -197,7 +198,7 @@ void TestStatisticsWindow::fromAnalysisWindowReplacesContent()
 
 void TestStatisticsWindow::contextMenus()
 {
-    const QStringList tableItems {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s};
+    const QStringList tableItems {u"ดูสถิติ..."_s, u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s};
     const auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
     const auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
     QCOMPARE(catalogue->contextMenuPolicy(), Qt::ActionsContextMenu);
@@ -214,7 +215,7 @@ void TestStatisticsWindow::contextMenus()
 
     action(m_form.get(), u"actionShowStatistics"_s)->trigger();
     for (const QString& name : {u"numberGridView"_s, u"numberListView"_s, u"placesView"_s, u"searchResultsView"_s}) {
-        QCOMPARE(actionTexts(view(name)), (QStringList {u"คัดลอก"_s, u"ส่งออก CSV..."_s}));
+        QCOMPARE(actionTexts(view(name)), (QStringList {u"คัดลอก"_s, u"ส่งออก CSV..."_s, u"ส่งออก Excel..."_s}));
     }
 }
 
@@ -339,6 +340,21 @@ void TestStatisticsWindow::savePdfAndChart()
     QVERIFY(chart.width() >= 600 && chart.height() >= 400);
 
     QVERIFY(!window()->savePdf(out.filePath(u"missing/statistics.pdf"_s)).ok());
+}
+
+void TestStatisticsWindow::fitsASmallScreenAndClosesWithEsc()
+{
+    action(m_form.get(), u"actionShowStatistics"_s)->trigger();
+    QVERIFY(window());
+    // A 1366x768 laptop screen less a panel, and the window's frame: the window can be made that small.
+    const QSize free(1366 - 16, 768 - 40 - 40);
+    const QSize least = window()->minimumSizeHint();
+    QVERIFY2(least.width() <= free.width() && least.height() <= free.height(),
+        qPrintable(u"%1x%2"_s.arg(least.width()).arg(least.height())));
+    QApplication::setActiveWindow(window());
+    QTRY_COMPARE(QApplication::activeWindow(), window());
+    QTest::keyClick(window()->focusWidget() ? window()->focusWidget() : window(), Qt::Key_Escape);
+    QVERIFY(!window()->isVisible());
 }
 
 QTEST_MAIN(TestStatisticsWindow)

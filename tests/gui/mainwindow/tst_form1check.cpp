@@ -10,8 +10,10 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -171,6 +173,14 @@ void TestForm1Check::resultListsEachKindAndWritesNothing()
     auto* apply = window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s);
     QCOMPARE(apply->text(), u"ใช้ค่าของสำนักงานสลาก"_s);
     QVERIFY(!apply->isEnabled());
+
+    // Ctrl+W closes it, as Esc does.
+    QPointer<CheckResultWindow> open(window);
+    QApplication::setActiveWindow(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    QTest::keyClick(window->findChild<QAbstractItemView*>(u"checkResultTable"_s), Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(open.isNull());
 }
 
 void TestForm1Check::applyTellsTheOutcome_data()

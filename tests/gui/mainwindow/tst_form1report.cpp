@@ -2,6 +2,8 @@
 #include "data/ThaiCalendar.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QListView>
 #include <QPushButton>
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void clickDuringABuildIsIgnored();
     void selectionChangedDuringABuild_data();
     void selectionChangedDuringABuild();
+    void severalRowsAreCopied();
 
 private:
     void select(const IndexList& indexes);
@@ -214,6 +217,28 @@ void TestForm1Report::selectionChangedDuringABuild()
         }
     }
     QCOMPARE(after, selectedAfter);
+}
+
+void TestForm1Report::severalRowsAreCopied()
+{
+    select({0, 1, 2, 3, 4, 5});
+    m_show->click();
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    const auto clickRow = [this](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = m_report->visualRect(m_report->model()->index(row, 1));
+        QTest::mouseClick(m_report->viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+
+    // Ctrl adds a row to the selection; Ctrl+C copies both.
+    clickRow(0, {});
+    clickRow(2, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(m_report, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        title("16", 8, "2553") + u"\t123456\t111\t222\t333\t444\t55\n"_s + title("16", 7, "2553") +
+            u"\t111111\t222\t333\t444\t\t\n"_s);
 }
 
 QTEST_MAIN(TestForm1Report)

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void menusAndShortcut();
     void reportRowShowsItsWholeTable();
     void updateGoesOnWhenTheTablesCannotBeStored();
+    void ticketCheckerAsksForTheUpdate();
 
 private:
     /// A program directory with a results file, the bundled prize store and a main window over them.
@@ -171,6 +173,27 @@ void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
     QVERIFY2(
         text.startsWith(u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s), qPrintable(text));
     QVERIFY2(text.contains(u"01 กันยายน 2558"_s) && text.contains(u"16 สิงหาคม 2558"_s), qPrintable(text));
+}
+
+void TestForm1Tickets::ticketCheckerAsksForTheUpdate()
+{
+    // The file ends on 1 Aug 2015; the clock stands on 3 May 2026 in Thailand.
+    start(bundledResultsFrom("25580801"), true);
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_form->findChild<QAction*>(u"actionCheckTickets"_s)->trigger();
+    QTRY_COMPARE(m_form->findChildren<TicketWindow*>().size(), 1);
+    TicketWindow* window = m_form->findChildren<TicketWindow*>().constFirst();
+    QCOMPARE(window->findChild<QLabel*>(u"drawsBehind"_s)->text(), u"ฐานข้อมูลยังไม่มีผลรางวัล 255 งวดล่าสุด"_s);
+    QCOMPARE(window->findChild<QLabel*>(u"nextDraw"_s)->text(), u"งวดถัดไป: เสาร์ 16 พฤษภาคม 2569"_s);
+
+    window->findChild<QPushButton*>(u"updateButton"_s)->click();
+
+    // The main window's update ran: the new draws are written and the program ends, as after its own button.
+    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text, u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s);
+    QCOMPARE(fileBytes(path(u"db.dll"_s)), bundledResultsFrom("25580901"));
 }
 
 QTEST_MAIN(TestForm1Tickets)

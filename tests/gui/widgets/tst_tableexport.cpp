@@ -1,4 +1,6 @@
+#include "DialogRecorder.h"
 #include "Form1Fixture.h"
+#include "XlsxContent.h"
 #include "widgets/TableExport.h"
 
 #include <QAbstractItemView>
@@ -63,70 +65,76 @@ class TestTableExport : public QObject
 private Q_SLOTS:
     void cleanup();
     void reportAsCsvIsByteExact();
-    void quoting_data();
-    void quoting();
-    void emptyTableGivesTheHeader();
+    void reportAsExcel();
     void selectedRowsAsTsv();
     void writeFailureIsTold();
+
+private:
+    /// The report of a main window over `kFile` with every draw shown; null when the window could not start.
+    const QAbstractItemView* showAllDraws();
+    QString path(const QString& name) const { return m_directory->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_directory;
+    std::unique_ptr<Form1> m_form;
 };
 
 void TestTableExport::cleanup()
 {
     TableExport::setSaveFileNameHandlerForTests({});
+    m_form.reset();
+    m_directory.reset();
+}
+
+const QAbstractItemView* TestTableExport::showAllDraws()
+{
+    m_directory = std::make_unique<QTemporaryDir>();
+    m_form = startForm1(*m_directory, kFile);
+    if (!m_form) {
+        return nullptr;
+    }
+    m_form->findChild<QAction*>(u"nmuall"_s)->trigger();
+    m_form->findChild<QPushButton*>(u"PushButton3"_s)->click();
+    return m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
 }
 
 void TestTableExport::reportAsCsvIsByteExact()
 {
-    QTemporaryDir directory;
-    const std::unique_ptr<Form1> form = startForm1(directory, kFile);
-    QVERIFY(form);
-    form->findChild<QAction*>(u"nmuall"_s)->trigger();
-    form->findChild<QPushButton*>(u"PushButton3"_s)->click();
-    const auto* report = form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
+    const QAbstractItemView* report = showAllDraws();
+    QVERIFY(report);
     QCOMPARE(report->model()->rowCount(), 4);
 
-    QCOMPARE(TableExport::csvBytes(*report->model()), kReportCsv);
+    QCOMPARE(SpreadsheetFile::csvBytes(TableExport::sheetOf(*report->model())), kReportCsv);
 
     // Through the context menu, into the file the user names.
     QString offered;
     TableExport::setSaveFileNameHandlerForTests([&](const QString& suggested) {
         offered = suggested;
-        return directory.filePath(u"report.csv"_s);
+        return path(u"report.csv"_s);
     });
     viewAction(report, u"actionExportCsv"_s)->trigger();
     QCOMPARE(offered, u"report.csv"_s);
-    QFile file(directory.filePath(u"report.csv"_s));
+    QFile file(path(u"report.csv"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), kReportCsv);
 }
 
-void TestTableExport::quoting_data()
+void TestTableExport::reportAsExcel()
 {
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<QByteArray>("field");
+    const QAbstractItemView* report = showAllDraws();
+    QVERIFY(report);
+    QCOMPARE(viewAction(report, u"actionExportXlsx"_s)->text(), u"ส่งออก Excel..."_s);
 
-    QTest::newRow("plain") << u"55"_s << QByteArray("\"55\"");
-    QTest::newRow("leading zeros") << u"007"_s << QByteArray("\"007\"");
-    QTest::newRow("empty") << QString() << QByteArray("\"\"");
-    QTest::newRow("comma") << u"1,2"_s << QByteArray("\"1,2\"");
-    QTest::newRow("quote doubled") << u"say \"55\""_s << QByteArray("\"say \"\"55\"\"\"");
-    QTest::newRow("line end kept inside") << u"a\r\nb"_s << QByteArray("\"a\r\nb\"");
-    QTest::newRow("Thai") << u"ไม่เคยออก"_s << QByteArray("\"ไม่เคยออก\"");
-}
+    QString offered;
+    TableExport::setSaveFileNameHandlerForTests([&](const QString& suggested) {
+        offered = suggested;
+        return path(u"report.xlsx"_s);
+    });
+    viewAction(report, u"actionExportXlsx"_s)->trigger();
+    QCOMPARE(offered, u"report.xlsx"_s);
 
-void TestTableExport::quoting()
-{
-    QFETCH(QString, cell);
-    QFETCH(QByteArray, field);
-
-    const auto model = makeModel({u"A"_s, u"B"_s}, {{cell, u"x"_s}});
-    QCOMPARE(TableExport::csvBytes(*model), "\xEF\xBB\xBF\"A\",\"B\"\r\n" + field + ",\"x\"\r\n");
-}
-
-void TestTableExport::emptyTableGivesTheHeader()
-{
-    const auto model = makeModel({u"เลข"_s}, {});
-    QCOMPARE(TableExport::csvBytes(*model), QByteArray("\xEF\xBB\xBF\"เลข\"\r\n"));
+    const QList<QList<XlsxCell>> cells = readXlsxCells(path(u"report.xlsx"_s));
+    QCOMPARE(cells.size(), 5);
+    QCOMPARE(cells.at(4).at(2), (XlsxCell {u"s"_s, u"007"_s}));
 }
 
 void TestTableExport::selectedRowsAsTsv()
@@ -148,11 +156,19 @@ void TestTableExport::selectedRowsAsTsv()
 void TestTableExport::writeFailureIsTold()
 {
     QTemporaryDir directory;
+    const DialogRecorder dialogs;
     const auto model = makeModel({u"A"_s}, {{u"1"_s}});
-    const Status written = TableExport::writeCsv(*model, directory.filePath(u"missing/out.csv"_s));
-    QVERIFY(!written.ok());
-    QVERIFY(written.error().startsWith(u"บันทึกแฟ้ม "_s));
-    QVERIFY(!QFile::exists(directory.filePath(u"missing/out.csv"_s)));
+    QTableView view;
+    view.setModel(model.get());
+    TableExport::attach(&view, u"table.csv"_s);
+    const QString path = directory.filePath(u"missing/table.xlsx"_s);
+    TableExport::setSaveFileNameHandlerForTests([&](const QString&) { return path; });
+
+    viewAction(&view, u"actionExportXlsx"_s)->trigger();
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.first().icon, Dialogs::Icon::Warning);
+    QVERIFY(dialogs.messages.first().text.startsWith(u"บันทึกแฟ้ม %1 ไม่ได้: %2"_s.arg(path, QString())));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestTableExport)
