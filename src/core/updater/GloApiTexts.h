@@ -39,18 +39,6 @@ constexpr QStringView malformed()
 {
     return u"ผลสลากงวด %1 ผิดรูปแบบ (%2)";
 }
-constexpr QStringView firstPrizeName()
-{
-    return u"รางวัลที่ 1";
-}
-constexpr QStringView threeDigitName()
-{
-    return u"เลข 3 ตัว";
-}
-constexpr QStringView twoDigitName()
-{
-    return u"เลขท้าย 2 ตัว";
-}
 constexpr QStringView dateName()
 {
     return u"วันที่";

@@ -3,6 +3,7 @@
 #include "analysis/NumberPattern.h"
 #include "analysis/StatisticsTexts.h"
 #include "analysiswindow/StatisticsModels.h"
+#include "data/DataTexts.h"
 #include "data/ThaiCalendar.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
@@ -463,9 +464,9 @@ void StatisticsWindow::search(const QString& pattern)
     for (const int index : wanted.search(m_source.lines)) {
         found.append(m_source.lines.at(index));
     }
-    const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::targetTwoDigit()
-        : wanted.target() == PatternTarget::ThreeDigit                         ? StatisticsTexts::targetThreeDigit()
-                                                                               : StatisticsTexts::targetFirstPrize();
+    const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::twoDigitPrize()
+        : wanted.target() == PatternTarget::ThreeDigit                         ? DataTexts::threeDigits()
+                                                                               : DataTexts::firstPrize();
     m_searchMessage->setText(StatisticsTexts::searchFound().toString().arg(
         wanted.text(), target.toString(), QString::number(found.size()), QString::number(m_source.lines.size())));
     m_searchModel->setLines(std::move(found));

@@ -2,6 +2,7 @@
 
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
+#include "widgets/WidgetTexts.h"
 #include "widgets/WindowHabits.h"
 
 #include <QDialogButtonBox>
@@ -59,7 +60,7 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton(TicketTexts::printButton().toString(), QDialogButtonBox::ActionRole);
     print->setObjectName(u"printButton"_s);
-    QPushButton* close = buttons->addButton(TicketTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(WidgetTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
     close->setObjectName(u"closeButton"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(print, &QPushButton::clicked, this, [this] { askAndPrint(); });

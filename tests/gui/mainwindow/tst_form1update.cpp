@@ -492,7 +492,7 @@ void TestForm1Update::unreadableFileIsNeverReplaced()
     QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
     QVERIFY(QFile(m_dir->filePath(u"db.dll/keep"_s)).open(QIODevice::WriteOnly));
     auto form = start(site.resultPageUrl(), nullptr);
-    QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), MainWindowTexts::resultsFileUnreadable().toString());
+    QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), u"อ่านฐานข้อมูลไม่ได้"_s);
 
     button(*form, buttonName)->click();
 
