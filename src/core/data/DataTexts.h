@@ -28,6 +28,12 @@ constexpr std::array<QStringView, 7> fieldTitles()
     return {u"งวดที่ ", firstPrize(), u"3 ตัวครั้งที่1", u"3 ตัวครั้งที่2", u"3 ตัวครั้งที่3", u"3 ตัวครั้งที่4", u"2 ตัว"};
 }
 
+/// A draw key that is no draw date. %1: the key as it was given.
+constexpr QStringView badDrawKey()
+{
+    return u"รหัสงวด %1 ไม่ถูกต้อง";
+}
+
 // The results file.
 /// Shown in place of the latest draw when the results file holds no draw.
 constexpr QStringView noDrawStored()

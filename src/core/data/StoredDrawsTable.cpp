@@ -89,7 +89,7 @@ Result<SheetTable> build(
     using Built = Result<SheetTable>;
     for (const QString& key : {fromKey, toKey}) {
         if (!key.isEmpty() && !isKey(key)) {
-            return Built::failure(SpreadsheetTexts::badKey().toString().arg(key));
+            return Built::failure(DataTexts::badDrawKey().toString().arg(key));
         }
     }
     const Result<QStringList> lines = ResultsFile(resultsFilePath).readResultsFile();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataTexts.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -46,7 +48,7 @@ constexpr QStringView dateName()
 /// %1: the entry as given.
 constexpr QStringView badEntry()
 {
-    return u"รหัสงวด %1 ไม่ถูกต้อง";
+    return DataTexts::badDrawKey();
 }
 /// %1: the draw's title.
 constexpr QStringView latestTooFar()

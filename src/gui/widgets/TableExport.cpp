@@ -129,7 +129,8 @@ void attach(QAbstractItemView* view, const QString& suggestedName)
     addExportAction(view, QStringLiteral("actionExportCsv"), WidgetTexts::exportCsvItem(), suggestedName,
         QStringLiteral("CSV (*.csv)"), &SpreadsheetFile::writeCsv);
     addExportAction(view, QStringLiteral("actionExportXlsx"), WidgetTexts::exportXlsxItem(),
-        QFileInfo(suggestedName).completeBaseName() + u".xlsx", WidgetTexts::xlsxFilter().toString(), &SpreadsheetFile::writeXlsx);
+        QFileInfo(suggestedName).completeBaseName() + u".xlsx", WidgetTexts::xlsxFilter().toString(),
+        &SpreadsheetFile::writeXlsx);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
