@@ -244,10 +244,6 @@ constexpr QStringView noDraws()
 }
 
 // Printing.
-constexpr QStringView printButton()
-{
-    return u"พิมพ์...";
-}
 constexpr QStringView savePdf()
 {
     return u"บันทึกเป็น PDF...";

@@ -187,9 +187,5 @@ constexpr QStringView calendarHint()
 {
     return u"วันที่เป็นตัวหนาบนพื้นสีฟ้ามีผลรางวัลในฐานข้อมูล";
 }
-constexpr QStringView printButton()
-{
-    return u"พิมพ์...";
-}
 
 } // namespace TicketTexts

@@ -8,6 +8,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
 #include "widgets/TableExport.h"
+#include "widgets/WidgetTexts.h"
 #include "widgets/WindowFrame.h"
 #include "widgets/WindowHabits.h"
 
@@ -105,7 +106,7 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     auto* group = new QButtonGroup(this);
     group->addButton(m_lowerButton);
     group->addButton(m_upperButton);
-    auto* printButton = makeButton(QStringLiteral("printButton"), StatisticsTexts::printButton(), this);
+    auto* printButton = makeButton(QStringLiteral("printButton"), WidgetTexts::printButton(), this);
     auto* pdfButton = makeButton(QStringLiteral("pdfButton"), StatisticsTexts::savePdf(), this);
 
     auto* topRow = new QHBoxLayout;

@@ -22,6 +22,11 @@ constexpr QStringView closeButton()
 {
     return u"ปิด";
 }
+/// The button that asks where to print and prints.
+constexpr QStringView printButton()
+{
+    return u"พิมพ์...";
+}
 
 // The context menu of every table.
 constexpr QStringView copyItem()
