@@ -9,7 +9,7 @@ packages=(
     libboost-math-dev qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
     fonts-thai-tlwg fonts-dejavu-core
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps imagemagick openbox xdotool
     clang clang-format libclang-rt-14-dev
     qt6-qpa-plugins libgl1-mesa-dev libxkbcommon-dev
     dpkg-dev file lintian appstream desktop-file-utils

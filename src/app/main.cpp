@@ -7,6 +7,7 @@
 #include "updater/GloApiSource.h"
 #include "updater/SourceOptions.h"
 #include "widgets/Fonts.h"
+#include "widgets/ThaiTranslations.h"
 #include "widgets/WindowFrame.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ int runWindow(const CommandLine::Window& options)
     QApplication::setWindowIcon(programIcon());
     Fonts::installFontSubstitutions();
     QApplication::setFont(Fonts::windowFont());
+    installThaiTranslations();
 
     const ProgramFiles files = locateProgramFiles(ResultsUse::Update);
     Form1Config config;

@@ -3,6 +3,8 @@
 #include "TestData.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
+#include "updater/GloApiPrizes.h"
+#include "updater/GloApiSource.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -71,6 +73,15 @@ QByteArray savedFile(const QString& fileName)
     return testDataFile(u"glo-api/"_s + fileName);
 }
 
+DrawPrizes savedTable(const QString& fileName)
+{
+    const std::optional<FetchedPrizeTable> table = GloApiPrizes::tableFromAnswer(savedFile(fileName));
+    if (!table || !table->error.isEmpty()) {
+        qFatal("no full table in %s", qPrintable(fileName));
+    }
+    return table->prizes;
+}
+
 QJsonObject drawObject(const DrawRecord& record)
 {
     const QDate date = gregorianDate(record.drawDate);
@@ -118,6 +129,15 @@ FakeGloApi::FakeGloApi(QObject* parent)
     : QObject(parent)
     , m_server([this](const FakeHttpRequest& request) { return answer(request); }, this)
 { }
+
+std::unique_ptr<GloApiSource> FakeGloApi::updateSource(const Clock& clock) const
+{
+    GloApiOptions options;
+    options.baseUrl = baseUrl();
+    options.transferTimeout = std::chrono::milliseconds(300);
+    options.firstYear = 2015;
+    return std::make_unique<GloApiSource>(options, clock);
+}
 
 void FakeGloApi::addSavedDraw(const QString& fileName)
 {

@@ -2,6 +2,7 @@
 
 #include "LocalHttpServer.h"
 #include "data/DrawRecord.h"
+#include "data/PrizeTable.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -15,12 +16,19 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
+
+class Clock;
+class GloApiSource;
 
 /// Answers of the lottery office's JSON API for tests: the saved real ones and crafted ones.
 namespace GloApiAnswers {
 
 /// The bytes of a saved real answer in the test data ("getLotteryResult-2015-09-01.json").
 QByteArray savedFile(const QString& fileName);
+/// The full prize table of a saved real answer, as the program reads it; an answer without a whole table stops the
+/// test program.
+DrawPrizes savedTable(const QString& fileName);
 
 /// The draw object of a draw in the office's layout. Before 1 Sep 2015 the four three-digit numbers are all in
 /// `last3b`, from then on two in `last3f` and two in `last3b`. Rounds are listed out of order, as the office does.
@@ -72,6 +80,10 @@ public:
     bool listen() { return m_server.listen(); }
     QUrl baseUrl() const { return m_server.baseUrl(); }
     const LocalHttpServer& server() const { return m_server; }
+
+    /// A source that asks this fake as the update does, with answers that may take 300 ms at most and draws from
+    /// 2015 on, so that a full download stays short.
+    std::unique_ptr<GloApiSource> updateSource(const Clock& clock) const;
 
     /// A draw served from a saved real answer of getLotteryResult.
     void addSavedDraw(const QString& fileName);

@@ -1,9 +1,9 @@
 #include "PrizeStore.h"
 
 #include "data/PrizeEras.h"
+#include "data/PrizeTexts.h"
 #include "data/ResultsLocation.h"
 #include "data/ThaiCalendar.h"
-#include "data/TicketTexts.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -56,6 +57,10 @@ const char* const firstLayoutProbes[] = {
 };
 const char* const secondLayoutProbe = "SELECT pdf_url FROM draws LIMIT 0";
 
+// The office's list of draw dates: no part of the tables' layout, so a store of any version may have it or not.
+const char* const officeDatesTable =
+    "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
+
 // SQLite's primary result codes that tell why a file cannot be used.
 enum SqliteCode {
     sqlitePerm = 3,
@@ -82,33 +87,33 @@ QString reasonOf(const QSqlError& error)
     QStringView thai;
     switch (sqliteCode(error)) {
     case sqliteFull:
-        thai = TicketTexts::reasonDiskFull();
+        thai = PrizeTexts::reasonDiskFull();
         break;
     case sqliteBusy:
     case sqliteLocked:
-        thai = TicketTexts::reasonBusy();
+        thai = PrizeTexts::reasonBusy();
         break;
     case sqliteReadOnly:
-        thai = TicketTexts::reasonNoWrite();
+        thai = PrizeTexts::reasonNoWrite();
         break;
     case sqlitePerm:
     case sqliteAuth:
-        thai = TicketTexts::reasonNoAccess();
+        thai = PrizeTexts::reasonNoAccess();
         break;
     case sqliteIoError:
-        thai = TicketTexts::reasonDiskError();
+        thai = PrizeTexts::reasonDiskError();
         break;
     case sqliteCorrupt:
-        thai = TicketTexts::reasonDamaged();
+        thai = PrizeTexts::reasonDamaged();
         break;
     case sqliteCantOpen:
-        thai = TicketTexts::reasonCannotOpen();
+        thai = PrizeTexts::reasonCannotOpen();
         break;
     case sqliteConstraint:
-        thai = TicketTexts::reasonBadData();
+        thai = PrizeTexts::reasonBadData();
         break;
     case sqliteNotADatabase:
-        thai = TicketTexts::reasonNotDatabase();
+        thai = PrizeTexts::reasonNotDatabase();
         break;
     default:
         break;
@@ -270,7 +275,7 @@ Status seedPrizeStore(const QString& storePath, const QString& bundledPath)
     const Status copied = QDir().mkpath(store.absolutePath()) ? ResultsLocation::copyWhole(bundledPath, storePath)
                                                               : Status::failure(QString());
     if (!copied) {
-        const QString message = TicketTexts::storeCopyFailed().toString().arg(nativePath(storePath));
+        const QString message = PrizeTexts::copyFailed().toString().arg(nativePath(storePath));
         return Status::failure(copied.error().isEmpty() ? message : message + u" ("_s + copied.error() + u')');
     }
     return Status::success();
@@ -316,13 +321,12 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         QFile::encodeName((directory.isEmpty() ? file.absolutePath() : directory) + u'/' + file.fileName()).size();
     if (pathBytes > maxPathBytes) {
         return Status::failure(
-            TicketTexts::storePathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
+            PrizeTexts::pathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
     }
     // SQLite would block on a pipe and fail on a folder: neither can be a store.
     if (file.exists() && !file.isFile()) {
         const Status moved = setAside(
-            file.isDir() ? TicketTexts::reasonDirectory().toString() : TicketTexts::reasonNotRegular().toString(),
-            false);
+            file.isDir() ? PrizeTexts::reasonDirectory().toString() : PrizeTexts::reasonNotRegular().toString(), false);
         if (!moved) {
             return moved;
         }
@@ -343,7 +347,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         // A file set aside once this opening and still no store: the bundled store itself cannot be used.
         if (attempt > 0 || !m_setAsidePath.isEmpty()) {
             disconnect();
-            return failure(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)), found.reason);
+            return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
         }
         if (const Status moved = setAside(found.reason, found.state == FileState::NotOurs); !moved) {
             return moved;
@@ -368,14 +372,13 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         ready = connect(true);
         m_readOnly = ready.ok();
         if (ready) {
-            m_notice =
-                TicketTexts::storeTooNew().toString().arg(nativePath(m_path)) + u' ' + TicketTexts::storeReadOnlyNote();
+            m_notice = PrizeTexts::tooNew().toString().arg(nativePath(m_path)) + u' ' + PrizeTexts::readOnlyNote();
         }
         break;
     case FileState::NotOurs:
     case FileState::Damaged:
     case FileState::Unusable:
-        ready = failure(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)), found.reason);
+        ready = failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
         break;
     }
     if (!ready) {
@@ -384,8 +387,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
     }
     if (!m_setAsidePath.isEmpty()) {
         m_notice += u' ' +
-            (bundledStoreUsable(m_path, bundledPath) ? TicketTexts::storeFreshFromBundled()
-                                                     : TicketTexts::storeFreshEmpty())
+            (bundledStoreUsable(m_path, bundledPath) ? PrizeTexts::freshFromBundled() : PrizeTexts::freshEmpty())
                 .toString();
     }
     return Status::success();
@@ -397,14 +399,13 @@ Status PrizeStore::connect(bool readOnly)
         m_database = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     }
     if (!m_database.isValid()) {
-        return failure(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)),
-            TicketTexts::reasonNoDriver().toString());
+        return failure(
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)), PrizeTexts::reasonNoDriver().toString());
     }
     m_database.setDatabaseName(m_path);
     m_database.setConnectOptions(readOnly ? u"QSQLITE_OPEN_READONLY"_s : QString());
     if (!m_database.open()) {
-        return failure(
-            TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)), reasonOf(m_database.lastError()));
+        return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), reasonOf(m_database.lastError()));
     }
     return Status::success();
 }
@@ -449,7 +450,7 @@ PrizeStore::Inspection PrizeStore::inspect()
     }
     if (problems != QStringList {u"ok"_s}) {
         found.state = FileState::Damaged;
-        found.reason = TicketTexts::reasonDamaged().toString();
+        found.reason = PrizeTexts::reasonDamaged().toString();
         return found;
     }
     if (!query.exec(u"SELECT type, name FROM sqlite_master"_s)) {
@@ -473,7 +474,7 @@ PrizeStore::Inspection PrizeStore::inspect()
         tables.contains(u"draws"_s) && tables.contains(u"amounts"_s) && tables.contains(u"numbers"_s);
     if (!ourTables || found.version < 1) {
         found.state = FileState::NotOurs;
-        found.reason = TicketTexts::reasonForeign().toString();
+        found.reason = PrizeTexts::reasonForeign().toString();
         return found;
     }
     if (found.version > schemaVersion) {
@@ -490,7 +491,7 @@ PrizeStore::Inspection PrizeStore::inspect()
     for (const QString& probe : std::as_const(probes)) {
         if (!query.exec(probe)) {
             found.state = FileState::Damaged;
-            found.reason = TicketTexts::reasonDamaged().toString() + u": " + query.lastError().databaseText();
+            found.reason = PrizeTexts::reasonDamaged().toString() + u": " + query.lastError().databaseText();
             return found;
         }
         query.finish();
@@ -516,16 +517,16 @@ Status PrizeStore::setAside(const QString& reason, bool foreign)
         const QFileInfo journal(m_path + suffix);
         if ((journal.exists() || journal.isSymLink()) && !move(m_path + suffix, target + suffix)) {
             return Status::failure(
-                TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+                PrizeTexts::setAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
         }
     }
     if (!move(m_path, target)) {
         return Status::failure(
-            TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+            PrizeTexts::setAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
     }
     qCWarning(storeLog).noquote() << "set aside" << m_path << "as" << target << ":" << reason;
     m_setAsidePath = target;
-    m_notice = TicketTexts::storeSetAside().toString().arg(nativePath(m_path), reason, nativePath(target));
+    m_notice = PrizeTexts::setAside().toString().arg(nativePath(m_path), reason, nativePath(target));
     return Status::success();
 }
 
@@ -533,12 +534,12 @@ Status PrizeStore::createTables()
 {
     QSqlQuery query(m_database);
     if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
-        return failure(TicketTexts::storeWriteFailed(), reasonOf(query.lastError()));
+        return failure(PrizeTexts::writeFailed(), reasonOf(query.lastError()));
     }
     const auto abandon = [this, &query] {
         const QString detail = reasonOf(query.lastError());
         QSqlQuery(m_database).exec(u"ROLLBACK"_s);
-        return failure(TicketTexts::storeWriteFailed(), detail);
+        return failure(PrizeTexts::writeFailed(), detail);
     };
     // Another instance may have made the tables since the file was looked at.
     if (!query.exec(u"SELECT count(*) FROM sqlite_master"_s) || !query.next()) {
@@ -548,8 +549,8 @@ Status PrizeStore::createTables()
         query.finish();
         QSqlQuery(m_database).exec(u"ROLLBACK"_s);
         disconnect();
-        return Status::failure(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)) + u" (" +
-            TicketTexts::reasonBusy() + u")");
+        return Status::failure(
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)) + u" (" + PrizeTexts::reasonBusy() + u")");
     }
     query.finish();
     for (const char* statement : schemaStatements) {
@@ -568,11 +569,11 @@ Status PrizeStore::upgradeFromFirstLayout()
     QSqlQuery query(m_database);
     const auto abandon = [this](const QString& detail) {
         QSqlQuery(m_database).exec(u"ROLLBACK"_s);
-        return Status::failure(TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), detail));
+        return Status::failure(PrizeTexts::upgradeFailed().toString().arg(nativePath(m_path), detail));
     };
     if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
         return Status::failure(
-            TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), reasonOf(query.lastError())));
+            PrizeTexts::upgradeFailed().toString().arg(nativePath(m_path), reasonOf(query.lastError())));
     }
     // Another instance may have brought it up to date since the file was looked at.
     if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
@@ -672,7 +673,7 @@ Status PrizeStore::Writes::status() const
     QStringList failed;
     for (const DrawWrite& write : draws) {
         if (write.outcome == DrawWrite::Outcome::Failed) {
-            failed.append(TicketTexts::drawNotStored().toString().arg(drawTitle(write.drawKey.left(8)), write.error));
+            failed.append(PrizeTexts::drawNotStored().toString().arg(drawTitle(write.drawKey.left(8)), write.error));
         }
     }
     return failed.isEmpty() ? Status::success() : Status::failure(failed.join(u'\n'));
@@ -692,10 +693,10 @@ PrizeStore::Writes PrizeStore::addDraws(const QList<DrawPrizes>& draws)
         return writes;
     }
     if (!m_database.isOpen()) {
-        return failEvery(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)));
+        return failEvery(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
     }
     if (m_readOnly) {
-        return failEvery(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+        return failEvery(PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
     }
     if (!m_database.transaction()) {
         return failEvery(reasonOf(m_database.lastError()));
@@ -751,16 +752,16 @@ Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
 Status PrizeStore::replaceDraw(const DrawPrizes& prizes)
 {
     const auto refused = [&prizes](const QString& error) {
-        return Status::failure(TicketTexts::drawNotStored().toString().arg(drawTitle(prizes.drawKey.left(8)), error));
+        return Status::failure(PrizeTexts::drawNotStored().toString().arg(drawTitle(prizes.drawKey.left(8)), error));
     };
     if (const Status whole = checkFullTable(prizes); !whole) {
         return refused(whole.error());
     }
     if (!m_database.isOpen()) {
-        return refused(TicketTexts::storeOpenFailed().toString().arg(nativePath(m_path)));
+        return refused(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
     }
     if (m_readOnly) {
-        return refused(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+        return refused(PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
     }
     if (!m_database.transaction()) {
         return refused(reasonOf(m_database.lastError()));
@@ -793,7 +794,7 @@ Result<QStringList> PrizeStore::drawKeys() const
     QSqlQuery query(m_database);
     if (!query.exec(u"SELECT draw_key FROM draws ORDER BY draw_key DESC"_s)) {
         return Result<QStringList>::failure(
-            TicketTexts::storeReadFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+            PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     QStringList keys;
     while (query.next()) {
@@ -806,7 +807,7 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
 {
     using Answer = Result<std::optional<DrawPrizes>>;
     const auto readFailure = [](const QSqlQuery& query) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     };
     QSqlQuery query(m_database);
     // Runs one look-up with one bound value; false when it could not run.
@@ -871,7 +872,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     for (const QString& number : numbers) {
         query.addBindValue(number);
@@ -880,7 +881,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
         query.addBindValue(drawKey);
     }
     if (!query.exec()) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     QList<Match> matches;
     while (query.next()) {
@@ -893,4 +894,63 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
             amount.isNull() ? -1 : amount.toLongLong()});
     }
     return matches;
+}
+
+Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
+{
+    if (!m_database.isOpen()) {
+        return failure(PrizeTexts::writeFailed(), QString());
+    }
+    if (m_readOnly) {
+        return failure(PrizeTexts::writeFailed(), PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
+    }
+    if (!m_database.transaction()) {
+        return failure(PrizeTexts::writeFailed(), reasonOf(m_database.lastError()));
+    }
+    QSqlQuery query(m_database);
+    bool ok = query.exec(QString::fromLatin1(officeDatesTable));
+    QSet<int> years;
+    for (const QDate& date : dates) {
+        if (date.isValid()) {
+            years.insert(date.year());
+        }
+    }
+    for (auto year = years.cbegin(); ok && year != years.cend(); ++year) {
+        ok = query.prepare(u"DELETE FROM office_draw_dates WHERE day LIKE ?"_s);
+        query.addBindValue(u"%1-%"_s.arg(*year, 4, 10, QChar(u'0')));
+        ok = ok && query.exec();
+    }
+    ok = ok && query.prepare(u"INSERT OR IGNORE INTO office_draw_dates (day) VALUES (?)"_s);
+    for (qsizetype i = 0; ok && i < dates.size(); ++i) {
+        if (dates.at(i).isValid()) {
+            query.bindValue(0, dates.at(i).toString(Qt::ISODate));
+            ok = query.exec();
+        }
+    }
+    if (!ok || !m_database.commit()) {
+        const QString detail = reasonOf(ok ? m_database.lastError() : query.lastError());
+        m_database.rollback();
+        return failure(PrizeTexts::writeFailed(), detail);
+    }
+    return Status::success();
+}
+
+Result<QList<QDate>> PrizeStore::officeDrawDates() const
+{
+    if (!m_database.tables().contains(u"office_draw_dates"_s)) {
+        return QList<QDate>();
+    }
+    QSqlQuery query(m_database);
+    if (!query.exec(u"SELECT day FROM office_draw_dates ORDER BY day"_s)) {
+        return Result<QList<QDate>>::failure(
+            PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+    }
+    QList<QDate> dates;
+    while (query.next()) {
+        const QDate date = QDate::fromString(query.value(0).toString(), Qt::ISODate);
+        if (date.isValid()) {
+            dates.append(date);
+        }
+    }
+    return dates;
 }

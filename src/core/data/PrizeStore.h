@@ -3,6 +3,7 @@
 #include "data/PrizeTable.h"
 #include "data/Result.h"
 
+#include <QDate>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -112,6 +113,12 @@ public:
     /// The stored numbers equal to `numbers` (see `TicketCheck::numbersToLookUp`), of one draw or, when `drawKey`
     /// is empty, of every draw.
     Result<QList<Match>> lookUp(const QStringList& numbers, const QString& drawKey = QString()) const;
+
+    /// Keeps the draw dates the lottery office listed, in place of those kept before for the same years, all or
+    /// nothing. They live in a table of their own, made at the first write: a store without it reads no dates.
+    Status writeOfficeDrawDates(const QList<QDate>& dates);
+    /// The office's draw dates kept so far, oldest first; none when it was never listed.
+    Result<QList<QDate>> officeDrawDates() const;
 
 private:
     enum class FileState { Ours, OlderLayout, Empty, NewerLayout, NotOurs, Damaged, Unusable };

@@ -1,5 +1,7 @@
 #include "PrizeTable.h"
 
+#include "data/DataTexts.h"
+#include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
 
@@ -32,24 +34,24 @@ QString thaiName(PrizeKind kind)
 {
     switch (kind) {
     case PrizeKind::First:
-        return u"รางวัลที่ 1"_s;
+        return DataTexts::firstPrize().toString();
     case PrizeKind::NearFirst:
-        return u"รางวัลข้างเคียงรางวัลที่ 1"_s;
+        return PrizeTexts::nearFirst().toString();
     case PrizeKind::Second:
-        return u"รางวัลที่ 2"_s;
+        return PrizeTexts::second().toString();
     case PrizeKind::Third:
-        return u"รางวัลที่ 3"_s;
+        return PrizeTexts::third().toString();
     case PrizeKind::Fourth:
-        return u"รางวัลที่ 4"_s;
+        return PrizeTexts::fourth().toString();
     case PrizeKind::Fifth:
-        return u"รางวัลที่ 5"_s;
+        return PrizeTexts::fifth().toString();
     case PrizeKind::FrontThree:
-        return u"รางวัลเลขหน้า 3 ตัว"_s;
+        return PrizeTexts::frontThree().toString();
     case PrizeKind::BackThree:
     case PrizeKind::LastThree:
-        return u"รางวัลเลขท้าย 3 ตัว"_s;
+        return PrizeTexts::lastThree().toString();
     case PrizeKind::LastTwo:
-        return u"รางวัลเลขท้าย 2 ตัว"_s;
+        return PrizeTexts::lastTwo().toString();
     }
     return QString();
 }
@@ -152,17 +154,17 @@ DrawPrizes partialPrizes(const DrawRecord& record)
 Status checkFullTable(const DrawPrizes& prizes)
 {
     if (prizes.drawKey.size() != 8 || !gregorianDate(prizes.drawKey).isValid()) {
-        return Status::failure(TicketTexts::tableBadKey().toString().arg(prizes.drawKey.left(20)));
+        return Status::failure(PrizeTexts::tableBadKey().toString().arg(prizes.drawKey.left(20)));
     }
     if (prizes.partial) {
-        return Status::failure(TicketTexts::tableIncomplete().toString().arg(TicketTexts::partialTableName()));
+        return Status::failure(PrizeTexts::tableIncomplete().toString().arg(PrizeTexts::partialTableName()));
     }
     const QList<PrizeKind> kinds = PrizeKinds::ofDraw(prizes.drawKey);
     std::map<PrizeKind, int> found;
     for (const PrizeNumber& number : prizes.numbers) {
         if (!kinds.contains(number.kind) || number.number.size() != PrizeKinds::digits(number.kind) ||
             !isAsciiDigits(number.number)) {
-            return Status::failure(TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(number.kind)));
+            return Status::failure(PrizeTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(number.kind)));
         }
         ++found[number.kind];
     }
@@ -170,7 +172,7 @@ Status checkFullTable(const DrawPrizes& prizes)
         const int have = found[kind];
         if (have != PrizeKinds::count(kind)) {
             const QStringView message =
-                have < PrizeKinds::count(kind) ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed();
+                have < PrizeKinds::count(kind) ? PrizeTexts::tableIncomplete() : PrizeTexts::tableMalformed();
             return Status::failure(message.toString().arg(PrizeKinds::thaiName(kind)));
         }
     }
@@ -181,7 +183,7 @@ Status checkTableAgainstLine(const DrawPrizes& table, const QString& askedKey, c
 {
     if (table.drawKey != askedKey) {
         return Status::failure(
-            TicketTexts::tableOfOtherDraw().toString().arg(drawTitle(table.drawKey.left(8)), drawTitle(askedKey)));
+            PrizeTexts::tableOfOtherDraw().toString().arg(drawTitle(table.drawKey.left(8)), drawTitle(askedKey)));
     }
     if (line.drawDate != askedKey) {
         return Status::failure(TicketTexts::unknownDraw().toString().arg(askedKey));
@@ -193,7 +195,7 @@ Status checkTableAgainstLine(const DrawPrizes& table, const QString& askedKey, c
         const QStringList expected = fromLine.numbersOf(kind);
         if (!expected.isEmpty() && table.numbersOf(kind) != expected) {
             return Status::failure(
-                TicketTexts::tableDisagrees().toString().arg(drawTitle(askedKey), PrizeKinds::thaiName(kind)));
+                PrizeTexts::tableDisagrees().toString().arg(drawTitle(askedKey), PrizeKinds::thaiName(kind)));
         }
     }
     return Status::success();

@@ -1,5 +1,7 @@
 #include "ResultsLocation.h"
 
+#include "data/DataTexts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,14 +16,12 @@ namespace {
 
 QString dataDirectoryUnusable(const QString& dataDirectory)
 {
-    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้:\n%1"_s.arg(
-        QDir::toNativeSeparators(dataDirectory));
+    return DataTexts::dataDirectoryUnusable().toString().arg(QDir::toNativeSeparators(dataDirectory));
 }
 
 QString copyFailed(const QString& destination, const QString& detail)
 {
-    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะคัดลอกฐานข้อมูลไปยังแฟ้มนี้ไม่ได้:\n%1\n%2"_s.arg(
-        QDir::toNativeSeparators(destination), detail);
+    return DataTexts::dataFileNotCopied().toString().arg(QDir::toNativeSeparators(destination), detail);
 }
 
 } // namespace

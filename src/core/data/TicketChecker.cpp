@@ -1,5 +1,6 @@
 #include "TicketChecker.h"
 
+#include "data/PrizeTexts.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
@@ -53,7 +54,7 @@ QString TicketChecker::storeProblem() const
     if (m_store) {
         return QString();
     }
-    const QString why = m_whyNoStore.isEmpty() ? TicketTexts::storeReadFailed().toString() : m_whyNoStore;
+    const QString why = m_whyNoStore.isEmpty() ? PrizeTexts::readFailed().toString() : m_whyNoStore;
     return why + u'\n' + TicketTexts::checkWithoutStore();
 }
 

@@ -5,6 +5,8 @@
 #include "data/Result.h"
 #include "updater/UpdateProgress.h"
 
+#include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,9 @@ public:
 
     /// The full prize tables of the draws fetched so far; none from a source that shows no full tables.
     virtual QList<FetchedPrizeTable> fetchedPrizeTables() const { return {}; }
+    /// The draw dates the lottery office listed for whole years while the draws were listed, coming draws included
+    /// when it lists them; none from a source without such a list.
+    virtual QList<QDate> listedDrawDates() const { return {}; }
     /// Whether the last fetch of this draw failed only because the office has not finished publishing it (draw day:
     /// some numbers are still placeholders or missing). Such a draw is no fault; it may be asked again later.
     virtual bool isIncomplete(const QString& key) const

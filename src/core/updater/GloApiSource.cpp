@@ -188,6 +188,7 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
             const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
             // Without the day-by-day search, the office's list is taken as it is, even when it is empty.
             if (periods && (!periods.value().isEmpty() || !probeAllowed)) {
+                m_listedDates += periods.value();
                 QList<QDate> dates;
                 for (const QDate& date : periods.value()) {
                     if ((!after.isValid() || date > after) && date <= latest) {

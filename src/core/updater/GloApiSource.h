@@ -57,6 +57,7 @@ public:
     void cancel() override;
     QList<FetchedPrizeTable> fetchedPrizeTables() const override { return m_prizeTables.tables(); }
     bool isIncomplete(const QString& key) const override { return m_incomplete.contains(key.left(8)); }
+    QList<QDate> listedDrawDates() const override { return m_listedDates; }
 
     /// The clock the source's pauses and date checks read.
     const Clock& clock() const { return m_clock; }
@@ -93,6 +94,7 @@ private:
     QHash<QString, DrawRecord> m_fetched;
     GloApiPrizes::Keeper m_prizeTables;
     QSet<QString> m_incomplete; ///< keys of draws the office is still publishing
+    QList<QDate> m_listedDates; ///< every date getPeriodsByYear gave, before the search picks the new ones
     QDateTime m_lastRequestEnd;
     bool m_periodsByYearGone = false;
     bool m_cancelled = false;

@@ -2,10 +2,15 @@
 
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
+#include "widgets/WidgetTexts.h"
+#include "widgets/WindowHabits.h"
 
 #include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -53,12 +58,32 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     m_browser->setObjectName(u"prizeTable"_s);
     m_browser->setHtml(tableHtml(prizes));
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(TicketTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
+    QPushButton* print = buttons->addButton(WidgetTexts::printButton().toString(), QDialogButtonBox::ActionRole);
+    print->setObjectName(u"printButton"_s);
+    QPushButton* close = buttons->addButton(WidgetTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
     close->setObjectName(u"closeButton"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(print, &QPushButton::clicked, this, [this] { askAndPrint(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
     layout->addWidget(buttons);
-    resize(640, 620);
+    WindowHabits::closeWithKeys(this);
+    WindowHabits::resizeToFit(this, QSize(640, 620));
+}
+
+void PrizeTableDialog::print(QPrinter& printer) const
+{
+    m_browser->document()->print(&printer);
+}
+
+void PrizeTableDialog::askAndPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(WidgetTexts::printButton().toString().remove(u"..."_s));
+    if (dialog.exec() == QDialog::Accepted) {
+        print(printer);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QPrinter;
 class QTextBrowser;
 
 /// The whole prize table of one draw: every prize with its numbers and its amount.
@@ -17,6 +18,12 @@ public:
     /// The table as the dialog shows it, in HTML.
     static QString tableHtml(const DrawPrizes& prizes);
 
+    /// Prints the table on `printer`, as it is shown.
+    void print(QPrinter& printer) const;
+
 private:
+    /// Asks for a printer, then prints.
+    void askAndPrint();
+
     QTextBrowser* m_browser = nullptr;
 };

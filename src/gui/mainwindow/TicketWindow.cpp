@@ -1,8 +1,15 @@
 #include "TicketWindow.h"
 
+#include "data/DrawSchedule.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
+#include "mainwindow/DrawCalendar.h"
+#include "mainwindow/DrawGlance.h"
+#include "mainwindow/MainWindowTexts.h"
+#include "mainwindow/PrizeTableDialog.h"
 #include "mainwindow/TicketResultsModel.h"
+#include "updater/UpdatePlan.h"
+#include "widgets/WindowHabits.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,8 +18,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +65,21 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     setObjectName(u"TicketWindow"_s);
     setWindowTitle(TicketTexts::windowTitle().toString());
     setAttribute(Qt::WA_DeleteOnClose);
+    if (!m_config.today.isValid()) {
+        m_config.today = UpdatePlan::thaiDate(QDateTime::currentDateTimeUtc());
+    }
+
+    m_glance = new DrawGlance(this);
+    m_nextDraw = new QLabel(this);
+    m_nextDraw->setObjectName(u"nextDraw"_s);
+    m_nextDraw->setTextFormat(Qt::PlainText);
+    m_nextDraw->setWordWrap(true);
+    m_behind = new QLabel(this);
+    m_behind->setObjectName(u"drawsBehind"_s);
+    m_behind->setTextFormat(Qt::PlainText);
+    m_behind->setWordWrap(true);
+    m_updateButton = new QPushButton(MainWindowTexts::updateButton().toString(), this);
+    m_updateButton->setObjectName(u"updateButton"_s);
 
     auto* inputLabel = new QLabel(TicketTexts::inputLabel().toString(), this);
     inputLabel->setWordWrap(true);
@@ -70,6 +96,10 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     m_drawPicker->setObjectName(u"drawPicker"_s);
     m_drawPicker->setMaxVisibleItems(20);
     drawLabel->setBuddy(m_drawPicker);
+    m_dateButton = new QToolButton(this);
+    m_dateButton->setObjectName(u"pickByDateButton"_s);
+    m_dateButton->setText(TicketTexts::pickByDate().toString());
+    m_calendar = new DrawCalendar(this);
     m_checkButton = new QPushButton(TicketTexts::checkButton().toString(), this);
     m_checkButton->setObjectName(u"checkButton"_s);
     m_checkButton->setDefault(true);
@@ -96,25 +126,49 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     m_note->setTextFormat(Qt::PlainText);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // Above: the chosen draw, and beside it where the file stands against the draw schedule.
+    auto* schedule = new QVBoxLayout;
+    schedule->addWidget(m_nextDraw);
+    schedule->addWidget(m_behind);
+    schedule->addWidget(m_updateButton, 0, Qt::AlignLeft);
+    schedule->addStretch(1);
+    auto* lookUp = new QHBoxLayout;
+    lookUp->addWidget(m_glance, 3);
+    lookUp->addLayout(schedule, 2);
+
+    // Below: the tickets to check and what they won.
     auto* drawRow = new QHBoxLayout;
     drawRow->addWidget(drawLabel);
     drawRow->addWidget(m_drawPicker, 1);
+    drawRow->addWidget(m_dateButton);
     auto* left = new QVBoxLayout;
     left->addWidget(inputLabel);
     left->addWidget(m_input, 1);
     left->addLayout(drawRow);
     left->addWidget(m_checkButton);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 2);
-    top->addWidget(m_results, 5);
+    auto* check = new QHBoxLayout;
+    check->addLayout(left, 2);
+    check->addWidget(m_results, 3);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
+    layout->addLayout(lookUp);
+    layout->addLayout(check, 1);
     layout->addWidget(m_note);
 
     connect(m_checkButton, &QPushButton::clicked, this, [this] { checkTickets(); });
     // Ctrl+Enter checks from inside the input, where Enter begins a new line.
     auto* checkKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), this);
     connect(checkKey, &QShortcut::activated, this, [this] { checkTickets(); });
+    connect(m_updateButton, &QPushButton::clicked, this, &TicketWindow::updateRequested);
+    connect(m_drawPicker, &QComboBox::currentIndexChanged, this, [this] { showChosenDraw(); });
+    connect(m_dateButton, &QToolButton::clicked, this,
+        [this] { m_calendar->popUpBelow(m_dateButton, gregorianDate(m_drawPicker->currentData().toString())); });
+    connect(m_calendar, &DrawCalendar::datePicked, this, [this](QDate date) {
+        if (chooseDrawByDate(date)) {
+            m_calendar->hide();
+        }
+    });
+    connect(m_glance, &DrawGlance::wholeTableRequested, this, [this](const QString& key) { showWholeTable(key); });
+    WindowHabits::closeWithKeys(this);
 
     if (const Status opened = m_store.openSeeded(m_config.bundledStorePath); !opened) {
         m_storeError = opened.error();
@@ -126,11 +180,13 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
         }
     }
     fillDrawPicker();
+    showSchedule();
     if (!m_storeError.isEmpty()) {
         m_note->setText(m_storeError);
         m_checkButton->setEnabled(false);
+        m_dateButton->setEnabled(false);
     }
-    resize(860, 520);
+    WindowHabits::resizeToFit(this, QSize(940, 660));
     m_input->setFocus(Qt::OtherFocusReason);
 }
 
@@ -138,16 +194,82 @@ TicketWindow::~TicketWindow() = default;
 
 void TicketWindow::fillDrawPicker()
 {
+    const QSignalBlocker blocker(m_drawPicker);
     m_drawPicker->clear();
     if (!m_checker) {
+        showChosenDraw();
         return;
     }
     m_drawPicker->addItem(TicketTexts::everyDraw().toString(), QString());
+    QList<QDate> dates;
     for (const QString& key : m_checker->drawKeys()) {
         m_drawPicker->addItem(drawTitle(key), key);
+        dates.append(gregorianDate(key));
     }
+    m_calendar->setDrawDates(dates, std::max(m_config.today, dates.isEmpty() ? m_config.today : dates.constFirst()));
     // The newest draw first.
     m_drawPicker->setCurrentIndex(m_drawPicker->count() > 1 ? 1 : 0);
+    showChosenDraw();
+}
+
+void TicketWindow::showSchedule()
+{
+    // Without the office's list (never fetched, or a store that cannot be read) the usual schedule tells the dates.
+    const Result<QList<QDate>> listed = m_store.officeDrawDates();
+    const QList<QDate> officeDates = listed ? listed.value() : QList<QDate>();
+    const DrawSchedule::Outlook outlook = DrawSchedule::outlook(m_config.resultLines, m_config.today, officeDates);
+    m_nextDraw->setText(TicketTexts::nextDraw().toString().arg(drawCaption(drawDateOf(outlook.nextDraw))));
+    m_nextDraw->setToolTip(outlook.nextFromOffice ? TicketTexts::nextDrawFromOffice().toString()
+                                                  : TicketTexts::nextDrawUsual().toString());
+    m_behind->setText(outlook.behind > 0 ? TicketTexts::behind().toString().arg(outlook.behind) : QString());
+    m_behind->setVisible(outlook.behind > 0);
+    m_updateButton->setVisible(outlook.behind > 0);
+}
+
+void TicketWindow::showChosenDraw()
+{
+    if (!m_checker) {
+        m_glance->showMessage(m_storeError);
+        return;
+    }
+    QString key = m_drawPicker->currentData().toString();
+    if (key.isEmpty()) {
+        // Every draw is checked: the newest is the one to glance at.
+        key = m_checker->drawKeys().value(0);
+    }
+    if (key.isEmpty()) {
+        m_glance->showMessage(TicketTexts::noDraws().toString());
+        return;
+    }
+    const Result<DrawPrizes> table = m_checker->table(key);
+    if (table) {
+        m_glance->showDraw(table.value());
+    } else {
+        m_glance->showMessage(table.error());
+    }
+}
+
+bool TicketWindow::chooseDrawByDate(QDate date)
+{
+    const QString key = drawDateOf(date);
+    const int index = m_drawPicker->findData(key);
+    if (index < 0) {
+        m_calendar->setMessage(TicketTexts::unknownDraw().toString().arg(drawTitle(key)));
+        return false;
+    }
+    m_drawPicker->setCurrentIndex(index);
+    return true;
+}
+
+void TicketWindow::showWholeTable(const QString& drawKey)
+{
+    const Result<DrawPrizes> table = m_checker ? m_checker->table(drawKey) : Result<DrawPrizes>::failure(m_storeError);
+    if (!table) {
+        m_note->setText(table.error());
+        return;
+    }
+    auto* dialog = new PrizeTableDialog(table.value(), this);
+    dialog->show();
 }
 
 void TicketWindow::checkTickets()

@@ -1,6 +1,7 @@
 #include "UpdateProgressDialog.h"
 
 #include "updater/Clock.h"
+#include "widgets/WindowHabits.h"
 
 #include <QProgressDialog>
 #include <QTimer>
@@ -30,6 +31,8 @@ UpdateProgressDialog::UpdateProgressDialog(QWidget* parent, const QString& title
     dialog->setMinimumDuration(std::numeric_limits<int>::max());
     dialog->setRange(0, 0);
     dialog->setMinimumWidth(420);
+    // Esc cancels as every dialog does; Ctrl+W too, as it closes the program's other windows.
+    WindowHabits::closeWithKeys(dialog);
     connect(dialog, &QProgressDialog::canceled, this, &UpdateProgressDialog::canceled);
     m_dialog = dialog;
     m_timer = new QTimer(this);

@@ -1,5 +1,4 @@
 #include "FakeGloApi.h"
-#include "TestData.h"
 #include "data/PrizeEras.h"
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
@@ -22,16 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-DrawPrizes savedTable(const QString& fileName)
-{
-    const std::optional<FetchedPrizeTable> table =
-        GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
-    if (!table || !table->error.isEmpty()) {
-        qFatal("no full table in %s", qPrintable(fileName));
-    }
-    return table->prizes;
-}
 
 // Runs statements on an SQLite file outside the store, as another program (or an older version) would.
 void runSql(const QString& path, const QStringList& statements)
@@ -123,6 +112,7 @@ private Q_SLOTS:
     void checksEveryBundledDraw();
     void checksOneDraw_data();
     void checksOneDraw();
+    void keepsTheOfficesDrawDatesByYear();
 
 private:
     QString storePath() const { return m_dir->filePath(u"prizes.sqlite"_s); }
@@ -153,8 +143,8 @@ void TestPrizeStore::openBundled()
 
 void TestPrizeStore::writtenTablesSurviveReopening()
 {
-    const DrawPrizes may = savedTable(u"getLatestLottery-2026-05-02.json"_s);
-    const DrawPrizes august = savedTable(u"getLotteryResult-2010-08-16.json"_s);
+    const DrawPrizes may = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes august = GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s);
     {
         PrizeStore store(storePath());
         QVERIFY(store.open());
@@ -183,7 +173,7 @@ void TestPrizeStore::keepsTheAmountsOfTheDrawsEra()
     const QByteArray answer = GloApiAnswers::edited(GloApiAnswers::savedFile(u"getLotteryResult-2010-08-16.json"_s),
         {u"response"_s, u"result"_s, u"date"_s}, u"2011-03-16"_s);
     DrawPrizes march2011 = GloApiPrizes::tableFromAnswer(answer)->prizes;
-    DrawPrizes may = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    DrawPrizes may = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     march2011.amounts[PrizeKind::First] = 6000000;
     may.amounts[PrizeKind::First] = 6500000;
     PrizeStore store(storePath());
@@ -207,7 +197,7 @@ void TestPrizeStore::keepsTheAmountsOfTheDrawsEra()
 
 void TestPrizeStore::aStoredTableIsReplacedOnlyOnRequest()
 {
-    const DrawPrizes may = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes may = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     PrizeStore store(storePath());
     QVERIFY(store.open());
     QVERIFY(store.writeDraws({may}));
@@ -238,7 +228,7 @@ void TestPrizeStore::oneBadTableCostsOnlyItself_data()
     QTest::addColumn<DrawPrizes>("bad");
     QTest::addColumn<QString>("error"); // how the message begins
 
-    DrawPrizes bad = savedTable(u"getLotteryResult-2010-08-16.json"_s);
+    DrawPrizes bad = GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s);
     bad.drawKey = u"25530901"_s;
     const QString notStored = u"บันทึกตารางรางวัลงวด 01 กันยายน 2553 ไม่ได้ ("_s;
     DrawPrizes thaiDigits = bad;
@@ -260,8 +250,8 @@ void TestPrizeStore::oneBadTableCostsOnlyItself()
 {
     QFETCH(DrawPrizes, bad);
     QFETCH(QString, error);
-    const DrawPrizes august = savedTable(u"getLotteryResult-2010-08-16.json"_s);
-    const DrawPrizes may = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes august = GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s);
+    const DrawPrizes may = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     {
         PrizeStore store(storePath());
         QVERIFY(store.open());
@@ -304,9 +294,9 @@ void TestPrizeStore::upgradesAStoreOfTheFirstLayout()
         u"'*[^0-9]*'), kind INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 10), draw_id INTEGER NOT NULL REFERENCES draws "
         u"(id), round INTEGER NOT NULL, PRIMARY KEY (number, kind, draw_id, round)) WITHOUT ROWID"_s,
         u"PRAGMA user_version = 1"_s};
-    const DrawPrizes may = savedTable(u"getLatestLottery-2026-05-02.json"_s);
-    const QList<DrawPrizes> tables {
-        savedTable(u"getLotteryResult-2010-08-16.json"_s), savedTable(u"getLotteryResult-2015-09-01.json"_s), may};
+    const DrawPrizes may = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const QList<DrawPrizes> tables {GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s),
+        GloApiAnswers::savedTable(u"getLotteryResult-2015-09-01.json"_s), may};
     for (qsizetype id = 0; id < tables.size(); ++id) {
         const DrawPrizes& table = tables.at(id);
         statements.append(u"INSERT INTO draws VALUES (%1, '%2')"_s.arg(id).arg(table.drawKey));
@@ -406,7 +396,7 @@ void TestPrizeStore::setsAsideAFileThatIsNoStore()
             (bundled ? u"แล้วสร้างแฟ้มใหม่จากตารางรางวัลที่มากับโปรแกรม"_s : u"แล้วสร้างแฟ้มใหม่ที่ยังไม่มีตารางรางวัล"_s));
     QCOMPARE(store.drawKeys().value().size(), bundled ? 386 : 0);
     QVERIFY(!store.isReadOnly());
-    QVERIFY(store.writeDraws({savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
+    QVERIFY(store.writeDraws({GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
     const QFileInfo setAside(store.setAsidePath());
     QCOMPARE(setAside.isDir(), file == u"directory");
     if (!before.isEmpty()) {
@@ -426,7 +416,7 @@ void TestPrizeStore::opensAStoreOfANewerLayoutForReadingOnly()
     {
         PrizeStore store(storePath());
         QVERIFY(store.open());
-        QVERIFY(store.writeDraws({savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
+        QVERIFY(store.writeDraws({GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
     }
     runSql(storePath(), {u"ALTER TABLE draws ADD COLUMN later TEXT"_s, u"PRAGMA user_version = 3"_s});
     PrizeStore store(storePath());
@@ -437,7 +427,7 @@ void TestPrizeStore::opensAStoreOfANewerLayoutForReadingOnly()
         u"แฟ้มตารางรางวัล %1 สร้างโดยโปรแกรมรุ่นที่ใหม่กว่า จึงเปิดแบบอ่านอย่างเดียว ตรวจสลากได้ แต่บันทึกตารางรางวัลใหม่ลงแฟ้มนี้ไม่ได้"_s.arg(
             storePath()));
     QCOMPARE(store.drawKeys().value(), QStringList {u"25530816"_s});
-    QCOMPARE(store.writeDraws({savedTable(u"getLatestLottery-2026-05-02.json"_s)}).error(),
+    QCOMPARE(store.writeDraws({GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s)}).error(),
         u"บันทึกตารางรางวัลงวด 02 พฤษภาคม 2569 ไม่ได้ (แฟ้มตารางรางวัล %1 เปิดแบบอ่านอย่างเดียว)"_s.arg(storePath()));
     QCOMPARE(sqlValue(storePath(), u"SELECT count(*) FROM draws"_s).toInt(), 1);
     QCOMPARE(sqlValue(storePath(), u"PRAGMA user_version"_s).toInt(), 3);
@@ -468,7 +458,7 @@ void TestPrizeStore::saysWhenThePathIsTooLong()
     const Status opened = store.open();
     if (bytes <= PrizeStore::maxPathBytes) {
         QVERIFY2(opened, qPrintable(opened.error()));
-        QVERIFY(store.writeDraws({savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
+        QVERIFY(store.writeDraws({GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
     } else {
         QCOMPARE(opened.error(),
             u"ที่อยู่ของแฟ้มตารางรางวัล %1 ยาว 505 ไบต์ เกินกว่าที่ SQLite รับได้ (ไม่เกิน 504 ไบต์) "
@@ -507,7 +497,7 @@ void TestPrizeStore::seedsOnlyAMissingStore()
     {
         PrizeStore store(bundled);
         QVERIFY(store.open());
-        QVERIFY(store.writeDraws({savedTable(u"getLatestLottery-2026-05-02.json"_s)}));
+        QVERIFY(store.writeDraws({GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s)}));
     }
     const QString user = m_dir->filePath(u"user/prizes.sqlite"_s);
     QVERIFY(seedPrizeStore(user, bundled));
@@ -515,7 +505,7 @@ void TestPrizeStore::seedsOnlyAMissingStore()
         PrizeStore store(user);
         QVERIFY(store.open());
         QCOMPARE(store.drawKeys().value(), QStringList {u"25690502"_s});
-        QVERIFY(store.writeDraws({savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
+        QVERIFY(store.writeDraws({GloApiAnswers::savedTable(u"getLotteryResult-2010-08-16.json"_s)}));
     }
     // The user's store is theirs from then on.
     QVERIFY(seedPrizeStore(user, bundled));
@@ -647,6 +637,23 @@ void TestPrizeStore::checksOneDraw()
     const Result<TicketOutcome> unknown = m_checker->check(ticket, u"25690517"_s);
     QVERIFY(!unknown);
     QCOMPARE(unknown.error(), u"ไม่มีงวด 25690517 ในฐานข้อมูล"_s);
+}
+
+void TestPrizeStore::keepsTheOfficesDrawDatesByYear()
+{
+    openBundled();
+    // The bundled store has never heard from the office.
+    QCOMPARE(m_bundled->officeDrawDates().value(), QList<QDate>());
+    QVERIFY(m_bundled->writeOfficeDrawDates({QDate(2026, 9, 1), QDate(2025, 12, 16), QDate(2026, 9, 16)}));
+    // A later list of 2026 replaces that year's dates and leaves 2025's.
+    QVERIFY(m_bundled->writeOfficeDrawDates({QDate(2026, 9, 17), QDate(2026, 9, 1)}));
+    m_checker.reset();
+    m_bundled.reset();
+    PrizeStore store(storePath());
+    QVERIFY(store.open());
+    QCOMPARE(
+        store.officeDrawDates().value(), (QList<QDate> {QDate(2025, 12, 16), QDate(2026, 9, 1), QDate(2026, 9, 17)}));
+    QCOMPARE(store.drawKeys().value().size(), 386);
 }
 
 QTEST_GUILESS_MAIN(TestPrizeStore)

@@ -1,6 +1,5 @@
-#include "TestData.h"
+#include "FakeGloApi.h"
 #include "data/TicketCheck.h"
-#include "updater/GloApiPrizes.h"
 
 #include <QTest>
 
@@ -16,16 +15,6 @@ QStringList described(const QList<TicketCheck::PrizeWon>& prizes)
         texts.append(PrizeKinds::thaiName(prize.kind) + u' ' + QString::number(prize.amount));
     }
     return texts;
-}
-
-DrawPrizes savedTable(const QString& fileName)
-{
-    const std::optional<FetchedPrizeTable> table =
-        GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
-    if (!table || !table->error.isEmpty()) {
-        qFatal("no full table in %s", qPrintable(fileName));
-    }
-    return table->prizes;
 }
 
 } // namespace
@@ -79,7 +68,7 @@ void TestTicketCheck::winsOnTheDrawOf2May2026()
     QFETCH(QString, ticket);
     QFETCH(QStringList, prizes);
     QFETCH(qint64, total);
-    const DrawPrizes draw = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     QCOMPARE(draw.drawKey, u"25690502"_s);
 
     const QList<TicketCheck::PrizeWon> won = TicketCheck::prizesWon(ticket, draw);
@@ -108,7 +97,7 @@ void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers()
 {
     QFETCH(QString, ticket);
     QFETCH(QStringList, prizes);
-    const DrawPrizes draw = savedTable(u"getLotteryResult-2015-08-16.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLotteryResult-2015-08-16.json"_s);
     QCOMPARE(draw.numbersOf(PrizeKind::LastThree), (QStringList {u"227"_s, u"624"_s, u"648"_s, u"781"_s}));
     QVERIFY(draw.numbersOf(PrizeKind::FrontThree).isEmpty());
 
@@ -117,7 +106,7 @@ void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers()
 
 void TestTicketCheck::readsTheWholeTable()
 {
-    const DrawPrizes draw = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     QCOMPARE(draw.numbers.size(), 1 + 2 + 5 + 10 + 50 + 100 + 2 + 2 + 1);
     QCOMPARE(draw.numbersOf(PrizeKind::NearFirst), (QStringList {u"536076"_s, u"536078"_s}));
     QCOMPARE(draw.numbersOf(PrizeKind::FrontThree), (QStringList {u"267"_s, u"318"_s}));

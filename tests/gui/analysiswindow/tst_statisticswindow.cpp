@@ -89,6 +89,7 @@ private Q_SLOTS:
     void search();
     void copySelectedRows();
     void savePdfAndChart();
+    void fitsASmallScreenAndClosesWithEsc();
 
 private:
     StatisticsWindow* window() const { return m_form->findChild<StatisticsWindow*>(); }
@@ -339,6 +340,21 @@ void TestStatisticsWindow::savePdfAndChart()
     QVERIFY(chart.width() >= 600 && chart.height() >= 400);
 
     QVERIFY(!window()->savePdf(out.filePath(u"missing/statistics.pdf"_s)).ok());
+}
+
+void TestStatisticsWindow::fitsASmallScreenAndClosesWithEsc()
+{
+    action(m_form.get(), u"actionShowStatistics"_s)->trigger();
+    QVERIFY(window());
+    // A 1366x768 laptop screen less a panel, and the window's frame: the window can be made that small.
+    const QSize free(1366 - 16, 768 - 40 - 40);
+    const QSize least = window()->minimumSizeHint();
+    QVERIFY2(least.width() <= free.width() && least.height() <= free.height(),
+        qPrintable(u"%1x%2"_s.arg(least.width()).arg(least.height())));
+    QApplication::setActiveWindow(window());
+    QTRY_COMPARE(QApplication::activeWindow(), window());
+    QTest::keyClick(window()->focusWidget() ? window()->focusWidget() : window(), Qt::Key_Escape);
+    QVERIFY(!window()->isVisible());
 }
 
 QTEST_MAIN(TestStatisticsWindow)

@@ -1,14 +1,22 @@
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
+#include "mainwindow/DrawGlance.h"
+#include "mainwindow/PrizeTableDialog.h"
 #include "mainwindow/TicketResultsModel.h"
 #include "mainwindow/TicketWindow.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -37,9 +45,22 @@ private Q_SLOTS:
     void checks_data();
     void checks();
     void checksEveryDraw();
+    void glance_data();
+    void glance();
+    void glanceOpensTheWholeTable();
+    void schedule_data();
+    void schedule();
+    void theOfficesDatesComeFirst();
+    void choosesADrawByDate();
+    void fitsASmallScreen();
 
 private:
+    /// The window over the bundled files, on `today` in Thailand.
+    void open(QDate today);
+    QLabel* label(const QString& name) const { return m_window->findChild<QLabel*>(name); }
+
     std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_lines;
     std::unique_ptr<TicketWindow> m_window;
 };
 
@@ -49,9 +70,16 @@ void TestTicketWindow::init()
     QVERIFY(m_dir->isValid());
     const Result<QStringList> lines = ResultsFile(QStringLiteral(VARENTA_BUNDLED_DB)).readResultsFile();
     QVERIFY(lines);
+    m_lines = lines.value();
+    open(QDate(2026, 8, 20));
+}
+
+void TestTicketWindow::open(QDate today)
+{
+    m_window.reset();
     // The user's store does not exist yet: the window puts the bundled one in its place.
     m_window = std::make_unique<TicketWindow>(TicketWindowConfig {
-        m_dir->filePath(u"prizes.sqlite"_s), QStringLiteral(VARENTA_BUNDLED_PRIZES), lines.value()});
+        m_dir->filePath(u"prizes.sqlite"_s), QStringLiteral(VARENTA_BUNDLED_PRIZES), m_lines, today});
     m_window->show();
 }
 
@@ -128,6 +156,147 @@ void TestTicketWindow::checksEveryDraw()
     for (const TicketResultsModel::Row& row : m_window->resultsModel()->rows()) {
         QVERIFY2(!row.draw.contains(u"2550"_s), "only draws with a full table");
     }
+}
+
+void TestTicketWindow::glance_data()
+{
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString partial = u"งวดนี้ไม่มีตารางรางวัลเต็ม แสดงเฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว จากแฟ้มผลรางวัล"_s;
+    // The newest draw is in the results file only: what its line holds.
+    QTest::newRow("newest, by default") << QString() << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s
+                                        << QStringList {u"รางวัลที่ 1 | 004615"_s, u"รางวัลเลขหน้า 3 ตัว | 429  731"_s,
+                                               u"รางวัลเลขท้าย 3 ตัว | 094  937"_s, u"รางวัลเลขท้าย 2 ตัว | 53"_s, partial};
+    QTest::newRow("every draw: the newest")
+        << u"ทุกงวด"_s << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s
+        << QStringList {u"รางวัลที่ 1 | 004615"_s, u"รางวัลเลขหน้า 3 ตัว | 429  731"_s, u"รางวัลเลขท้าย 3 ตัว | 094  937"_s,
+               u"รางวัลเลขท้าย 2 ตัว | 53"_s, partial};
+    QTest::newRow("a full table") << u"02 พฤษภาคม 2569"_s << u"ผลรางวัลงวด 02 พฤษภาคม 2569"_s
+                                  << QStringList {u"รางวัลที่ 1 | 536077 | รางวัลละ 6,000,000 บาท"_s,
+                                         u"รางวัลข้างเคียงรางวัลที่ 1 | 536076  536078 | รางวัลละ 100,000 บาท"_s,
+                                         u"รางวัลเลขหน้า 3 ตัว | 267  318 | รางวัลละ 4,000 บาท"_s,
+                                         u"รางวัลเลขท้าย 3 ตัว | 065  153 | รางวัลละ 4,000 บาท"_s,
+                                         u"รางวัลเลขท้าย 2 ตัว | 43 | รางวัลละ 2,000 บาท"_s};
+    QTest::newRow("four last three-digit numbers before Sep 2015")
+        << u"16 สิงหาคม 2553"_s << u"ผลรางวัลงวด 16 สิงหาคม 2553"_s
+        << QStringList {u"รางวัลที่ 1 | 911097 | รางวัลละ 2,000,000 บาท"_s,
+               u"รางวัลข้างเคียงรางวัลที่ 1 | 911096  911098 | รางวัลละ 50,000 บาท"_s,
+               u"รางวัลเลขท้าย 3 ตัว | 448  578  689  986 | รางวัลละ 2,000 บาท"_s,
+               u"รางวัลเลขท้าย 2 ตัว | 64 | รางวัลละ 1,000 บาท"_s};
+}
+
+void TestTicketWindow::glance()
+{
+    QFETCH(QString, draw);
+    QFETCH(QString, title);
+    QFETCH(QStringList, lines);
+
+    auto* picker = m_window->findChild<QComboBox*>(u"drawPicker"_s);
+    if (!draw.isEmpty()) {
+        picker->setCurrentIndex(picker->findText(draw));
+        QCOMPARE(picker->currentText(), draw);
+    }
+    QCOMPARE(m_window->glance()->title(), title);
+    QCOMPARE(m_window->glance()->lines(), lines);
+}
+
+void TestTicketWindow::glanceOpensTheWholeTable()
+{
+    m_window->findChild<QPushButton*>(u"glanceTableButton"_s)->click();
+    QTRY_COMPARE(m_window->findChildren<PrizeTableDialog*>().size(), 1);
+    const QString table =
+        m_window->findChildren<PrizeTableDialog*>().constFirst()->findChild<QTextBrowser*>()->toPlainText();
+    QVERIFY2(table.contains(u"ผลรางวัลงวด 16 สิงหาคม 2569"_s), qPrintable(table));
+}
+
+void TestTicketWindow::schedule_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("behind");
+
+    // The bundled file ends with the draw of 16 Aug 2026.
+    QTest::newRow("up to date") << QDate(2026, 8, 20) << u"งวดถัดไป: อังคาร 01 กันยายน 2569"_s << QString();
+    QTest::newRow("draw day") << QDate(2026, 9, 1) << u"งวดถัดไป: อังคาร 01 กันยายน 2569"_s << QString();
+    QTest::newRow("one draw behind") << QDate(2026, 9, 2) << u"งวดถัดไป: พุธ 16 กันยายน 2569"_s
+                                     << u"ฐานข้อมูลยังไม่มีผลรางวัล 1 งวดล่าสุด"_s;
+    QTest::newRow("seven draws behind") << QDate(2026, 12, 8) << u"งวดถัดไป: พุธ 16 ธันวาคม 2569"_s
+                                        << u"ฐานข้อมูลยังไม่มีผลรางวัล 7 งวดล่าสุด"_s;
+    QTest::newRow("the new year draw") << QDate(2026, 12, 17) << u"งวดถัดไป: เสาร์ 02 มกราคม 2570"_s
+                                       << u"ฐานข้อมูลยังไม่มีผลรางวัล 8 งวดล่าสุด"_s;
+}
+
+void TestTicketWindow::schedule()
+{
+    QFETCH(QDate, today);
+    QFETCH(QString, next);
+    QFETCH(QString, behind);
+
+    open(today);
+    QCOMPARE(label(u"nextDraw"_s)->text(), next);
+    QCOMPARE(label(u"drawsBehind"_s)->text(), behind);
+    auto* update = m_window->findChild<QPushButton*>(u"updateButton"_s);
+    QCOMPARE(update->isVisible(), !behind.isEmpty());
+    if (!behind.isEmpty()) {
+        QCOMPARE(update->text(), u"อัพเดทฐานข้อมูล"_s);
+        QSignalSpy asked(m_window.get(), &TicketWindow::updateRequested);
+        update->click();
+        QCOMPARE(asked.size(), 1);
+    }
+}
+
+void TestTicketWindow::theOfficesDatesComeFirst()
+{
+    // The office listed the draw of 16 Sep 2026 on the 17th.
+    m_window.reset();
+    {
+        PrizeStore store(m_dir->filePath(u"prizes.sqlite"_s));
+        QVERIFY(store.openSeeded(QStringLiteral(VARENTA_BUNDLED_PRIZES)));
+        QVERIFY(store.writeOfficeDrawDates({QDate(2026, 9, 1), QDate(2026, 9, 17)}));
+    }
+    open(QDate(2026, 9, 10));
+    QCOMPARE(label(u"nextDraw"_s)->text(), u"งวดถัดไป: พฤหัสบดี 17 กันยายน 2569"_s);
+    QCOMPARE(label(u"drawsBehind"_s)->text(), u"ฐานข้อมูลยังไม่มีผลรางวัล 1 งวดล่าสุด"_s);
+}
+
+void TestTicketWindow::choosesADrawByDate()
+{
+    auto* picker = m_window->findChild<QComboBox*>(u"drawPicker"_s);
+    QVERIFY(m_window->chooseDrawByDate(QDate(2026, 5, 2)));
+    QCOMPARE(picker->currentText(), u"02 พฤษภาคม 2569"_s);
+    QCOMPARE(m_window->glance()->title(), u"ผลรางวัลงวด 02 พฤษภาคม 2569"_s);
+
+    QVERIFY(!m_window->chooseDrawByDate(QDate(2026, 5, 3)));
+    QCOMPARE(picker->currentText(), u"02 พฤษภาคม 2569"_s);
+    QCOMPARE(label(u"calendarMessage"_s)->text(), u"ไม่มีงวด 03 พฤษภาคม 2569 ในฐานข้อมูล"_s);
+
+    // Through the calendar: the button opens it on the chosen draw's month; a click on a draw day picks it.
+    m_window->findChild<QToolButton*>(u"pickByDateButton"_s)->click();
+    auto* calendar = m_window->findChild<QCalendarWidget*>(u"drawCalendarDays"_s);
+    QTRY_VERIFY(calendar->isVisible());
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 5, 2));
+    QCOMPARE(m_window->findChild<QSpinBox*>(u"calendarYear"_s)->value(), 2569);
+    QCOMPARE(m_window->findChild<QComboBox*>(u"calendarMonth"_s)->currentText(), u"พฤษภาคม"_s);
+    Q_EMIT calendar->clicked(QDate(2026, 4, 16));
+    QCOMPARE(picker->currentText(), u"16 เมษายน 2569"_s);
+    QVERIFY(!calendar->isVisible());
+}
+
+void TestTicketWindow::fitsASmallScreen()
+{
+    // A 1366x768 laptop screen less a panel, and the window's frame.
+    const QSize free(1366 - 16, 768 - 40 - 40);
+    QVERIFY2(
+        m_window->minimumSizeHint().width() <= free.width() && m_window->minimumSizeHint().height() <= free.height(),
+        qPrintable(u"%1x%2"_s.arg(m_window->minimumSizeHint().width()).arg(m_window->minimumSizeHint().height())));
+    QVERIFY(m_window->width() <= free.width() && m_window->height() <= free.height());
+    // Esc closes it, as every window but the two main ones.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window->findChild<QPlainTextEdit*>(u"ticketInput"_s), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
 }
 
 QTEST_MAIN(TestTicketWindow)
