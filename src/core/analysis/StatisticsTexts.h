@@ -188,7 +188,7 @@ constexpr QStringView searchButton()
 }
 constexpr QStringView searchHint()
 {
-    return u"พิมพ์ 2 หลักเพื่อค้นหา 2 ตัวล่าง 3 หลักเพื่อค้นหาเลข 3 ตัว หรือ 6 หลักเพื่อค้นหารางวัลที่ 1 "
+    return u"พิมพ์ 2 หลักเพื่อค้นหา 2 ตัวล่าง 3 หลักเพื่อค้นหาเลข 3 ตัวและ 3 ตัวบน หรือ 6 หลักเพื่อค้นหารางวัลที่ 1 "
            u"ใช้ ? หรือ * แทนเลขใดก็ได้หนึ่งหลัก";
 }
 /// "%1" the pattern, "%2" what it searched, "%3" the draws found, "%4" the draws in the set.
@@ -208,7 +208,7 @@ constexpr QStringView patternBadCharacter()
 /// "%1" the number of characters typed.
 constexpr QStringView patternBadLength()
 {
-    return u"เลขที่ค้นหาต้องมี 2 หลัก (2 ตัวล่าง) 3 หลัก (เลข 3 ตัว) หรือ 6 หลัก (รางวัลที่ 1) แต่ที่พิมพ์มี %1 หลัก";
+    return u"เลขที่ค้นหาต้องมี 2 หลัก (2 ตัวล่าง) 3 หลัก (เลข 3 ตัว หรือ 3 ตัวบน) หรือ 6 หลัก (รางวัลที่ 1) แต่ที่พิมพ์มี %1 หลัก";
 }
 constexpr QStringView targetTwoDigit()
 {
@@ -217,6 +217,21 @@ constexpr QStringView targetTwoDigit()
 constexpr QStringView targetThreeDigit()
 {
     return u"เลข 3 ตัว";
+}
+/// The last three digits of the first prize.
+constexpr QStringView targetFirstPrizeLastThree()
+{
+    return u"3 ตัวบน";
+}
+/// What a three-digit pattern searches.
+constexpr QStringView targetThreeDigitOrUpper()
+{
+    return u"เลข 3 ตัว หรือ 3 ตัวบน";
+}
+/// The column of the search results that says where the number came out.
+constexpr QStringView foundInColumn()
+{
+    return u"พบใน";
 }
 constexpr QStringView targetFirstPrize()
 {
