@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
+#include "updater/GloApiSource.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -118,6 +119,15 @@ FakeGloApi::FakeGloApi(QObject* parent)
     : QObject(parent)
     , m_server([this](const FakeHttpRequest& request) { return answer(request); }, this)
 { }
+
+std::unique_ptr<GloApiSource> FakeGloApi::updateSource(const Clock& clock) const
+{
+    GloApiOptions options;
+    options.baseUrl = baseUrl();
+    options.transferTimeout = std::chrono::milliseconds(300);
+    options.firstYear = 2015;
+    return std::make_unique<GloApiSource>(options, clock);
+}
 
 void FakeGloApi::addSavedDraw(const QString& fileName)
 {

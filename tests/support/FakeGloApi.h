@@ -15,6 +15,10 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
+
+class Clock;
+class GloApiSource;
 
 /// Answers of the lottery office's JSON API for tests: the saved real ones and crafted ones.
 namespace GloApiAnswers {
@@ -72,6 +76,10 @@ public:
     bool listen() { return m_server.listen(); }
     QUrl baseUrl() const { return m_server.baseUrl(); }
     const LocalHttpServer& server() const { return m_server; }
+
+    /// A source that asks this fake as the update does, with answers that may take 300 ms at most and draws from
+    /// 2015 on, so that a full download stays short.
+    std::unique_ptr<GloApiSource> updateSource(const Clock& clock) const;
 
     /// A draw served from a saved real answer of getLotteryResult.
     void addSavedDraw(const QString& fileName);

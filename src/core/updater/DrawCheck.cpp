@@ -2,7 +2,10 @@
 
 #include "data/DrawKeys.h"
 #include "data/ResultsFile.h"
+#include "updater/CheckTexts.h"
+#include "updater/ResultsUpdate.h"
 #include "updater/UpdatePlan.h"
+#include "updater/UpdaterTexts.h"
 
 #include <QSet>
 
@@ -159,6 +162,27 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
         result.insert(UpdatePlan::insertionIndex(result, record.drawDate), officeLine);
     }
     return result;
+}
+
+Result<QStringList> applyToFile(
+    const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today)
+{
+    const Result<QStringList> now = file.readResultsFile();
+    if (!now) {
+        return Result<QStringList>::failure(UpdaterTexts::withDetail(UpdaterTexts::readFailed(), now.error()));
+    }
+    // The user chose from what the check saw; in a file changed since, the choice may mean something else.
+    if (now.value() != checkedFile) {
+        return Result<QStringList>::failure(CheckTexts::fileChanged().toString());
+    }
+    Result<QStringList> lines = applyOfficeValues(now.value(), chosen, today);
+    if (!lines) {
+        return lines;
+    }
+    if (const Status written = ResultsUpdate::rewrite(file, lines.value()); !written) {
+        return Result<QStringList>::failure(written.error());
+    }
+    return lines;
 }
 
 } // namespace DrawCheck

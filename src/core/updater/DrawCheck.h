@@ -2,6 +2,7 @@
 
 #include "data/DrawRecord.h"
 #include "data/Result.h"
+#include "data/ResultsFile.h"
 
 #include <QDate>
 #include <QList>
@@ -11,8 +12,9 @@
 
 #include <optional>
 
-/// Checking stored draws against the lottery office's records, and writing the office's values in. Pure functions
-/// over results lines and draw records; asking the office is `OfficeCheck`'s part.
+/// Checking stored draws against the lottery office's records, and writing the office's values in. Functions over
+/// results lines and draw records, and the one write of the office's values into the file; asking the office is
+/// `OfficeCheck`'s part.
 namespace DrawCheck {
 
 /// The seven fields of a line in file order: 0 is the draw date, 1 the first prize, 2 to 5 the three-digit numbers
@@ -84,5 +86,10 @@ QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLin
 /// key, so that newest-first order holds; every other line stays as it is, byte for byte. Fails, changing
 /// nothing, when a chosen draw is malformed, dated more than a day after `today`, or chosen twice.
 Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today);
+
+/// Writes the office's values of `chosen` into the results file, which must still hold `checkedFile`, the lines the
+/// check compared: a file that cannot be read, or that changed since, is not written. The file's new lines.
+Result<QStringList> applyToFile(
+    const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today);
 
 } // namespace DrawCheck

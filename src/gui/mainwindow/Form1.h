@@ -2,6 +2,7 @@
 
 #include "data/ResultsFile.h"
 #include "updater/DrawSource.h"
+#include "updater/ResultsUpdate.h"
 #include "widgets/Skin.h"
 
 #include <QDate>
@@ -28,7 +29,6 @@ class QPushButton;
 class QTreeView;
 class TextTableModel;
 class TicketWindow;
-class UpdateProgressDialog;
 
 /// What the main window needs from outside: where its files live and where the updater gets draws from.
 struct Form1Config
@@ -124,21 +124,15 @@ private:
     // The updater's handlers (Form1Update.cpp).
     void UpdateDatabase();
     void DownloadAllDraws();
-    /// The part of the update that may fail; on failure nothing has been written.
-    /// `incompleteKey` is set when the newest draw is still being drawn; `written` when the file was rewritten.
-    Status collectFetchAndRewrite(DrawSource& source, QString& incompleteKey, bool& written);
-    /// The part of the full download that may fail; the lines written before a failure stay.
-    Status downloadEntries(DrawSource& source);
+    using Flow = ResultsUpdate::Outcome (ResultsUpdate::*)(const UpdateProgressHandler&);
+    /// Runs the update or the full download from `source` with the progress dialog up; the dialog's cancel and
+    /// closing the window stop it.
+    ResultsUpdate::Outcome runUpdater(DrawSource& source, Flow flow);
+    /// As after start-up: `List2` and `Label1` follow the file's new lines.
+    void takeNewFile(const QStringList& lines);
     const Clock& updaterClock() const;
-    /// A failed write of the results file, told in the user's terms: a directory that cannot be written gets its own
-    /// message.
-    Status writeFailure(const Status& written) const;
     /// The updater's date in Thailand.
     QDate today() const;
-    // The progress dialog of the update and the full download.
-    void startProgress();
-    void showProgress(const UpdateProgress& progress);
-    void endProgress();
 
     // The check against the lottery office (Form1Check.cpp).
     void setUpCheckActions();
@@ -149,9 +143,6 @@ private:
     void setUpTicketActions();
     void showTicketWindow();
     void showPrizeTable(const QString& drawKey);
-    /// Stores the full tables and the office's list of draw dates the update fetched; what tables could not be
-    /// stored, said for the closing message.
-    QString storeFetchedPrizeTables(const DrawSource& source, const QStringList& lines);
     // The statistics window (Form1Statistics.cpp).
     void setUpStatisticsActions();
     void connectStatistics(Form2* analysisWindow);
@@ -210,11 +201,8 @@ private:
     bool m_updaterRunning = false;
     /// Set when the window is closed during an update or a full download.
     bool m_updaterCancelled = false;
-    /// The source of the update or full download under way.
-    DrawSource* m_activeSource = nullptr;
+    /// Stops the update, the full download or the check under way; empty when none runs.
+    std::function<void()> m_cancelWork;
     /// Set when the user cancelled the work in the progress dialog (not by closing the window).
     bool m_cancelledByUser = false;
-    /// How many draws the full download under way has written.
-    int m_downloadWritten = 0;
-    QPointer<UpdateProgressDialog> m_progress;
 };

@@ -1,5 +1,4 @@
 #include "Form1.h"
-#include "data/ThaiCalendar.h"
 #include "mainwindow/CheckResultWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "updater/CheckTexts.h"
@@ -10,7 +9,6 @@
 #include "widgets/Dialogs.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QListView>
 #include <QProgressDialog>
 
@@ -77,13 +75,13 @@ void Form1::CheckAgainstOffice()
     // While the check runs no update may start, and closing the window stops the check.
     m_updaterRunning = true;
     m_updaterCancelled = false;
-    m_activeSource = source.get();
+    m_cancelWork = [&check] { check.cancel(); };
     const Result<DrawCheck::Outcome> outcome = check.run(stored.value(), scope, [&progress](const CheckStep& step) {
         progress.setMaximum(std::max(1, step.total));
         progress.setLabelText(step.text);
         progress.setValue(step.done);
     });
-    m_activeSource = nullptr;
+    m_cancelWork = {};
     m_updaterRunning = false;
     const bool cancelled = check.cancelled() || m_updaterCancelled;
     // Closing the dialog counts as its cancel; the check is over by now.
@@ -120,24 +118,12 @@ Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<Draw
     if (!m_config.resultsFileProblem.isEmpty()) {
         return Status::failure(m_config.resultsFileProblem);
     }
-    const Result<QStringList> now = m_resultsFile.readResultsFile();
-    if (!now) {
-        return Status::failure(UpdaterTexts::withDetail(UpdaterTexts::readFailed(), now.error()));
-    }
-    if (now.value() != checkedFile) {
-        return Status::failure(CheckTexts::fileChanged().toString());
-    }
-    const Result<QStringList> lines = DrawCheck::applyOfficeValues(now.value(), chosen, today());
+    const Result<QStringList> lines = DrawCheck::applyToFile(m_resultsFile, checkedFile, chosen, today());
     if (!lines) {
         return Status::failure(lines.error());
     }
-    if (const Status written = m_resultsFile.rewriteResultsFile(lines.value()); !written) {
-        return writeFailure(written);
-    }
-
     // As after an update: the lists follow the new file, and the next start shows it.
-    List2 = lines.value();
-    Label1->setText(List2.isEmpty() ? MainWindowTexts::noDrawStored().toString() : drawCaption(List2.constFirst()));
+    takeNewFile(lines.value());
     Dialogs::showMessage(this,
         {Dialogs::Icon::Information, CheckTexts::title().toString(),
             CheckTexts::written().toString().arg(chosen.size()) + u'\n' +

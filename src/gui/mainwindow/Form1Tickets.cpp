@@ -1,7 +1,6 @@
 #include "Form1.h"
 #include "data/DrawKeys.h"
 #include "data/PrizeStore.h"
-#include "data/ThaiCalendar.h"
 #include "data/TicketChecker.h"
 #include "data/TicketTexts.h"
 #include "mainwindow/PrizeTableDialog.h"
@@ -89,47 +88,4 @@ void Form1::showPrizeTable(const QString& drawKey)
     }
     auto* dialog = new PrizeTableDialog(table.value(), this);
     dialog->show();
-}
-
-QString Form1::storeFetchedPrizeTables(const DrawSource& source, const QStringList& lines)
-{
-    QList<DrawPrizes> tables;
-    QStringList unreadable;
-    QString detail;
-    for (const FetchedPrizeTable& fetched : source.fetchedPrizeTables()) {
-        // Only the draws the results file holds now: those it had, and those the update wrote.
-        if (!std::any_of(lines.cbegin(), lines.cend(),
-                [&fetched](const QString& line) { return line.startsWith(fetched.drawKey); })) {
-            continue;
-        }
-        if (fetched.error.isEmpty()) {
-            tables.append(fetched.prizes);
-        } else {
-            unreadable.append(drawTitle(fetched.drawKey));
-            detail = fetched.error;
-        }
-    }
-    const QList<QDate> officeDates = source.listedDrawDates();
-    if (!tables.isEmpty() || !officeDates.isEmpty()) {
-        PrizeStore store(prizeStorePath(m_resultsFile.path()));
-        Status stored = store.openSeeded(bundledPrizeStorePath(m_config.programDirectory));
-        if (stored && !tables.isEmpty()) {
-            stored = store.writeDraws(tables);
-        }
-        if (!stored) {
-            for (const DrawPrizes& table : std::as_const(tables)) {
-                unreadable.append(drawTitle(table.drawKey));
-            }
-            detail = stored.error();
-        } else if (!officeDates.isEmpty()) {
-            // The office's dates only tell the ticket checker when the next draw is; without them it goes by the
-            // usual schedule, so a failure to keep them is not worth a word to the user.
-            const Status kept = store.writeOfficeDrawDates(officeDates);
-            Q_UNUSED(kept)
-        }
-    }
-    if (unreadable.isEmpty()) {
-        return QString();
-    }
-    return u"\n\n"_s + TicketTexts::tablesNotStored().toString().arg(unreadable.join(u", "_s), detail);
 }

@@ -1,6 +1,9 @@
 #include "data/ResultsFile.h"
 #include "updater/DrawCheck.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -14,7 +17,7 @@ DrawRecord record(const QString& line)
 
 } // namespace
 
-/// The pure part of the check against the lottery office: which fields differ, what is missing, and the lines
+/// The check against the lottery office apart from the office: which fields differ, what is missing, and the lines
 /// written when the user takes the office's values.
 class TestDrawCheck : public QObject
 {
@@ -31,6 +34,8 @@ private Q_SLOTS:
     void applyOfficeValues();
     void applyRefuses_data();
     void applyRefuses();
+    void applyToFile_data();
+    void applyToFile();
 };
 
 void TestDrawCheck::differingFields_data()
@@ -190,6 +195,61 @@ void TestDrawCheck::applyRefuses()
         DrawCheck::applyOfficeValues({u"25690816,004615,428,731,094,937,53"_s}, chosen, QDate(2026, 12, 7));
     QVERIFY(!applied.ok());
     QVERIFY(!applied.error().isEmpty());
+}
+
+void TestDrawCheck::applyToFile_data()
+{
+    QTest::addColumn<QString>("change"); // what happens to the file after the check: "", "line added", "unreadable"
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QByteArray>("expected"); // the file afterwards; null when it stays as it was
+    QTest::addColumn<QString>("error"); // how the failure begins; empty on success
+
+    const QString fixedNewest = u"25690816,004615,429,731,094,937,53"_s;
+    const QString between = u"25690716,222222,101,202,303,404,22"_s;
+    QTest::newRow("written byte for byte")
+        << QString() << QStringList {fixedNewest, between}
+        << QByteArray("25690816,004615,429,731,094,937,53\r\n25690801,123456, 111,222,333,444,55\r\n"
+                      "25690716,222222,101,202,303,404,22\r\n25690701,654321,999,888,777,666,11\r\n")
+        << QString();
+    QTest::newRow("changed since the check") << u"line added"_s << QStringList {fixedNewest} << QByteArray()
+                                             << u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s;
+    QTest::newRow("unreadable") << u"unreadable"_s << QStringList {fixedNewest} << QByteArray() << u"อ่านฐานข้อมูลไม่ได้"_s;
+}
+
+void TestDrawCheck::applyToFile()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, chosen);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const ResultsFile file(dir.filePath(u"db.dll"_s));
+    const QStringList checked {u"25690816,004615,428,731,094,937,53"_s, u"25690801,123456, 111,222,333,444,55"_s,
+        u"25690701,654321,999,888,777,666,11"_s};
+    QStringList now = checked;
+    if (change == u"line added") {
+        now.append(u"25690616,444444,135,246,357,468,44"_s);
+    }
+    if (change == u"unreadable") {
+        QVERIFY(QDir(dir.path()).mkdir(u"db.dll"_s));
+    } else {
+        QVERIFY(file.rewriteResultsFile(now).ok());
+    }
+    const auto bytes = [&file] {
+        QFile stored(file.path());
+        return stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    QList<DrawRecord> records;
+    for (const QString& line : std::as_const(chosen)) {
+        records.append(record(line));
+    }
+
+    const Result<QStringList> applied = DrawCheck::applyToFile(file, checked, records, QDate(2026, 12, 7));
+
+    QVERIFY2(applied.error().startsWith(error), qPrintable(applied.error()));
+    QCOMPARE(applied.ok(), error.isEmpty());
+    QCOMPARE(bytes(), expected.isNull() ? before : expected);
 }
 
 QTEST_GUILESS_MAIN(TestDrawCheck)

@@ -1,6 +1,8 @@
 #include "DialogRecorder.h"
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
+#include "TestData.h"
+#include "data/ThaiCalendar.h"
 #include "mainwindow/CheckResultWindow.h"
 #include "mainwindow/Form1.h"
 #include "updater/GloApiSource.h"
@@ -31,12 +33,6 @@ const QByteArray unknown = "25690716,654321,999,888,777,666,11";
 const QByteArray missing = "25690701,222222,101,202,303,404,22";
 const QByteArray oldest = "25690616,444444,135,246,357,468,44";
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 /// The check against the lottery office from the main window: the menu item, the result window and the write.
@@ -49,10 +45,9 @@ private Q_SLOTS:
     void cleanup();
     void theDrawListOffersTheCheck();
     void resultListsEachKindAndWritesNothing();
-    void tickedDrawsAreWrittenByteExact_data();
-    void tickedDrawsAreWrittenByteExact();
+    void applyTellsTheOutcome_data();
+    void applyTellsTheOutcome();
     void aSelectionNarrowsTheCheck();
-    void aFileChangedSinceTheCheckIsNotWritten();
     void cancelFromTheProgressDialog();
 
 private:
@@ -174,7 +169,7 @@ void TestForm1Check::resultListsEachKindAndWritesNothing()
     // An unknown draw has nothing to take.
     QVERIFY(!model->flags(model->index(2, 0)).testFlag(Qt::ItemIsUserCheckable));
 
-    QCOMPARE(readBytes(dbPath()), m_content);
+    QCOMPARE(fileBytes(dbPath()), m_content);
     auto* apply = window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s);
     QCOMPARE(apply->text(), u"ใช้ค่าของสำนักงานสลาก"_s);
     QVERIFY(!apply->isEnabled());
@@ -188,42 +183,45 @@ void TestForm1Check::resultListsEachKindAndWritesNothing()
     QTRY_VERIFY(open.isNull());
 }
 
-void TestForm1Check::tickedDrawsAreWrittenByteExact_data()
+void TestForm1Check::applyTellsTheOutcome_data()
 {
-    QTest::addColumn<QList<int>>("ticked");
-    QTest::addColumn<QByteArray>("expected");
-
-    QTest::newRow("the changed draw") << QList<int> {0}
-                                      << QByteArray(changedOffice + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" +
-                                             oldest + "\r\n");
-    QTest::newRow("the missing draw") << QList<int> {1}
-                                      << QByteArray(changedStored + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" +
-                                             missing + "\r\n" + oldest + "\r\n");
-    QTest::newRow("both") << QList<int> {0, 1}
-                          << QByteArray(changedOffice + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" + missing +
-                                 "\r\n" + oldest + "\r\n");
+    QTest::addColumn<bool>("changedMeanwhile");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("written") << false << u"บันทึกค่าของสำนักงานสลากแล้ว %1 งวด\nปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s.arg(1) << 1;
+    QTest::newRow("file changed since the check") << true << u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s << 0;
 }
 
-void TestForm1Check::tickedDrawsAreWrittenByteExact()
+void TestForm1Check::applyTellsTheOutcome()
 {
-    QFETCH(QList<int>, ticked);
-    QFETCH(QByteArray, expected);
-
+    QFETCH(bool, changedMeanwhile);
+    QFETCH(QString, message);
+    QFETCH(int, ends);
     CheckResultWindow* window = runCheck();
     QVERIFY(window);
-    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
-    for (const int row : ticked) {
-        QVERIFY(model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole));
+    const QByteArray changed = m_content + "25690601,555555,111,111,111,111,55\r\n";
+    if (changedMeanwhile) {
+        QFile file(dbPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(changed), changed.size());
     }
-    auto* apply = window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s);
-    QVERIFY(apply->isEnabled());
-    apply->click();
 
-    QCOMPARE(readBytes(dbPath()), expected);
+    // The differing draw ticked: the office's line takes its place.
+    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
+    QVERIFY(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s)->click();
+
     QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(m_dialogs->messages.first().text,
-        u"บันทึกค่าของสำนักงานสลากแล้ว %1 งวด\nปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s.arg(ticked.size()));
-    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(m_dialogs->messages.first().text, message);
+    QCOMPARE(m_dialogs->ends, ends);
+    if (changedMeanwhile) {
+        QCOMPARE(fileBytes(dbPath()), changed);
+        QVERIFY(window->isVisible());
+        return;
+    }
+    QCOMPARE(fileBytes(dbPath()), QByteArray(changedOffice + m_content.mid(changedStored.size())));
+    QCOMPARE(m_form->list2().first(), QString::fromLatin1(changedOffice));
+    QCOMPARE(m_form->findChild<QLabel*>(u"Label1"_s)->text(), drawCaption(u"25690816"));
 }
 
 void TestForm1Check::aSelectionNarrowsTheCheck()
@@ -237,27 +235,6 @@ void TestForm1Check::aSelectionNarrowsTheCheck()
     QCOMPARE(m_api->askedDates(), QList<QDate> {QDate(2026, 8, 1)});
     QCOMPARE(window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model()->rowCount(), 0);
     QVERIFY(window->findChild<QLabel*>(u"checkSummary"_s)->text().endsWith(u"\nทุกงวดตรงกับข้อมูลของสำนักงานสลาก"_s));
-}
-
-void TestForm1Check::aFileChangedSinceTheCheckIsNotWritten()
-{
-    CheckResultWindow* window = runCheck();
-    QVERIFY(window);
-    const QByteArray changed = m_content + "25690601,555555,111,111,111,111,55\r\n";
-    QFile file(dbPath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(changed);
-    file.close();
-
-    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
-    QVERIFY(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
-    window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s)->click();
-
-    QCOMPARE(readBytes(dbPath()), changed);
-    QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(m_dialogs->messages.first().text, u"ฐานข้อมูลเปลี่ยนไปหลังการตรวจสอบ กรุณาตรวจสอบใหม่"_s);
-    QCOMPARE(m_dialogs->ends, 0);
-    QVERIFY(window->isVisible());
 }
 
 void TestForm1Check::cancelFromTheProgressDialog()
@@ -286,7 +263,7 @@ void TestForm1Check::cancelFromTheProgressDialog()
     QVERIFY(!runCheck());
     QCOMPARE(shownText, u"กำลังตรวจสอบงวด 16 สิงหาคม 2569 (1 จาก 4)"_s);
     QVERIFY(m_dialogs->messages.isEmpty());
-    QCOMPARE(readBytes(dbPath()), m_content);
+    QCOMPARE(fileBytes(dbPath()), m_content);
     QVERIFY(m_api->askedDates().isEmpty());
     QVERIFY(m_form->findChild<QPushButton*>(u"PushButton4"_s)->isEnabled());
 }

@@ -1,6 +1,7 @@
 #include "DialogRecorder.h"
 #include "FakeResultSite.h"
 #include "SteppingClock.h"
+#include "TestData.h"
 #include "data/ResultsFile.h"
 #include "mainwindow/Form1.h"
 #include "updater/PageDrawSource.h"
@@ -23,12 +24,6 @@ const DrawRecord older {u"25690816"_s, u"004615"_s, u"429"_s, u"731"_s, u"094"_s
 QByteArray lineOf(const DrawRecord& draw)
 {
     return ResultsFile::formatDrawLine(draw).toLatin1() + "\r\n";
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes)
@@ -120,8 +115,8 @@ void TestForm1ResultsFile::update()
 
     form.findChild<QPushButton*>(u"PushButton4"_s)->click();
 
-    QCOMPARE(readBytes(userFile), userFileAfter);
-    QCOMPARE(readBytes(bundled), bundledBytes);
+    QCOMPARE(fileBytes(userFile), userFileAfter);
+    QCOMPARE(fileBytes(bundled), bundledBytes);
     QCOMPARE(site.listLoads(), listLoads);
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(m_dialogs->messages[0].text, message);

@@ -1,9 +1,8 @@
 #include "DialogRecorder.h"
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
-#include "data/PrizeStore.h"
+#include "TestData.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/PrizeTableDialog.h"
 #include "mainwindow/TicketWindow.h"
 #include "updater/GloApiSource.h"
@@ -25,20 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The bundled results file from the line of `key` to its end.
-QByteArray bundledFrom(const char* key)
-{
-    const QByteArray bundled = readBytes(QStringLiteral(VARENTA_BUNDLED_DB));
-    const qsizetype at = bundled.indexOf(QByteArray(QByteArray("\r\n") + key));
-    return at < 0 ? QByteArray() : bundled.mid(at + 2);
-}
-
 QStringList actionTexts(const QWidget* widget)
 {
     QStringList texts;
@@ -50,7 +35,7 @@ QStringList actionTexts(const QWidget* widget)
 
 } // namespace
 
-/// The ticket checker and the full prize tables, as the main window leads to them and as its update keeps them.
+/// The ticket checker and the full prize tables, as the main window leads to them and tells of them after an update.
 class TestForm1Tickets : public QObject
 {
     Q_OBJECT
@@ -60,8 +45,6 @@ private Q_SLOTS:
     void cleanup();
     void menusAndShortcut();
     void reportRowShowsItsWholeTable();
-    void updateStoresTheFetchedTables_data();
-    void updateStoresTheFetchedTables();
     void updateGoesOnWhenTheTablesCannotBeStored();
     void ticketCheckerAsksForTheUpdate();
 
@@ -107,13 +90,7 @@ void TestForm1Tickets::start(const QByteArray& results, bool bundledStore)
     Form1Config config;
     config.programDirectory = m_dir->path();
     config.clock = m_clock.get();
-    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> {
-        GloApiOptions options;
-        options.baseUrl = m_api->baseUrl();
-        options.transferTimeout = std::chrono::milliseconds(300);
-        options.firstYear = 2015;
-        return std::make_unique<GloApiSource>(options, *m_clock);
-    };
+    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> { return m_api->updateSource(*m_clock); };
     m_form = std::make_unique<Form1>(std::move(config));
     m_form->load();
     m_form->show();
@@ -122,7 +99,7 @@ void TestForm1Tickets::start(const QByteArray& results, bool bundledStore)
 
 void TestForm1Tickets::menusAndShortcut()
 {
-    start(bundledFrom("25690502"), true);
+    start(bundledResultsFrom("25690502"), true);
     auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
     auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
     QVERIFY(catalogue && report);
@@ -157,7 +134,7 @@ void TestForm1Tickets::menusAndShortcut()
 
 void TestForm1Tickets::reportRowShowsItsWholeTable()
 {
-    start(bundledFrom("25690502"), true);
+    start(bundledResultsFrom("25690502"), true);
     auto* catalogue = m_form->findChild<QAbstractItemView*>(u"ListBox2"_s);
     auto* report = m_form->findChild<QAbstractItemView*>(u"ListViewReport"_s);
     // 1 Apr 2026 and 16 Jan 2007 in the report, in catalogue order.
@@ -179,47 +156,9 @@ void TestForm1Tickets::reportRowShowsItsWholeTable()
     QVERIFY(table.contains(u"838739"_s));
 }
 
-void TestForm1Tickets::updateStoresTheFetchedTables_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("ends");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("update") << u"PushButton4"_s << 1 << u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s;
-    QTest::newRow("full download") << u"PushButton1"_s << 0 << u"done"_s;
-}
-
-void TestForm1Tickets::updateStoresTheFetchedTables()
-{
-    QFETCH(QString, button);
-    QFETCH(int, ends);
-    QFETCH(QString, message);
-    // The user's store lacks the two draws the update or the full download brings.
-    start(bundledFrom("25580801"), false);
-    {
-        PrizeStore store(path(u"prizes.sqlite"_s));
-        QVERIFY(store.open());
-    }
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
-
-    m_form->findChild<QPushButton*>(button)->click();
-
-    QCOMPARE(m_dialogs->ends, ends);
-    QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(m_dialogs->messages.first().text, message);
-    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
-    PrizeStore store(path(u"prizes.sqlite"_s));
-    QVERIFY(store.open());
-    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
-    QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
-    // The office's list of the year's draw dates is kept for the ticket checker's next draw.
-    QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
-}
-
 void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
 {
-    start(bundledFrom("25580801"), false);
+    start(bundledResultsFrom("25580801"), false);
     // A directory where the store should be: it cannot be opened.
     QVERIFY(QDir(m_dir->path()).mkdir(u"prizes.sqlite"_s));
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
@@ -228,7 +167,7 @@ void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
     m_form->findChild<QPushButton*>(u"PushButton4"_s)->click();
 
     QCOMPARE(m_dialogs->ends, 1);
-    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
+    QCOMPARE(fileBytes(path(u"db.dll"_s)), bundledResultsFrom("25580901"));
     QCOMPARE(m_dialogs->messages.size(), 1);
     const QString text = m_dialogs->messages.first().text;
     QVERIFY2(
@@ -239,7 +178,7 @@ void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
 void TestForm1Tickets::ticketCheckerAsksForTheUpdate()
 {
     // The file ends on 1 Aug 2015; the clock stands on 3 May 2026 in Thailand.
-    start(bundledFrom("25580801"), true);
+    start(bundledResultsFrom("25580801"), true);
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
     m_form->findChild<QAction*>(u"actionCheckTickets"_s)->trigger();
@@ -254,7 +193,7 @@ void TestForm1Tickets::ticketCheckerAsksForTheUpdate()
     QCOMPARE(m_dialogs->ends, 1);
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(m_dialogs->messages.first().text, u"ปิดโปรแกรมเพื่ออัพเดทข้อมูล"_s);
-    QCOMPARE(readBytes(path(u"db.dll"_s)), bundledFrom("25580901"));
+    QCOMPARE(fileBytes(path(u"db.dll"_s)), bundledResultsFrom("25580901"));
 }
 
 QTEST_MAIN(TestForm1Tickets)

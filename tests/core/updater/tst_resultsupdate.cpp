@@ -1,0 +1,584 @@
+#include "FakeGloApi.h"
+#include "FakeResultSite.h"
+#include "SteppingClock.h"
+#include "TestData.h"
+#include "data/PrizeStore.h"
+#include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
+#include "updater/GloApiSource.h"
+#include "updater/GloApiTexts.h"
+#include "updater/NetworkTexts.h"
+#include "updater/PageDrawSource.h"
+#include "updater/ResultsUpdate.h"
+#include "updater/UpdaterTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(GloFault)
+
+namespace {
+
+// Draws newest first, as the result page lists them.
+const QList<DrawRecord> allDraws {
+    {u"25531016"_s, u"016016"_s, u"101"_s, u"102"_s, u"103"_s, u"104"_s, u"10"_s},
+    {u"25531001"_s, u"001001"_s, u"777"_s, u"777"_s, u"012"_s, u"012"_s, u"01"_s},
+    {u"25530916"_s, u"916916"_s, u"901"_s, u"902"_s, u"903"_s, u"904"_s, u"09"_s},
+    {u"25530901"_s, u"000123"_s, u"000"_s, u"001"_s, u"002"_s, u"003"_s, u"00"_s},
+    {u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s},
+};
+
+QList<DrawRecord> drawsAt(const QList<int>& indexes)
+{
+    QList<DrawRecord> draws;
+    for (int index : indexes) {
+        draws.append(allDraws.at(index));
+    }
+    return draws;
+}
+
+QStringList linesAt(const QList<int>& indexes)
+{
+    QStringList lines;
+    for (const DrawRecord& draw : drawsAt(indexes)) {
+        lines.append(ResultsFile::formatDrawLine(draw));
+    }
+    return lines;
+}
+
+QStringList keysOf(const QList<int>& indexes, const QString& suffix = {})
+{
+    QStringList keys;
+    for (const QString& line : linesAt(indexes)) {
+        keys.append(line.left(8) + suffix);
+    }
+    return keys;
+}
+
+QByteArray fileOf(const QList<int>& indexes)
+{
+    return resultBytes(linesAt(indexes));
+}
+
+enum class Flow { Update, FullDownload };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Flow)
+
+/// The update and the full download against the fake result page and the fake of the office's JSON API, on a
+/// results file in a directory of their own, with a clock that lets the pauses pass at once.
+class TestResultsUpdate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    // From the result page.
+    void updatePutsNewDrawsInFront_data();
+    void updatePutsNewDrawsInFront();
+    void pageFailuresWriteNothing_data();
+    void pageFailuresWriteNothing();
+    void updateTakesTheGreatestKeyAsNewest();
+    void failedWriteIsTold_data();
+    void failedWriteIsTold();
+    void refusesAFileItMustNotReplace_data();
+    void refusesAFileItMustNotReplace();
+    void fullDownloadPutsEachDrawInItsPlace_data();
+    void fullDownloadPutsEachDrawInItsPlace();
+    void fullDownloadKeepsWhatItWroteBeforeABadDraw();
+    void fullDownloadKeepsTheFirstBackupAndTheUpdateAddsNothing();
+
+    // From the JSON API.
+    void updateGainsTheDrawsAcrossTheFormatChange();
+    void apiFailuresWriteNothing_data();
+    void apiFailuresWriteNothing();
+    void progressTellsEachStep_data();
+    void progressTellsEachStep();
+    void cancelStopsTheWork_data();
+    void cancelStopsTheWork();
+    void drawDayWritesTheCompleteDraws_data();
+    void drawDayWritesTheCompleteDraws();
+    void fetchedPrizeTablesAreStored_data();
+    void fetchedPrizeTablesAreStored();
+
+private:
+    bool writeFile(const QByteArray& content) const;
+    std::unique_ptr<DrawSource> pageSource(const QUrl& page);
+    ResultsUpdate::Outcome run(DrawSource& source, Flow flow, const ResultsUpdate::Options& options = {});
+    QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeGloApi> m_api;
+    std::unique_ptr<SteppingClock> m_clock;
+    /// The flow under way, for a test that cancels it.
+    ResultsUpdate* m_updater = nullptr;
+    /// The progress texts, each once in a row.
+    QStringList m_steps;
+};
+
+void TestResultsUpdate::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_api = std::make_unique<FakeGloApi>();
+    QVERIFY(m_api->listen());
+    m_clock = std::make_unique<SteppingClock>();
+    m_steps.clear();
+}
+
+bool TestResultsUpdate::writeFile(const QByteArray& content) const
+{
+    QFile file(dbPath());
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+std::unique_ptr<DrawSource> TestResultsUpdate::pageSource(const QUrl& page)
+{
+    m_clock->setStep(std::chrono::milliseconds(250));
+    return std::make_unique<PageDrawSource>(page, *m_clock, PageClient::Limits {2000, 5, 1 << 20});
+}
+
+ResultsUpdate::Outcome TestResultsUpdate::run(DrawSource& source, Flow flow, const ResultsUpdate::Options& options)
+{
+    ResultsUpdate updater(ResultsFile(dbPath()), source, *m_clock, options);
+    m_updater = &updater;
+    const auto progress = [this](const UpdateProgress& step) {
+        if (m_steps.isEmpty() || m_steps.constLast() != step.text()) {
+            m_steps.append(step.text());
+        }
+    };
+    ResultsUpdate::Outcome outcome = flow == Flow::Update ? updater.update(progress) : updater.downloadAll(progress);
+    m_updater = nullptr;
+    return outcome;
+}
+
+void TestResultsUpdate::updatePutsNewDrawsInFront_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QList<int>>("stored");
+    QTest::addColumn<QList<int>>("listed");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::addColumn<int>("listLoads");
+
+    QTest::newRow("two new draws") << true << QList<int> {2, 3} << QList<int> {0, 1, 2, 3, 4} << QList<int> {0, 1, 2, 3}
+                                   << 1;
+    QTest::newRow("no new draw") << true << QList<int> {0, 1} << QList<int> {0, 1, 2} << QList<int> {0, 1} << 1;
+    QTest::newRow("only newer draws listed")
+        << true << QList<int> {2, 3, 4} << QList<int> {0, 1} << QList<int> {0, 1, 2, 3, 4} << 3;
+    QTest::newRow("empty file") << true << QList<int> {} << QList<int> {0, 1, 2} << QList<int> {0, 1, 2} << 1;
+    QTest::newRow("missing file") << false << QList<int> {} << QList<int> {1, 2} << QList<int> {1, 2} << 1;
+}
+
+void TestResultsUpdate::updatePutsNewDrawsInFront()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(QList<int>, stored);
+    QFETCH(QList<int>, listed);
+    QFETCH(QList<int>, expected);
+    QFETCH(int, listLoads);
+    FakeResultSite site(drawsAt(listed));
+    QVERIFY(site.listen());
+    QVERIFY(!fileExists || writeFile(fileOf(stored)));
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::Update);
+
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), fileOf(expected));
+    QCOMPARE(site.listLoads(), listLoads);
+    // Each new draw was shown once; no stored draw was fetched.
+    const QStringList fetched = keysOf(expected).first(expected.size() - stored.size());
+    QCOMPARE(site.chosenValues(), fetched);
+    QCOMPARE(outcome.newKeys, fetched);
+    QCOMPARE(outcome.lines, linesAt(expected));
+    QCOMPARE(outcome.drawsWritten, fetched.size());
+    QVERIFY(outcome.rewritten);
+}
+
+void TestResultsUpdate::pageFailuresWriteNothing_data()
+{
+    QTest::addColumn<int>("listFault");
+    QTest::addColumn<int>("drawFault");
+    QTest::addColumn<QString>("message");
+
+    const int none = int(ResultSiteFault::None);
+    QTest::newRow("page 500") << int(ResultSiteFault::ServerError) << none
+                              << NetworkTexts::httpStatus().toString().arg(500);
+    QTest::newRow("no selector") << int(ResultSiteFault::NoSelector) << none
+                                 << UpdaterTexts::noDrawSelector().toString();
+    QTest::newRow("missing numbers") << none << int(ResultSiteFault::FewNumbers)
+                                     << UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25531001"));
+    QTest::newRow("draw page 500") << none << int(ResultSiteFault::ServerError)
+                                   << NetworkTexts::httpStatus().toString().arg(500);
+}
+
+void TestResultsUpdate::pageFailuresWriteNothing()
+{
+    QFETCH(int, listFault);
+    QFETCH(int, drawFault);
+    QFETCH(QString, message);
+    FakeResultSite site(allDraws);
+    site.setListFault(ResultSiteFault(listFault));
+    site.setDrawFault(u"25531001"_s, ResultSiteFault(drawFault));
+    QVERIFY(site.listen());
+    QVERIFY(writeFile(fileOf({2, 3})));
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::Update);
+
+    QVERIFY2(outcome.status.error().contains(message), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), fileOf({2, 3}));
+    QVERIFY(!outcome.rewritten);
+    QVERIFY(outcome.lines.isEmpty());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({u"db.dll"_s}));
+}
+
+void TestResultsUpdate::updateTakesTheGreatestKeyAsNewest()
+{
+    // The first line is not the newest draw: only the draw newer than the greatest key is fetched.
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    QVERIFY(writeFile(fileOf({2, 1, 3})));
+
+    QVERIFY(run(*pageSource(site.resultPageUrl()), Flow::Update).status.ok());
+    QCOMPARE(site.chosenValues(), keysOf({0}));
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 2, 1, 3}));
+}
+
+void TestResultsUpdate::failedWriteIsTold_data()
+{
+    QTest::addColumn<bool>("readOnly"); // else: the directory is gone
+    QTest::newRow("directory gone") << false;
+    QTest::newRow("read-only directory") << true;
+}
+
+void TestResultsUpdate::failedWriteIsTold()
+{
+    QFETCH(bool, readOnly);
+    if (readOnly && ::geteuid() == 0) {
+        QSKIP("The superuser writes into read-only directories.");
+    }
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    QVERIFY(writeFile(fileOf({1, 2})));
+    const QFile::Permissions permissions = QFile::permissions(m_dir->path());
+    QVERIFY(readOnly ? QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner) : m_dir->remove());
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::Update);
+
+    QFile::setPermissions(m_dir->path(), permissions);
+    const QString expected = readOnly ? UpdaterTexts::directoryReadOnly().toString().arg(m_dir->path())
+                                      : UpdaterTexts::writeFailed().toString();
+    QVERIFY2(outcome.status.error().startsWith(expected), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), readOnly ? fileOf({1, 2}) : QByteArray("(missing)"));
+}
+
+void TestResultsUpdate::refusesAFileItMustNotReplace_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::addColumn<QString>("writeProblem"); // else: a file that cannot be read
+    QTest::addColumn<QString>("message");
+
+    const QString unreadable = u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท"_s;
+    const QString problem = u"the data directory cannot be written"_s;
+    QTest::newRow("update, unreadable file") << Flow::Update << QString() << unreadable;
+    QTest::newRow("full download, unreadable file") << Flow::FullDownload << QString() << unreadable;
+    QTest::newRow("update, file that must not be written") << Flow::Update << problem << problem;
+    QTest::newRow("full download, file that must not be written") << Flow::FullDownload << problem << problem;
+}
+
+void TestResultsUpdate::refusesAFileItMustNotReplace()
+{
+    QFETCH(Flow, flow);
+    QFETCH(QString, writeProblem);
+    QFETCH(QString, message);
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    if (writeProblem.isEmpty()) {
+        // A directory stands where the file should be: it cannot be read, even by the superuser.
+        QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
+    } else {
+        QVERIFY(writeFile(fileOf({1})));
+    }
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), flow, {QString(), writeProblem});
+
+    QVERIFY2(outcome.status.error().startsWith(message), qPrintable(outcome.status.error()));
+    QCOMPARE(site.listLoads(), 0);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({u"db.dll"_s}));
+    QVERIFY(!outcome.rewritten);
+}
+
+void TestResultsUpdate::fullDownloadPutsEachDrawInItsPlace_data()
+{
+    QTest::addColumn<QList<int>>("stored");
+    QTest::newRow("empty file") << QList<int> {};
+    QTest::newRow("stored draws skipped") << QList<int> {1, 3};
+}
+
+void TestResultsUpdate::fullDownloadPutsEachDrawInItsPlace()
+{
+    QFETCH(QList<int>, stored);
+    FakeResultSite site(allDraws);
+    // Option values carry more than the key; the file gets the key alone.
+    site.setOptionSuffix(u"xyz"_s);
+    QVERIFY(site.listen());
+    QVERIFY(writeFile(fileOf(stored)));
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::FullDownload);
+
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
+    QCOMPARE(outcome.listedEntries, keysOf({0, 1, 2, 3, 4}, u"xyz"_s));
+    QCOMPARE(outcome.drawsWritten, 5 - stored.size());
+
+    // A second run finds every draw stored and adds nothing.
+    const auto again = run(*pageSource(site.resultPageUrl()), Flow::FullDownload);
+    QVERIFY(again.status.ok());
+    QCOMPARE(again.drawsWritten, 0);
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
+}
+
+void TestResultsUpdate::fullDownloadKeepsWhatItWroteBeforeABadDraw()
+{
+    FakeResultSite site(allDraws);
+    site.setDrawFault(u"25530916"_s, ResultSiteFault::FewNumbers);
+    QVERIFY(site.listen());
+
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::FullDownload);
+
+    // The lines written before the bad draw stay; nothing after it is fetched.
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1}));
+    QCOMPARE(site.chosenValues(), keysOf({0, 1, 2}));
+    QCOMPARE(outcome.drawsWritten, 2);
+    QCOMPARE(outcome.status.error(), UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530916")));
+}
+
+void TestResultsUpdate::fullDownloadKeepsTheFirstBackupAndTheUpdateAddsNothing()
+{
+    // Stored: 1 and 3; listed: 0 to 4.
+    FakeResultSite site(allDraws);
+    QVERIFY(site.listen());
+    QVERIFY(writeFile(fileOf({1, 3})));
+
+    QVERIFY(run(*pageSource(site.resultPageUrl()), Flow::FullDownload).status.ok());
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
+    // The file as it was before the download is kept as the backup, not the one before its last draw.
+    QCOMPARE(fileBytes(dbPath() + u".bak"_s), fileOf({1, 3}));
+
+    // The update that follows works from the file: it finds nothing new and writes no key twice.
+    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::Update);
+    QVERIFY(outcome.status.ok());
+    QCOMPARE(outcome.drawsWritten, 0);
+    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
+}
+
+void TestResultsUpdate::updateGainsTheDrawsAcrossTheFormatChange()
+{
+    const QByteArray stored = bundledResultsFrom("25580801");
+    QVERIFY(stored.startsWith("25580801,"));
+    m_api->addDrawLines(resultLines(stored).first(20));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    QVERIFY(writeFile(stored));
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
+
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    // Byte for byte as the bundled file has these draws.
+    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901"));
+    QCOMPARE(outcome.newKeys, (QStringList {u"25580901"_s, u"25580816"_s}));
+}
+
+void TestResultsUpdate::apiFailuresWriteNothing_data()
+{
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QList<GloFault>>("faults");
+    QTest::addColumn<QString>("error");
+
+    const QByteArray latest = FakeGloApi::latestPath;
+    const QByteArray result = FakeGloApi::resultPath;
+    const QString title = drawTitle(u"25580816");
+    QTest::newRow("latest: status false")
+        << latest << QList<GloFault> {GloFault::StatusFalse} << GloApiTexts::unsuccessful().toString();
+    QTest::newRow("latest: 500 three times")
+        << latest << QList<GloFault> {GloFault::Http500, GloFault::Http500, GloFault::Http500}
+        << NetworkTexts::httpStatus().toString().arg(500);
+    QTest::newRow("draw: placeholders") << result << QList<GloFault> {GloFault::Placeholders}
+                                        << GloApiTexts::notComplete().toString().arg(title);
+    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
+}
+
+void TestResultsUpdate::apiFailuresWriteNothing()
+{
+    QFETCH(QByteArray, path);
+    QFETCH(QList<GloFault>, faults);
+    QFETCH(QString, error);
+    const QByteArray stored = bundledResultsFrom("25580801");
+    m_api->addDrawLines(resultLines(stored).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->failNext(path, faults);
+    QVERIFY(writeFile(stored));
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
+
+    QVERIFY2(outcome.status.error().contains(error), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), stored);
+}
+
+void TestResultsUpdate::progressTellsEachStep_data()
+{
+    QTest::addColumn<bool>("periodsServed");
+    QTest::addColumn<QStringList>("steps");
+    const QStringList fetching {u"กำลังดึงผลงวด 01 กันยายน 2558 (1 จาก 2)"_s, u"กำลังดึงผลงวด 16 สิงหาคม 2558 (2 จาก 2)"_s};
+    QTest::newRow("draw dates by year") << true << (QStringList {u"กำลังค้นหางวดใหม่"_s} + fetching);
+    QTest::newRow("likely draw days asked one by one")
+        << false << (QStringList {u"กำลังค้นหางวดใหม่"_s, u"กำลังค้นหางวดใหม่ในเดือนสิงหาคม 2558"_s} + fetching);
+}
+
+void TestResultsUpdate::progressTellsEachStep()
+{
+    QFETCH(bool, periodsServed);
+    QFETCH(QStringList, steps);
+    const QByteArray stored = bundledResultsFrom("25580801");
+    m_api->addDrawLines(resultLines(stored).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->setPeriodsByYearServed(periodsServed);
+    QVERIFY(writeFile(stored));
+
+    QVERIFY(run(*m_api->updateSource(*m_clock), Flow::Update).status.ok());
+    QCOMPARE(m_steps, steps);
+}
+
+void TestResultsUpdate::cancelStopsTheWork_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::addColumn<bool>("slowRequest"); // else: a pause that never ends by itself
+    QTest::addColumn<int>("keptDraws");
+    QTest::newRow("update, during a pause") << Flow::Update << false << 0;
+    QTest::newRow("update, during a slow request") << Flow::Update << true << 0;
+    QTest::newRow("full download, during a pause") << Flow::FullDownload << false << 3;
+    QTest::newRow("full download, during a slow request") << Flow::FullDownload << true << 2;
+}
+
+void TestResultsUpdate::cancelStopsTheWork()
+{
+    QFETCH(Flow, flow);
+    QFETCH(bool, slowRequest);
+    QFETCH(int, keptDraws);
+    const QStringList draws = resultLines(bundledResultsFrom("25580901")).first(6);
+    m_api->addDrawLines(draws);
+    const QByteArray stored = flow == Flow::Update ? resultBytes({draws.last()}) : QByteArray();
+    QVERIFY(writeFile(stored));
+    m_api->setSlowDelayMs(20000);
+    int drawsAsked = 0;
+    m_api->setRequestObserver([&](const FakeHttpRequest& request) {
+        if (request.path != FakeGloApi::resultPath || ++drawsAsked != 2) {
+            return;
+        }
+        // The newest draw comes with the latest; each further one is asked for. The observer sees a request
+        // before it is answered: a fault set now is this request's.
+        if (slowRequest) {
+            m_api->failNext(FakeGloApi::resultPath, {GloFault::Slow});
+        } else {
+            // The clock stops: the next pause would never end.
+            m_clock->setStep(std::chrono::milliseconds(0));
+        }
+        QTimer::singleShot(50, this, [this] { m_updater->cancel(); });
+    });
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+
+    QCOMPARE(outcome.status.error(), UpdaterTexts::cancelled().toString());
+    QCOMPARE(outcome.drawsWritten, keptDraws);
+    // The full download keeps every draw written before the cancel, whole and in order; the update writes nothing.
+    QCOMPARE(fileBytes(dbPath()), flow == Flow::Update ? stored : resultBytes(draws.first(keptDraws)));
+}
+
+void TestResultsUpdate::drawDayWritesTheCompleteDraws_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("incompleteKey");
+    // The office is drawing 1 Sep 2015: its answers for that day are the real ones with numbers still missing.
+    QTest::newRow("complete draws before it")
+        << Flow::Update << bundledResultsFrom("25580801") << bundledResultsFrom("25580816") << u"25580901"_s;
+    QTest::newRow("nothing else new") << Flow::Update << bundledResultsFrom("25580816")
+                                      << bundledResultsFrom("25580816") << u"25580901"_s;
+    QTest::newRow("full download") << Flow::FullDownload << QByteArray() << bundledResultsFrom("25580816").first(36 * 4)
+                                   << QString();
+}
+
+void TestResultsUpdate::drawDayWritesTheCompleteDraws()
+{
+    QFETCH(Flow, flow);
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, incompleteKey);
+    m_api->addDrawLines(resultLines(bundledResultsFrom("25580801")).first(3));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    m_api->failAlways(FakeGloApi::latestPath, GloFault::DrawDay);
+    m_api->failNext(FakeGloApi::resultPath, {GloFault::DrawDay});
+    QVERIFY(writeFile(stored));
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), expected);
+    QCOMPARE(outcome.incompleteKey, incompleteKey);
+    QCOMPARE(outcome.rewritten, expected != stored);
+}
+
+void TestResultsUpdate::fetchedPrizeTablesAreStored_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::addColumn<bool>("storeUsable");
+    QTest::newRow("update") << Flow::Update << true;
+    QTest::newRow("full download") << Flow::FullDownload << true;
+    QTest::newRow("store unusable") << Flow::Update << false;
+}
+
+void TestResultsUpdate::fetchedPrizeTablesAreStored()
+{
+    // The user's store lacks the two draws the flow brings; an unusable store is a directory in its place.
+    QFETCH(Flow, flow);
+    QFETCH(bool, storeUsable);
+    QVERIFY(writeFile(bundledResultsFrom("25580801")));
+    PrizeStore store(prizeStorePath(dbPath()));
+    QVERIFY(storeUsable ? store.open().ok() : QDir(m_dir->path()).mkdir(u"prizes.sqlite"_s));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+
+    // The draws are written whether their tables could be stored or not.
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901"));
+    if (!storeUsable) {
+        QVERIFY2(outcome.prizeTablesNote.startsWith(u"\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s),
+            qPrintable(outcome.prizeTablesNote));
+        QVERIFY(outcome.prizeTablesNote.contains(drawTitle(u"25580901")));
+        QVERIFY(outcome.prizeTablesNote.contains(drawTitle(u"25580816")));
+        return;
+    }
+    QCOMPARE(outcome.prizeTablesNote, QString());
+    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
+    QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+    // The office's list of the year's draw dates is kept for the ticket checker's next draw.
+    QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
+}
+
+QTEST_GUILESS_MAIN(TestResultsUpdate)
+#include "tst_resultsupdate.moc"
