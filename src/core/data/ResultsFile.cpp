@@ -157,6 +157,30 @@ Result<std::unique_ptr<ResultsFileLock>> lockForWrite(const QString& path)
     return ResultsFileLock::acquire(path, ResultsFile::lockWait);
 }
 
+// One writer's turn at the file, for as long as it lives: the file's lock, this program's turn among its threads,
+// and a file that may be replaced (no link, nothing but a regular file). `status()` says whether the turn came.
+class WriteTurn final
+{
+public:
+    explicit WriteTurn(const QString& path)
+        : m_lock(lockForWrite(path))
+    {
+        if (!m_lock) {
+            m_status = Status::failure(m_lock.error());
+            return;
+        }
+        m_turn.emplace(&writerMutex());
+        m_status = checkSaveTarget(path);
+    }
+
+    const Status& status() const { return m_status; }
+
+private:
+    Result<std::unique_ptr<ResultsFileLock>> m_lock;
+    std::optional<QMutexLocker<QMutex>> m_turn;
+    Status m_status = Status::success();
+};
+
 } // namespace
 
 ResultsFile::ResultsFile(QString path)
@@ -177,15 +201,11 @@ Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& be
 
 Status ResultsFile::rewriteResultsFile(const QStringList& lines, Backup backup) const
 {
-    const Result<std::unique_ptr<ResultsFileLock>> lock = lockForWrite(m_path);
-    if (!lock) {
-        return Status::failure(lock.error());
+    const WriteTurn turn(m_path);
+    if (!turn.status()) {
+        return turn.status();
     }
-    const QMutexLocker writing(&writerMutex());
     // Both files are looked at before either is written: a refused backup must not leave a replaced results file.
-    if (const Status target = checkSaveTarget(m_path); !target) {
-        return target;
-    }
     if (backup == Backup::Replace) {
         if (const Status target = checkSaveTarget(backupPath()); !target) {
             return target;
@@ -218,13 +238,9 @@ Status ResultsFile::rewriteResultsFile(const QStringList& lines, Backup backup) 
 
 Status ResultsFile::appendResultsFile(const QStringList& lines) const
 {
-    const Result<std::unique_ptr<ResultsFileLock>> lock = lockForWrite(m_path);
-    if (!lock) {
-        return Status::failure(lock.error());
-    }
-    const QMutexLocker writing(&writerMutex());
-    if (const Status target = checkSaveTarget(m_path); !target) {
-        return target;
+    const WriteTurn turn(m_path);
+    if (!turn.status()) {
+        return turn.status();
     }
     QByteArray bytes = encodeLines(lines);
     QFile file(m_path);

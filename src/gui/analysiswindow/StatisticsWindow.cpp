@@ -42,9 +42,10 @@
 
 namespace {
 
-QString failedToSave(const QString& path, const QString& detail)
+// A picture that could not be drawn has no reason of the system's to tell.
+QString failedToDraw(const QString& path)
 {
-    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path) + u": " + detail;
+    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path);
 }
 
 QLabel* makeWrappingLabel(const QString& name, QWidget* parent)
@@ -553,7 +554,7 @@ Status StatisticsWindow::savePdf(const QString& path)
         writer.setCreator(QStringLiteral("Varenta"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return Status::failure(failedToSave(path, buffer.errorString()));
+            return Status::failure(failedToDraw(path));
         }
         const QRect paintRect = writer.pageLayout().paintRectPixels(writer.resolution());
         paintSummary(painter, paintRect.translated(-paintRect.topLeft()));
@@ -582,7 +583,7 @@ Status StatisticsWindow::saveChartPng(const QString& path)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        return Status::failure(failedToSave(path, buffer.errorString()));
+        return Status::failure(failedToDraw(path));
     }
     return saveWhole(path, buffer.data());
 }
