@@ -210,18 +210,6 @@ constexpr QStringView patternBadLength()
 {
     return u"เลขที่ค้นหาต้องมี 2 หลัก (2 ตัวล่าง) 3 หลัก (เลข 3 ตัว) หรือ 6 หลัก (รางวัลที่ 1) แต่ที่พิมพ์มี %1 หลัก";
 }
-constexpr QStringView targetTwoDigit()
-{
-    return u"2 ตัวล่าง";
-}
-constexpr QStringView targetThreeDigit()
-{
-    return u"เลข 3 ตัว";
-}
-constexpr QStringView targetFirstPrize()
-{
-    return u"รางวัลที่ 1";
-}
 
 // Where the draws come from.
 constexpr QStringView fromAnalysis()
@@ -256,10 +244,6 @@ constexpr QStringView noDraws()
 }
 
 // Printing.
-constexpr QStringView printButton()
-{
-    return u"พิมพ์...";
-}
 constexpr QStringView savePdf()
 {
     return u"บันทึกเป็น PDF...";

@@ -19,10 +19,4 @@ constexpr QStringView weekdayColumn()
     return u"วัน";
 }
 
-/// %1: a draw key as it was given.
-constexpr QStringView badKey()
-{
-    return u"รหัสงวด %1 ไม่ถูกต้อง";
-}
-
 } // namespace SpreadsheetTexts

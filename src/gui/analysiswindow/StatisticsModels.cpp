@@ -1,6 +1,7 @@
 #include "StatisticsModels.h"
 
 #include "analysis/StatisticsTexts.h"
+#include "data/DataTexts.h"
 #include "data/DrawRecord.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
@@ -305,7 +306,7 @@ int DrawListModel::rowCount(const QModelIndex& parent) const
 
 int DrawListModel::columnCount(const QModelIndex& parent) const
 {
-    return isTopLevel(parent) ? int(drawFieldTitles().size()) : 0;
+    return isTopLevel(parent) ? int(DataTexts::fieldTitles().size()) : 0;
 }
 
 QVariant DrawListModel::data(const QModelIndex& index, int role) const
@@ -324,9 +325,9 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const
 QVariant DrawListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= int(drawFieldTitles().size())) {
+        section >= int(DataTexts::fieldTitles().size())) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     // The report's first title ends in a blank; a header of its own need not.
-    return drawFieldTitles()[static_cast<std::size_t>(section)].trimmed().toString();
+    return DataTexts::fieldTitles()[static_cast<std::size_t>(section)].trimmed().toString();
 }

@@ -3,11 +3,13 @@
 #include "analysis/NumberPattern.h"
 #include "analysis/StatisticsTexts.h"
 #include "analysiswindow/StatisticsModels.h"
+#include "data/DataTexts.h"
 #include "data/SaveWhole.h"
 #include "data/ThaiCalendar.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
 #include "widgets/TableExport.h"
+#include "widgets/WidgetTexts.h"
 #include "widgets/WindowFrame.h"
 #include "widgets/WindowHabits.h"
 
@@ -106,7 +108,7 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     auto* group = new QButtonGroup(this);
     group->addButton(m_lowerButton);
     group->addButton(m_upperButton);
-    auto* printButton = makeButton(QStringLiteral("printButton"), StatisticsTexts::printButton(), this);
+    auto* printButton = makeButton(QStringLiteral("printButton"), WidgetTexts::printButton(), this);
     auto* pdfButton = makeButton(QStringLiteral("pdfButton"), StatisticsTexts::savePdf(), this);
 
     auto* topRow = new QHBoxLayout;
@@ -465,9 +467,9 @@ void StatisticsWindow::search(const QString& pattern)
     for (const int index : wanted.search(m_source.lines)) {
         found.append(m_source.lines.at(index));
     }
-    const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::targetTwoDigit()
-        : wanted.target() == PatternTarget::ThreeDigit                         ? StatisticsTexts::targetThreeDigit()
-                                                                               : StatisticsTexts::targetFirstPrize();
+    const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::twoDigitPrize()
+        : wanted.target() == PatternTarget::ThreeDigit                         ? DataTexts::threeDigits()
+                                                                               : DataTexts::firstPrize();
     m_searchMessage->setText(StatisticsTexts::searchFound().toString().arg(
         wanted.text(), target.toString(), QString::number(found.size()), QString::number(m_source.lines.size())));
     m_searchModel->setLines(std::move(found));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataTexts.h"
+
 #include <QStringView>
 
 /// The main window's fixed texts, exactly as the user sees them.
@@ -77,12 +79,7 @@ constexpr QStringView downloadDone()
 /// Shown in place of the latest draw when the results file holds no draw.
 constexpr QStringView noDrawStored()
 {
-    return u"ยังไม่มีงวดในฐานข้อมูล";
-}
-/// Shown in place of the latest draw when the results file exists but cannot be read.
-constexpr QStringView resultsFileUnreadable()
-{
-    return u"อ่านฐานข้อมูลไม่ได้";
+    return DataTexts::noDrawStored();
 }
 
 } // namespace MainWindowTexts

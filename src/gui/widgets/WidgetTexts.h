@@ -17,4 +17,34 @@ constexpr QStringView statusPanel1()
     return u"โปรแกรมVarenta V1.0";
 }
 
+/// The button that closes a window or a dialog.
+constexpr QStringView closeButton()
+{
+    return u"ปิด";
+}
+/// The button that asks where to print and prints.
+constexpr QStringView printButton()
+{
+    return u"พิมพ์...";
+}
+
+// The context menu of every table.
+constexpr QStringView copyItem()
+{
+    return u"คัดลอก";
+}
+constexpr QStringView exportCsvItem()
+{
+    return u"ส่งออก CSV...";
+}
+constexpr QStringView exportXlsxItem()
+{
+    return u"ส่งออก Excel...";
+}
+/// The file type the save box offers for Excel workbooks.
+constexpr QStringView xlsxFilter()
+{
+    return u"แฟ้ม Excel (*.xlsx)";
+}
+
 } // namespace WidgetTexts
