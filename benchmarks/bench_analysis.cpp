@@ -1,7 +1,5 @@
 // The analysis over a large base set: the eight-stage filter and the digit count of the matching draws.
-#include "analysis/AnalysisTexts.h"
 #include "analysis/DrawFilter.h"
-#include "data/ThaiCalendar.h"
 
 #include <QDate>
 #include <QStringList>
@@ -30,26 +28,21 @@ QStringList syntheticLines(int count)
     return lines;
 }
 
-FilterBoxTexts boxTexts(bool severalInUse)
+AnalysisCriteria chosenCriteria(bool severalInUse)
 {
-    FilterBoxTexts texts;
-    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i] = initial[i].toString();
-    }
+    AnalysisCriteria criteria;
     if (severalInUse) {
-        texts[0] = ThaiDayNames::names()[1].toString(); // Monday
-        texts[1] = QStringLiteral("4"); // ComboBox1
-        texts[3] = AnalysisTexts::notChosen().toString();
-        texts[7] = QStringLiteral("3"); // ComboBox7
+        criteria.weekday = 2; // Monday
+        criteria.firstPrizeHundreds = 4; // ComboBox1
+        criteria.twoDigitTens = 3; // ComboBox7
     }
-    return texts;
+    return criteria;
 }
 
 void filterAndCount(benchmark::State& state, bool severalInUse)
 {
     const QStringList lines = syntheticLines(static_cast<int>(state.range(0)));
-    const AnalysisCriteria criteria = criteriaFromBoxTexts(boxTexts(severalInUse));
+    const AnalysisCriteria criteria = chosenCriteria(severalInUse);
     qsizetype matched = 0;
     for (auto _ : state) {
         const QStringList matching = filterDraws(lines, criteria);

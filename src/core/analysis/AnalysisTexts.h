@@ -1,16 +1,17 @@
 #pragma once
 
+#include "ProgramVersion.h"
+
 #include <QStringView>
 
 #include <array>
 
-/// The analysis window's fixed texts, exactly as the user sees them. The filter boxes' initial texts and
-/// "not chosen" item are also what the filter compares a box's text with, so they must stay letter for letter.
+/// The analysis window's fixed texts, exactly as the user sees them.
 namespace AnalysisTexts {
 
 constexpr QStringView windowTitle()
 {
-    return u"Varenta V1.0";
+    return u"Varenta V" VARENTA_VERSION;
 }
 /// Caption of PushButton1.
 constexpr QStringView analyseButton()
@@ -23,7 +24,8 @@ constexpr QStringView notChosen()
     return u"ไม่เลือก";
 }
 
-/// Initial texts of the filter boxes, in the order the filter applies them: cmbday, ComboBox1 .. ComboBox7.
+/// Initial texts of the filter boxes, in the order the filter applies them: cmbday, ComboBox1 .. ComboBox7. A box
+/// shows its initial text until the user chooses an entry; the statistics window names a digit filter by it.
 constexpr std::array<QStringView, 8> filterBoxInitialTexts()
 {
     return {u"เลือกวัน", u"หลักร้อยรางวัลที 1", u"หลักสิบรางวัลที 1", u"หลักหน่วยรางวัลที 1", u"สิบ-หน่วยรางวัลที 1", u"แสน-หมื่นรางวัลที 1",

@@ -1,20 +1,10 @@
 #include "DrawFilter.h"
 
-#include "analysis/AnalysisTexts.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 
 namespace {
 
-/// A digit stage: which criterion it checks and where its key stands in the raw line (counted from 1).
-struct DigitStage
-{
-    std::optional<QString> AnalysisCriteria::*criterion;
-    qsizetype position; ///< 0: the last character of the line
-    qsizetype length;
-};
-
-// Stages 2 to 8, in the order they are applied.
 constexpr std::array<DigitStage, 7> kDigitStages {{
     {&AnalysisCriteria::firstPrizeHundreds, 13, 1},
     {&AnalysisCriteria::firstPrizeTens, 14, 1},
@@ -34,23 +24,31 @@ QStringView stageKey(QStringView line, const DigitStage& stage)
     if (stage.position == 0) {
         return line.isEmpty() ? QStringView() : line.right(1);
     }
-    if (line.size() < stage.position - 1 + stage.length) {
+    if (line.size() < stage.position - 1 + stage.digits) {
         return {};
     }
-    return line.mid(stage.position - 1, stage.length);
-}
-
-std::optional<QString> criterionFromText(const QString& text, QStringView initialText)
-{
-    if (text == AnalysisTexts::notChosen() || text == initialText) {
-        return std::nullopt;
-    }
-    return text;
+    return line.mid(stage.position - 1, stage.digits);
 }
 
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
+}
+
+/// Whether the key's characters are digits that write `wanted`: "07" writes 7, " 7" and "7x" write nothing.
+bool keyWrites(QStringView key, int wanted)
+{
+    if (key.isEmpty()) {
+        return false;
+    }
+    int value = 0;
+    for (const QChar c : key) {
+        if (!isDigit(c)) {
+            return false;
+        }
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value == wanted;
 }
 
 void countPlace(DigitCountRow& row, QChar c)
@@ -62,15 +60,14 @@ void countPlace(DigitCountRow& row, QChar c)
 
 } // namespace
 
-AnalysisCriteria criteriaFromBoxTexts(const FilterBoxTexts& texts)
+const std::array<DigitStage, 7>& digitStages()
 {
-    const auto& initial = AnalysisTexts::filterBoxInitialTexts();
-    AnalysisCriteria criteria;
-    criteria.dayName = criterionFromText(texts[0], initial[0]);
-    for (std::size_t stage = 0; stage < kDigitStages.size(); ++stage) {
-        criteria.*kDigitStages[stage].criterion = criterionFromText(texts[stage + 1], initial[stage + 1]);
-    }
-    return criteria;
+    return kDigitStages;
+}
+
+QString digitsText(int value, qsizetype digits)
+{
+    return QString::number(value).rightJustified(digits, u'0');
 }
 
 bool isAnalysableLine(QStringView line)
@@ -91,7 +88,7 @@ QStringList filterDraws(const QStringList& baseSet, const AnalysisCriteria& crit
         if (weekday == 0) {
             continue;
         }
-        if (criteria.dayName && ThaiDayNames::names()[static_cast<std::size_t>(weekday - 1)] != *criteria.dayName) {
+        if (criteria.weekday && weekday != *criteria.weekday) {
             continue;
         }
         passing.append(line);
@@ -99,15 +96,14 @@ QStringList filterDraws(const QStringList& baseSet, const AnalysisCriteria& crit
 
     // Stages 2 to 8, each over what the one before let through; a stage not in use lets every line pass.
     for (const DigitStage& stage : kDigitStages) {
-        const std::optional<QString>& wanted = criteria.*stage.criterion;
+        const std::optional<int>& wanted = criteria.*stage.criterion;
         if (!wanted) {
             continue;
         }
         QStringList next;
         next.reserve(passing.size());
         for (const QString& line : std::as_const(passing)) {
-            const QStringView key = stageKey(line, stage);
-            if (!key.isNull() && key == *wanted) {
+            if (keyWrites(stageKey(line, stage), *wanted)) {
                 next.append(line);
             }
         }

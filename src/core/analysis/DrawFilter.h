@@ -7,27 +7,36 @@
 #include <array>
 #include <optional>
 
-/// What the eight filter boxes of the analysis window ask of a draw. An empty optional is a box that sets no
-/// condition; otherwise the draw's key, read at fixed character positions of its raw line, must equal the text.
+/// What the eight filter boxes of the analysis window ask of a draw, as values. An empty optional is a box that
+/// sets no condition. The day is the weekday, 1 (Sunday) to 7 (Saturday); a digit criterion is the number that the
+/// digits of the draw's key must write, 0 to 9, or 0 to 99 for the two boxes of a pair.
 struct AnalysisCriteria
 {
-    std::optional<QString> dayName; ///< cmbday: the Thai day name of the draw date
-    std::optional<QString> firstPrizeHundreds; ///< ComboBox1: character 13
-    std::optional<QString> firstPrizeTens; ///< ComboBox2: character 14
-    std::optional<QString> firstPrizeUnits; ///< ComboBox3: character 15
-    std::optional<QString> firstPrizeTensUnits; ///< ComboBox4: characters 14 and 15
-    std::optional<QString> firstPrizeLeadingPair; ///< ComboBox5: characters 10 and 11
-    std::optional<QString> twoDigitUnits; ///< ComboBox6: the last character of the line
-    std::optional<QString> twoDigitTens; ///< ComboBox7: character 33
+    std::optional<int> weekday; ///< cmbday: the weekday of the draw date
+    std::optional<int> firstPrizeHundreds; ///< ComboBox1: character 13
+    std::optional<int> firstPrizeTens; ///< ComboBox2: character 14
+    std::optional<int> firstPrizeUnits; ///< ComboBox3: character 15
+    std::optional<int> firstPrizeTensUnits; ///< ComboBox4: characters 14 and 15
+    std::optional<int> firstPrizeLeadingPair; ///< ComboBox5: characters 10 and 11
+    std::optional<int> twoDigitUnits; ///< ComboBox6: the last character of the line
+    std::optional<int> twoDigitTens; ///< ComboBox7: character 33
 
     bool operator==(const AnalysisCriteria&) const = default;
 };
 
-/// The texts the eight boxes show, in the order the filter applies them: cmbday, ComboBox1 .. ComboBox7.
-using FilterBoxTexts = std::array<QString, 8>;
+/// A digit stage of the filter: which criterion it checks and where its key stands in the raw line.
+struct DigitStage
+{
+    std::optional<int> AnalysisCriteria::*criterion;
+    qsizetype position; ///< counted from 1; 0: the last character of the line
+    qsizetype digits; ///< the length of the key: 1, or 2 for a pair
+};
 
-/// The criteria the boxes set. A box showing "not chosen" or its own initial text sets none.
-AnalysisCriteria criteriaFromBoxTexts(const FilterBoxTexts& texts);
+/// Stages 2 to 8 (ComboBox1 .. ComboBox7), in the order they are applied.
+const std::array<DigitStage, 7>& digitStages();
+
+/// A digit criterion's value as its box lists it: "4" for one digit, "07" for a pair.
+QString digitsText(int value, qsizetype digits);
 
 /// Whether a raw line can take part in an analysis: nine characters at least, the first eight a calendar date.
 /// Other lines are neither listed nor counted.

@@ -1,6 +1,7 @@
 #include "NumberPattern.h"
 
 #include "analysis/StatisticsTexts.h"
+#include "data/DataTexts.h"
 #include "data/ResultsFile.h"
 #include "data/TextExcerpt.h"
 
@@ -109,13 +110,13 @@ QString NumberPattern::placeName(PatternPlace place)
 {
     switch (place) {
     case PatternPlace::TwoDigitPrize:
-        return StatisticsTexts::targetTwoDigit().toString();
+        return StatisticsTexts::twoDigitPrize().toString();
     case PatternPlace::ThreeDigit:
-        return StatisticsTexts::targetThreeDigit().toString();
+        return DataTexts::threeDigits().toString();
     case PatternPlace::FirstPrizeLastThree:
-        return StatisticsTexts::targetFirstPrizeLastThree().toString();
+        return StatisticsTexts::firstPrizeLastThree().toString();
     case PatternPlace::FirstPrize:
-        return StatisticsTexts::targetFirstPrize().toString();
+        return DataTexts::firstPrize().toString();
     }
     return QString();
 }

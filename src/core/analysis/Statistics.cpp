@@ -3,6 +3,7 @@
 #include "analysis/AnalysisTexts.h"
 #include "analysis/StatisticsTexts.h"
 #include "data/ResultsFile.h"
+#include "data/ThaiCalendar.h"
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
@@ -144,19 +145,18 @@ DrawStatistics computeStatistics(const QStringList& lines)
     return statistics;
 }
 
-QStringList filterDescriptions(const FilterBoxTexts& texts)
+QStringList filterDescriptions(const AnalysisCriteria& criteria)
 {
-    const AnalysisCriteria criteria = criteriaFromBoxTexts(texts);
-    const auto& boxTitles = AnalysisTexts::filterBoxInitialTexts();
-    const std::array<const std::optional<QString>*, 8> inUse {&criteria.dayName, &criteria.firstPrizeHundreds,
-        &criteria.firstPrizeTens, &criteria.firstPrizeUnits, &criteria.firstPrizeTensUnits,
-        &criteria.firstPrizeLeadingPair, &criteria.twoDigitUnits, &criteria.twoDigitTens};
     QStringList descriptions;
-    for (std::size_t box = 0; box < inUse.size(); ++box) {
-        if (*inUse[box]) {
-            // The day box's own text asks the user to choose; the digit boxes' texts name what they fix.
-            const QStringView name = box == 0 ? StatisticsTexts::dayFilterName() : boxTitles[box];
-            descriptions.append(name + u": " + **inUse[box]);
+    // The day box's own text asks the user to choose; the digit boxes' texts name what they fix.
+    if (criteria.weekday) {
+        descriptions.append(StatisticsTexts::dayFilterName() + u": " + ThaiDayNames::forWeekday(*criteria.weekday));
+    }
+    const auto& boxTitles = AnalysisTexts::filterBoxInitialTexts();
+    const auto& stages = digitStages();
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        if (const std::optional<int>& value = criteria.*stages[stage].criterion) {
+            descriptions.append(boxTitles[stage + 1] + u": " + digitsText(*value, stages[stage].digits));
         }
     }
     return descriptions;

@@ -118,5 +118,6 @@ DigitPlaces digitPlacesOf(const PairTable& pairs);
 /// All figures of both sources over the lines, newest draw first.
 DrawStatistics computeStatistics(const QStringList& lines);
 
-/// What the filter boxes of the analysis window asked, one "name: value" text per box in use, in the filter's order.
-QStringList filterDescriptions(const FilterBoxTexts& texts);
+/// What the filter boxes of the analysis window asked, one "name: value" text per box in use, in the filter's order,
+/// each value written as its box lists it.
+QStringList filterDescriptions(const AnalysisCriteria& criteria);

@@ -24,6 +24,11 @@ constexpr QStringView firstPrizeLastTwo()
 {
     return u"2 ตัวบน";
 }
+/// The last three digits of the first prize, where the number search also looks for a three-digit number.
+constexpr QStringView firstPrizeLastThree()
+{
+    return u"3 ตัวบน";
+}
 /// The gap of a number that never came out in the set.
 constexpr QStringView neverDrawn()
 {
@@ -196,6 +201,16 @@ constexpr QStringView searchFound()
 {
     return u"%1 (%2) ออกใน %3 งวด จากทั้งหมด %4 งวด";
 }
+/// What a three-digit pattern searches, in searchFound().
+constexpr QStringView threeDigitsOrUpper()
+{
+    return u"เลข 3 ตัว หรือ 3 ตัวบน";
+}
+/// The column of the search results that says where the number came out.
+constexpr QStringView foundInColumn()
+{
+    return u"พบใน";
+}
 constexpr QStringView patternEmpty()
 {
     return u"พิมพ์เลขที่ต้องการค้นหาก่อน";
@@ -209,33 +224,6 @@ constexpr QStringView patternBadCharacter()
 constexpr QStringView patternBadLength()
 {
     return u"เลขที่ค้นหาต้องมี 2 หลัก (2 ตัวล่าง) 3 หลัก (เลข 3 ตัว หรือ 3 ตัวบน) หรือ 6 หลัก (รางวัลที่ 1) แต่ที่พิมพ์มี %1 หลัก";
-}
-constexpr QStringView targetTwoDigit()
-{
-    return u"2 ตัวล่าง";
-}
-constexpr QStringView targetThreeDigit()
-{
-    return u"เลข 3 ตัว";
-}
-/// The last three digits of the first prize.
-constexpr QStringView targetFirstPrizeLastThree()
-{
-    return u"3 ตัวบน";
-}
-/// What a three-digit pattern searches.
-constexpr QStringView targetThreeDigitOrUpper()
-{
-    return u"เลข 3 ตัว หรือ 3 ตัวบน";
-}
-/// The column of the search results that says where the number came out.
-constexpr QStringView foundInColumn()
-{
-    return u"พบใน";
-}
-constexpr QStringView targetFirstPrize()
-{
-    return u"รางวัลที่ 1";
 }
 
 // Where the draws come from.
@@ -271,10 +259,6 @@ constexpr QStringView noDraws()
 }
 
 // Printing.
-constexpr QStringView printButton()
-{
-    return u"พิมพ์...";
-}
 constexpr QStringView savePdf()
 {
     return u"บันทึกเป็น PDF...";

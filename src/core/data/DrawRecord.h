@@ -4,7 +4,6 @@
 #include <QStringView>
 
 #include <algorithm>
-#include <array>
 
 /// One draw: its date (YYYYMMDD, year of the Buddhist Era) and its six prize numbers, all held as text so that
 /// leading zeros stay part of the value.
@@ -20,12 +19,6 @@ struct DrawRecord
 
     bool operator==(const DrawRecord&) const = default;
 };
-
-/// The titles under which the report tables of both windows show the seven fields, in field order.
-constexpr std::array<QStringView, 7> drawFieldTitles()
-{
-    return {u"งวดที่ ", u"รางวัลที่ 1", u"3 ตัวครั้งที่1", u"3 ตัวครั้งที่2", u"3 ตัวครั้งที่3", u"3 ตัวครั้งที่4", u"2 ตัว"};
-}
 
 /// Whether a text is made of the digits 0 to 9 alone (an empty text is not). Draw fields are such texts.
 inline bool isAsciiDigits(QStringView text)

@@ -1,7 +1,7 @@
 #include "PrizeStore.h"
 
+#include "data/PrizeTexts.h"
 #include "data/ResultsLocation.h"
-#include "data/TicketTexts.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -69,7 +69,7 @@ Status seedPrizeStore(const QString& storePath, const QString& bundledPath)
     const Status copied = QDir().mkpath(store.absolutePath()) ? ResultsLocation::copyWhole(bundledPath, storePath)
                                                               : Status::failure(QString());
     if (!copied) {
-        const QString message = TicketTexts::storeCopyFailed().toString().arg(QDir::toNativeSeparators(storePath));
+        const QString message = PrizeTexts::copyFailed().toString().arg(QDir::toNativeSeparators(storePath));
         return Status::failure(copied.error().isEmpty() ? message : message + u" ("_s + copied.error() + u')');
     }
     return Status::success();
@@ -101,27 +101,27 @@ Status PrizeStore::open()
     }
     if (!m_database.isValid()) {
         return failure(
-            TicketTexts::storeOpenFailed().toString().arg(QDir::toNativeSeparators(m_path)), u"no SQLite driver"_s);
+            PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), u"no SQLite driver"_s);
     }
     if (m_database.isOpen()) {
         return Status::success();
     }
     m_database.setDatabaseName(m_path);
     if (!m_database.open()) {
-        return failure(TicketTexts::storeOpenFailed().toString().arg(QDir::toNativeSeparators(m_path)),
-            m_database.lastError().text());
+        return failure(
+            PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), m_database.lastError().text());
     }
     QSqlQuery version(m_database);
     if (!version.exec(u"PRAGMA user_version"_s) || !version.next()) {
         const QString detail = version.lastError().text();
         m_database.close();
-        return failure(TicketTexts::storeOpenFailed().toString().arg(QDir::toNativeSeparators(m_path)), detail);
+        return failure(PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), detail);
     }
     const int found = version.value(0).toInt();
     version.finish();
     if (found > schemaVersion) {
         m_database.close();
-        return Status::failure(TicketTexts::storeTooNew().toString().arg(QDir::toNativeSeparators(m_path)));
+        return Status::failure(PrizeTexts::tooNew().toString().arg(QDir::toNativeSeparators(m_path)));
     }
     if (found == 0) {
         if (const Status created = createTables(); !created) {
@@ -143,20 +143,20 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
 Status PrizeStore::createTables()
 {
     if (!m_database.transaction()) {
-        return failure(TicketTexts::storeWriteFailed(), m_database.lastError().text());
+        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
     }
     QSqlQuery query(m_database);
     for (const char* statement : schemaStatements) {
         if (!query.exec(QString::fromLatin1(statement))) {
             const QString detail = query.lastError().text();
             m_database.rollback();
-            return failure(TicketTexts::storeWriteFailed(), detail);
+            return failure(PrizeTexts::writeFailed(), detail);
         }
     }
     if (!query.exec(u"PRAGMA user_version = %1"_s.arg(schemaVersion)) || !m_database.commit()) {
         const QString detail = query.lastError().text();
         m_database.rollback();
-        return failure(TicketTexts::storeWriteFailed(), detail);
+        return failure(PrizeTexts::writeFailed(), detail);
     }
     return Status::success();
 }
@@ -164,10 +164,10 @@ Status PrizeStore::createTables()
 Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
 {
     if (!m_database.isOpen()) {
-        return failure(TicketTexts::storeWriteFailed(), QString());
+        return failure(PrizeTexts::writeFailed(), QString());
     }
     if (!m_database.transaction()) {
-        return failure(TicketTexts::storeWriteFailed(), m_database.lastError().text());
+        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
     }
     QSqlQuery addDraw(m_database);
     QSqlQuery findDraw(m_database);
@@ -226,7 +226,7 @@ Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
             detail = m_database.lastError().text();
         }
         m_database.rollback();
-        return failure(TicketTexts::storeWriteFailed(), detail);
+        return failure(PrizeTexts::writeFailed(), detail);
     }
     return Status::success();
 }
@@ -236,7 +236,7 @@ Result<QStringList> PrizeStore::drawKeys() const
     QSqlQuery query(m_database);
     if (!query.exec(u"SELECT draw_key FROM draws ORDER BY draw_key DESC"_s)) {
         return Result<QStringList>::failure(
-            TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+            PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
     }
     QStringList keys;
     while (query.next()) {
@@ -249,7 +249,7 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
 {
     using Answer = Result<std::optional<DrawPrizes>>;
     const auto readFailure = [](const QSqlQuery& query) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
     };
     QSqlQuery query(m_database);
     // Runs one look-up with one bound value; false when it could not run.
@@ -313,7 +313,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
     }
     for (const QString& number : numbers) {
         query.addBindValue(number);
@@ -322,7 +322,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
         query.addBindValue(drawKey);
     }
     if (!query.exec()) {
-        return Answer::failure(TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
     }
     QList<Match> matches;
     while (query.next()) {
@@ -340,10 +340,10 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
 Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
 {
     if (!m_database.isOpen()) {
-        return failure(TicketTexts::storeWriteFailed(), QString());
+        return failure(PrizeTexts::writeFailed(), QString());
     }
     if (!m_database.transaction()) {
-        return failure(TicketTexts::storeWriteFailed(), m_database.lastError().text());
+        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
     }
     QSqlQuery query(m_database);
     bool ok = query.exec(QString::fromLatin1(officeDatesTable));
@@ -368,7 +368,7 @@ Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
     if (!ok || !m_database.commit()) {
         const QString detail = ok ? m_database.lastError().text() : query.lastError().text();
         m_database.rollback();
-        return failure(TicketTexts::storeWriteFailed(), detail);
+        return failure(PrizeTexts::writeFailed(), detail);
     }
     return Status::success();
 }
@@ -381,7 +381,7 @@ Result<QList<QDate>> PrizeStore::officeDrawDates() const
     QSqlQuery query(m_database);
     if (!query.exec(u"SELECT day FROM office_draw_dates ORDER BY day"_s)) {
         return Result<QList<QDate>>::failure(
-            TicketTexts::storeReadFailed().toString() + u" (" + query.lastError().text() + u")");
+            PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
     }
     QList<QDate> dates;
     while (query.next()) {

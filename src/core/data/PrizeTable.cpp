@@ -1,5 +1,7 @@
 #include "PrizeTable.h"
 
+#include "data/DataTexts.h"
+#include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
 
 #include <algorithm>
@@ -31,24 +33,24 @@ QString thaiName(PrizeKind kind)
 {
     switch (kind) {
     case PrizeKind::First:
-        return u"รางวัลที่ 1"_s;
+        return DataTexts::firstPrize().toString();
     case PrizeKind::NearFirst:
-        return u"รางวัลข้างเคียงรางวัลที่ 1"_s;
+        return PrizeTexts::nearFirst().toString();
     case PrizeKind::Second:
-        return u"รางวัลที่ 2"_s;
+        return PrizeTexts::second().toString();
     case PrizeKind::Third:
-        return u"รางวัลที่ 3"_s;
+        return PrizeTexts::third().toString();
     case PrizeKind::Fourth:
-        return u"รางวัลที่ 4"_s;
+        return PrizeTexts::fourth().toString();
     case PrizeKind::Fifth:
-        return u"รางวัลที่ 5"_s;
+        return PrizeTexts::fifth().toString();
     case PrizeKind::FrontThree:
-        return u"รางวัลเลขหน้า 3 ตัว"_s;
+        return PrizeTexts::frontThree().toString();
     case PrizeKind::BackThree:
     case PrizeKind::LastThree:
-        return u"รางวัลเลขท้าย 3 ตัว"_s;
+        return PrizeTexts::lastThree().toString();
     case PrizeKind::LastTwo:
-        return u"รางวัลเลขท้าย 2 ตัว"_s;
+        return PrizeTexts::lastTwo().toString();
     }
     return QString();
 }

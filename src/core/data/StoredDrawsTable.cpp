@@ -1,5 +1,6 @@
 #include "StoredDrawsTable.h"
 
+#include "data/DataTexts.h"
 #include "data/DrawKeys.h"
 #include "data/PrizeStore.h"
 #include "data/PrizeTable.h"
@@ -68,7 +69,7 @@ QStringList header()
 {
     QStringList titles {SpreadsheetTexts::keyColumn().toString(), SpreadsheetTexts::dateColumn().toString(),
         SpreadsheetTexts::weekdayColumn().toString()};
-    const auto fieldTitles = drawFieldTitles();
+    const auto fieldTitles = DataTexts::fieldTitles();
     for (std::size_t field = 1; field < fieldTitles.size(); ++field) {
         titles.append(fieldTitles[field].toString());
     }
@@ -88,7 +89,7 @@ Result<SheetTable> build(
     using Built = Result<SheetTable>;
     for (const QString& key : {fromKey, toKey}) {
         if (!key.isEmpty() && !isKey(key)) {
-            return Built::failure(SpreadsheetTexts::badKey().toString().arg(key));
+            return Built::failure(DataTexts::badDrawKey().toString().arg(key));
         }
     }
     const Result<QStringList> lines = ResultsFile(resultsFilePath).readResultsFile();

@@ -21,18 +21,18 @@ inline constexpr std::array<QStringView, 7> kDayNames {
 };
 inline constexpr QStringView kUnknownDayName = u"ไม่ทราบ";
 inline constexpr std::array<ThaiMonthNames::Entry, 12> kMonthNames {{
-    {u"มกราคม", u"มกราคม", u"มกรา"},
-    {u"กุมภาพันธ์", u"กุมภาพันธ์", u"กุม"},
-    {u"มีนาคม", u"มีนาคม", u"มีนา"},
-    {u"เมษายน", u"เมษายน", u"เมษา"},
-    {u"พฤษภาคม", u"พฤษภาคม", u"พฤษภา"},
-    {u"มิถุนายน", u"มิถุยายน", u"มิถุ"},
-    {u"กรกฎาคม", u"กรกฎาคม", u"กรก"},
-    {u"สิงหาคม", u"สิงหาคม", u"สิงหา"},
-    {u"กันยายน", u"กันยายน", u"กันยา"},
-    {u"ตุลาคม", u"ตุลาคม", u"ตุลา"},
-    {u"พฤศจิกายน", u"พฤศจิกายน", u"จิกายน"},
-    {u"ธันวาคม", u"ธันวาคม", u"ธัน"},
+    {u"มกราคม", u"มกราคม"},
+    {u"กุมภาพันธ์", u"กุมภาพันธ์"},
+    {u"มีนาคม", u"มีนาคม"},
+    {u"เมษายน", u"เมษายน"},
+    {u"พฤษภาคม", u"พฤษภาคม"},
+    {u"มิถุนายน", u"มิถุยายน"},
+    {u"กรกฎาคม", u"กรกฎาคม"},
+    {u"สิงหาคม", u"สิงหาคม"},
+    {u"กันยายน", u"กันยายน"},
+    {u"ตุลาคม", u"ตุลาคม"},
+    {u"พฤศจิกายน", u"พฤศจิกายน"},
+    {u"ธันวาคม", u"ธันวาคม"},
 }};
 
 // The draw date's parts are taken from the text each time: year 1-4, month 5-6, day 7-8.
@@ -49,6 +49,16 @@ QStringView monthText(QStringView drawDate)
 QStringView dayText(QStringView drawDate)
 {
     return drawDate.size() > 6 ? drawDate.mid(6, 2) : QStringView();
+}
+
+// The month number of a two-character month text, or 0 when it is none of 1 to 12.
+int monthNumber(QStringView monthText)
+{
+    if (monthText.size() != 2 || !isAsciiDigits(monthText)) {
+        return 0;
+    }
+    const int month = monthText.toInt();
+    return month >= 1 && month <= 12 ? month : 0;
 }
 
 // The year is written out as a plain number, so leading zeros would be dropped.
@@ -117,16 +127,19 @@ QString thaiDayName(QStringView drawDate)
     return ThaiDayNames::forWeekday(weekdayNumber(drawDate));
 }
 
+int drawMonth(QStringView drawDate)
+{
+    return monthNumber(monthText(drawDate.left(8)));
+}
+
 QString thaiMonthName(QStringView monthText, MonthNaming naming)
 {
-    if (monthText.size() == 2 && isAsciiDigits(monthText)) {
-        const int month = monthText.toInt();
-        if (month >= 1 && month <= 12) {
-            const auto& entry = kMonthNames[static_cast<std::size_t>(month - 1)];
-            return (naming == MonthNaming::MainWindow ? entry.mainWindow : entry.analysisWindow).toString();
-        }
+    const int month = monthNumber(monthText);
+    if (month == 0) {
+        return monthText.toString();
     }
-    return monthText.toString();
+    const auto& entry = kMonthNames[static_cast<std::size_t>(month - 1)];
+    return (naming == MonthNaming::MainWindow ? entry.mainWindow : entry.analysisWindow).toString();
 }
 
 QString drawTitle(QStringView drawDate, MonthNaming naming)

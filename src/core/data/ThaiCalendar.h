@@ -15,14 +15,14 @@ struct ThaiDayNames
     static QStringView unknown();
 };
 
-/// Thai month names. The analysis window spells June its own way; the month menu searches titles for short texts.
+/// Thai month names. The analysis window spells June differently from the main window, on purpose: it is part of
+/// that window as designed, not a slip to correct.
 struct ThaiMonthNames
 {
     struct Entry
     {
         QStringView mainWindow;
         QStringView analysisWindow;
-        QStringView menuSearch;
     };
     /// Month 1 (January) is item 0.
     static const std::array<Entry, 12>& months();
@@ -43,6 +43,10 @@ int weekdayNumber(QStringView drawDate);
 
 /// The Thai day name of a draw date, or the unknown-day name when it is no calendar date.
 QString thaiDayName(QStringView drawDate);
+
+/// The month (1 to 12) of a draw date, read from its characters 5 and 6 ("08" is 8); 0 when they are no month 1 to
+/// 12. A draw's title names this month, and no other.
+int drawMonth(QStringView drawDate);
 
 /// The month name for a two-character month text ("08"); a text that is no month 1 to 12 is given back as it is.
 QString thaiMonthName(QStringView monthText, MonthNaming naming = MonthNaming::MainWindow);

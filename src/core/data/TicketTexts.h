@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataTexts.h"
+
 #include <QStringView>
 
 /// The texts of the ticket check and of the prize tables, exactly as the user sees them.
@@ -105,9 +107,10 @@ constexpr QStringView noTickets()
 {
     return u"ไม่มีเลขสลากให้ตรวจ";
 }
+/// The ticket command's words for a results file without draws are the results file's own.
 constexpr QStringView noDraws()
 {
-    return u"ยังไม่มีงวดในฐานข้อมูล";
+    return DataTexts::noDrawStored();
 }
 
 // What the check could not tell, and what the user should know of a draw's era.
@@ -165,27 +168,7 @@ constexpr QStringView checkCanceled()
     return u"ยกเลิกการตรวจสลากแล้ว";
 }
 
-// The prize store.
-constexpr QStringView storeOpenFailed()
-{
-    return u"เปิดแฟ้มตารางรางวัล %1 ไม่ได้";
-}
-constexpr QStringView storeTooNew()
-{
-    return u"แฟ้มตารางรางวัล %1 สร้างโดยโปรแกรมรุ่นที่ใหม่กว่า";
-}
-constexpr QStringView storeReadFailed()
-{
-    return u"อ่านตารางรางวัลไม่ได้";
-}
-constexpr QStringView storeWriteFailed()
-{
-    return u"บันทึกตารางรางวัลไม่ได้";
-}
-constexpr QStringView storeCopyFailed()
-{
-    return u"คัดลอกตารางรางวัลที่มากับโปรแกรมไปที่ %1 ไม่ได้";
-}
+// The full tables an update fetches.
 /// Added to the update's closing message. %1: the draws' titles, %2: why.
 constexpr QStringView tablesNotStored()
 {
@@ -214,10 +197,6 @@ constexpr QStringView amountColumn()
 constexpr QStringView eachPrize()
 {
     return u"รางวัลละ %1 บาท";
-}
-constexpr QStringView closeButton()
-{
-    return u"ปิด";
 }
 constexpr QStringView ticketColumn()
 {
@@ -262,10 +241,6 @@ constexpr QStringView nextMonth()
 constexpr QStringView calendarHint()
 {
     return u"วันที่เป็นตัวหนาบนพื้นสีฟ้ามีผลรางวัลในฐานข้อมูล";
-}
-constexpr QStringView printButton()
-{
-    return u"พิมพ์...";
 }
 
 } // namespace TicketTexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "updater/UpdateProgress.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -17,17 +19,14 @@ constexpr QStringView title()
 {
     return u"ตรวจสอบกับสำนักงานสลาก";
 }
+/// The check's progress dialog is cancelled as the update's is.
 constexpr QStringView cancelButton()
 {
-    return u"ยกเลิก";
+    return UpdateProgressTexts::cancelButton();
 }
 constexpr QStringView applyButton()
 {
     return u"ใช้ค่าของสำนักงานสลาก";
-}
-constexpr QStringView closeButton()
-{
-    return u"ปิด";
 }
 
 // Progress. %1: a year of the Buddhist Era.

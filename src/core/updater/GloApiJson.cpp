@@ -1,6 +1,7 @@
 #include "GloApiJson.h"
 
 #include "GloApiTexts.h"
+#include "data/DataTexts.h"
 #include "data/ThaiCalendar.h"
 
 #include <QJsonArray>
@@ -144,24 +145,24 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete)
     };
     const NumberList first = numbersOf(data, u"first"_s, 6);
     if (first.problem != ListProblem::None || first.values.isEmpty()) {
-        return failure(missing(first), GloApiTexts::firstPrizeName());
+        return failure(missing(first), DataTexts::firstPrize());
     }
     const NumberList front = numbersOf(data, u"last3f"_s, 3);
     if (front.problem != ListProblem::None) {
-        return failure(front.problem, GloApiTexts::threeDigitName());
+        return failure(front.problem, DataTexts::threeDigits());
     }
     const NumberList back = numbersOf(data, u"last3b"_s, 3);
     if (back.problem != ListProblem::None) {
-        return failure(back.problem, GloApiTexts::threeDigitName());
+        return failure(back.problem, DataTexts::threeDigits());
     }
     const QStringList threeDigit = front.values + back.values;
     if (threeDigit.size() != 4) {
         return failure(
-            threeDigit.size() < 4 ? ListProblem::Placeholder : ListProblem::Malformed, GloApiTexts::threeDigitName());
+            threeDigit.size() < 4 ? ListProblem::Placeholder : ListProblem::Malformed, DataTexts::threeDigits());
     }
     const NumberList two = numbersOf(data, u"last2"_s, 2);
     if (two.problem != ListProblem::None || two.values.isEmpty()) {
-        return failure(missing(two), GloApiTexts::twoDigitName());
+        return failure(missing(two), DataTexts::lastTwoDigits());
     }
 
     record.firstPrize = first.values.first();

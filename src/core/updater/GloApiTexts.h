@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataTexts.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -39,18 +41,6 @@ constexpr QStringView malformed()
 {
     return u"ผลสลากงวด %1 ผิดรูปแบบ (%2)";
 }
-constexpr QStringView firstPrizeName()
-{
-    return u"รางวัลที่ 1";
-}
-constexpr QStringView threeDigitName()
-{
-    return u"เลข 3 ตัว";
-}
-constexpr QStringView twoDigitName()
-{
-    return u"เลขท้าย 2 ตัว";
-}
 constexpr QStringView dateName()
 {
     return u"วันที่";
@@ -58,7 +48,7 @@ constexpr QStringView dateName()
 /// %1: the entry as given.
 constexpr QStringView badEntry()
 {
-    return u"รหัสงวด %1 ไม่ถูกต้อง";
+    return DataTexts::badDrawKey();
 }
 /// %1: the draw's title.
 constexpr QStringView latestTooFar()
@@ -69,10 +59,6 @@ constexpr QStringView latestTooFar()
 constexpr QStringView noDrawDates()
 {
     return u"ไม่ได้รับรายการวันออกรางวัลของปี %1 จากเว็บไซต์สำนักงานสลากฯ";
-}
-constexpr QStringView cancelled()
-{
-    return u"ยกเลิกการอัพเดทแล้ว";
 }
 
 } // namespace GloApiTexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataTexts.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -106,9 +108,10 @@ constexpr QStringView directoryReadOnly()
 {
     return u"โฟลเดอร์ของฐานข้อมูลเป็นแบบอ่านอย่างเดียว จึงบันทึก db.dll ไม่ได้: %1";
 }
+/// The results file could not be read: said as the main window says it at start.
 constexpr QStringView readFailed()
 {
-    return u"อ่านฐานข้อมูลไม่ได้";
+    return DataTexts::resultsFileUnreadable();
 }
 /// The update and the full download refuse to run over a results file that could not be read whole.
 constexpr QStringView refusedAfterReadFailure()

@@ -2,7 +2,6 @@
 
 FilterBox::FilterBox(const QString& initialText, QWidget* parent)
     : QComboBox(parent)
-    , m_initialText(initialText)
 {
     setEditable(false);
     // With a placeholder set, adding entries leaves the box without a current entry, so it keeps showing this.
@@ -20,7 +19,18 @@ FilterBox::FilterBox(const QString& initialText, QWidget* parent)
     setMaxVisibleItems(12);
 }
 
-QString FilterBox::shownText() const
+void FilterBox::addNoChoice(const QString& text)
 {
-    return currentIndex() < 0 ? m_initialText : currentText();
+    addItem(text);
+}
+
+void FilterBox::addChoice(const QString& text, int value)
+{
+    addItem(text, value);
+}
+
+std::optional<int> FilterBox::chosenValue() const
+{
+    const QVariant value = currentData();
+    return value.isValid() ? std::optional<int>(value.toInt()) : std::nullopt;
 }

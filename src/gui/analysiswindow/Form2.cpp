@@ -2,7 +2,7 @@
 
 #include "analysis/AnalysisTexts.h"
 #include "analysiswindow/FilterBox.h"
-#include "data/DrawRecord.h"
+#include "data/DataTexts.h"
 #include "data/TextTableModel.h"
 #include "data/ThaiCalendar.h"
 #include "widgets/EventPacer.h"
@@ -86,16 +86,24 @@ void Form2::load()
     takeBaseSet();
 }
 
-FilterBoxTexts Form2::filterBoxTexts() const
+AnalysisCriteria Form2::chosenCriteria() const
 {
-    return {cmbday->shownText(), ComboBox1->shownText(), ComboBox2->shownText(), ComboBox3->shownText(),
-        ComboBox4->shownText(), ComboBox5->shownText(), ComboBox6->shownText(), ComboBox7->shownText()};
+    AnalysisCriteria criteria;
+    criteria.weekday = cmbday->chosenValue();
+    criteria.firstPrizeHundreds = ComboBox1->chosenValue();
+    criteria.firstPrizeTens = ComboBox2->chosenValue();
+    criteria.firstPrizeUnits = ComboBox3->chosenValue();
+    criteria.firstPrizeTensUnits = ComboBox4->chosenValue();
+    criteria.firstPrizeLeadingPair = ComboBox5->chosenValue();
+    criteria.twoDigitUnits = ComboBox6->chosenValue();
+    criteria.twoDigitTens = ComboBox7->chosenValue();
+    return criteria;
 }
 
 void Form2::setUpDrawTableColumns()
 {
     QStringList titles;
-    for (QStringView title : drawFieldTitles()) {
+    for (QStringView title : DataTexts::fieldTitles()) {
         titles.append(title.toString());
     }
     ReportList::setColumns(ListView1, titles, {2000, 1200, 1200, 1200, 1200, 1200});
@@ -116,31 +124,34 @@ void Form2::setUpFrequencyTableColumns()
 
 void Form2::fillFilterBoxes()
 {
-    const QList<FilterBox*> singleDigitBoxes {ComboBox1, ComboBox2, ComboBox3, ComboBox6, ComboBox7};
-    const QList<FilterBox*> pairBoxes {ComboBox4, ComboBox5};
-
     const QString notChosen = AnalysisTexts::notChosen().toString();
-    cmbday->clear();
-    cmbday->addItem(notChosen);
-    for (QStringView day : ThaiDayNames::names()) {
-        cmbday->addItem(day.toString());
+    const auto fill = [&notChosen](FilterBox* box, const QList<std::pair<QString, int>>& choices) {
+        box->clear();
+        box->addNoChoice(notChosen);
+        for (const auto& [text, value] : choices) {
+            box->addChoice(text, value);
+        }
+    };
+
+    QList<std::pair<QString, int>> days;
+    for (int weekday = 1; weekday <= 7; ++weekday) {
+        days.append({ThaiDayNames::forWeekday(weekday), weekday});
+    }
+    QList<std::pair<QString, int>> digits;
+    for (int n = 0; n <= 9; ++n) {
+        digits.append({digitsText(n, 1), n});
+    }
+    QList<std::pair<QString, int>> pairs;
+    for (int n = 0; n <= 99; ++n) {
+        pairs.append({digitsText(n, 2), n});
     }
 
-    QStringList digits {notChosen};
-    for (int n = 0; n <= 9; ++n) {
-        digits.append(QString::number(n));
+    fill(cmbday, days);
+    for (FilterBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox6, ComboBox7}) {
+        fill(box, digits);
     }
-    QStringList pairs {notChosen};
-    for (int n = 0; n <= 99; ++n) {
-        pairs.append(QString::number(n).rightJustified(2, u'0'));
-    }
-    for (FilterBox* box : singleDigitBoxes) {
-        box->clear();
-        box->addItems(digits);
-    }
-    for (FilterBox* box : pairBoxes) {
-        box->clear();
-        box->addItems(pairs);
+    for (FilterBox* box : {ComboBox4, ComboBox5}) {
+        fill(box, pairs);
     }
 }
 
@@ -162,8 +173,8 @@ void Form2::analyse()
     m_drawRows->clear();
     m_frequencyRows->clear();
 
-    m_lastAnalysisBoxTexts = filterBoxTexts();
-    List3 = filterDraws(List1, criteriaFromBoxTexts(m_lastAnalysisBoxTexts));
+    m_lastAnalysisCriteria = chosenCriteria();
+    List3 = filterDraws(List1, m_lastAnalysisCriteria);
 
     // The window may be destroyed while events run; stop then without touching it again.
     const QPointer<Form2> alive(this);

@@ -25,17 +25,12 @@ public:
     void load();
 
     /// The base set (`List1`): the raw lines of the draws chosen in the main window when the window was opened, in
-    /// the main window's order. `List3` holds the matching lines of the last analysis; `List2` and `List4` are
-    /// left empty.
+    /// the main window's order. `List3` holds the matching lines of the last analysis.
     const QStringList& list1() const { return List1; }
-    const QStringList& list2() const { return List2; }
     const QStringList& list3() const { return List3; }
-    const QStringList& list4() const { return List4; }
 
-    /// The texts the eight filter boxes show, in the filter's order: cmbday, ComboBox1 .. ComboBox7.
-    FilterBoxTexts filterBoxTexts() const;
-    /// The box texts the last analysis filtered with: what picked `list3()`, whatever the boxes show since.
-    const FilterBoxTexts& lastAnalysisBoxTexts() const { return m_lastAnalysisBoxTexts; }
+    /// The criteria the last analysis filtered with: what picked `list3()`, whatever the boxes show since.
+    const AnalysisCriteria& lastAnalysisCriteria() const { return m_lastAnalysisCriteria; }
 
     /// True while an analysis fills its tables; a click on "วิเคราะห์" then does nothing.
     bool isAnalysing() const { return m_analysing; }
@@ -50,6 +45,8 @@ private:
     void setUpDrawTableColumns();
     void setUpFrequencyTableColumns();
     void fillFilterBoxes();
+    /// What the eight filter boxes ask now, read from the values of their chosen entries.
+    AnalysisCriteria chosenCriteria() const;
     void takeBaseSet();
     void analyse();
     void fillFrequencyTable(const DigitCounts& counts);
@@ -58,7 +55,7 @@ private:
 
     QStringList m_baseSet;
     bool m_analysing = false;
-    FilterBoxTexts m_lastAnalysisBoxTexts {};
+    AnalysisCriteria m_lastAnalysisCriteria;
 
     QTreeView* ListView1 = nullptr;
     QTreeView* ListViewReport = nullptr;

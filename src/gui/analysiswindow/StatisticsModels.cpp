@@ -1,6 +1,7 @@
 #include "StatisticsModels.h"
 
 #include "analysis/StatisticsTexts.h"
+#include "data/DataTexts.h"
 #include "data/DrawRecord.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
@@ -306,7 +307,7 @@ int DrawListModel::rowCount(const QModelIndex& parent) const
 
 int DrawListModel::columnCount(const QModelIndex& parent) const
 {
-    return isTopLevel(parent) ? int(drawFieldTitles().size()) + 1 : 0;
+    return isTopLevel(parent) ? int(DataTexts::fieldTitles().size()) + 1 : 0;
 }
 
 QVariant DrawListModel::data(const QModelIndex& index, int role) const
@@ -319,7 +320,7 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const
         // Titles sort by date, not by their text.
         return role == kSortRole ? QVariant(line.left(8)) : QVariant(drawTitle(line));
     }
-    if (index.column() == int(drawFieldTitles().size())) {
+    if (index.column() == int(DataTexts::fieldTitles().size())) {
         return m_foundIn.value(index.row());
     }
     return ResultsFile::numberFields(line).value(index.column() - 1);
@@ -328,12 +329,12 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const
 QVariant DrawListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section > int(drawFieldTitles().size())) {
+        section > int(DataTexts::fieldTitles().size())) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    if (section == int(drawFieldTitles().size())) {
+    if (section == int(DataTexts::fieldTitles().size())) {
         return StatisticsTexts::foundInColumn().toString();
     }
     // The report's first title ends in a blank; a header of its own need not.
-    return drawFieldTitles()[static_cast<std::size_t>(section)].trimmed().toString();
+    return DataTexts::fieldTitles()[static_cast<std::size_t>(section)].trimmed().toString();
 }

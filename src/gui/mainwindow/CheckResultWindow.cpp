@@ -1,10 +1,12 @@
 #include "CheckResultWindow.h"
 
+#include "data/DataTexts.h"
 #include "data/DrawKeys.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "updater/CheckTexts.h"
 #include "widgets/Dialogs.h"
+#include "widgets/WidgetTexts.h"
 #include "widgets/WindowHabits.h"
 
 #include <QAbstractTableModel>
@@ -42,7 +44,7 @@ struct Row
 
 QString fieldTitle(int field)
 {
-    return drawFieldTitles().at(static_cast<std::size_t>(field)).trimmed().toString();
+    return DataTexts::fieldTitles().at(static_cast<std::size_t>(field)).trimmed().toString();
 }
 
 QString fieldTitles(const QList<int>& fields)
@@ -307,7 +309,7 @@ CheckResultWindow::CheckResultWindow(const DrawCheck::Outcome& outcome, Apply ap
     m_applyButton = new QPushButton(CheckTexts::applyButton().toString(), this);
     m_applyButton->setObjectName(u"applyOfficeValuesButton"_s);
     m_applyButton->setEnabled(false);
-    auto* closeButton = new QPushButton(CheckTexts::closeButton().toString(), this);
+    auto* closeButton = new QPushButton(WidgetTexts::closeButton().toString(), this);
     closeButton->setObjectName(u"closeCheckButton"_s);
 
     auto* buttons = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "analysiswindow/Form2.h"
+#include "data/DataTexts.h"
 #include "data/TextTableModel.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/MainWindowTexts.h"
@@ -218,8 +219,8 @@ void Form1::buildMonthMenu()
     for (std::size_t month = 0; month < months.size(); ++month) {
         QAction* item = nmuselect->addAction(months[month].mainWindow.toString());
         item->setObjectName(monthItemNames[month].toString());
-        const QStringView searchText = months[month].menuSearch;
-        connect(item, &QAction::triggered, this, [this, searchText] { selectDrawsContaining(searchText); });
+        const int number = static_cast<int>(month) + 1;
+        connect(item, &QAction::triggered, this, [this, number] { selectDrawsOfMonth(number); });
         m_monthItems[month] = item;
     }
 }
@@ -301,7 +302,7 @@ void Form1::applySkin()
 void Form1::setUpReportColumns()
 {
     QStringList titles;
-    for (QStringView title : drawFieldTitles()) {
+    for (QStringView title : DataTexts::fieldTitles()) {
         titles.append(title.toString());
     }
     ReportList::setColumns(ListViewReport, titles, {2000, 1200, 1200, 1200, 1200, 1200});
@@ -315,8 +316,8 @@ void Form1::readCatalogue()
     m_readFailure = lines.ok() ? QString() : lines.error();
 
     if (List2.isEmpty()) {
-        Label1->setText(lines.ok() ? MainWindowTexts::noDrawStored().toString()
-                                   : MainWindowTexts::resultsFileUnreadable().toString());
+        Label1->setText(
+            lines.ok() ? DataTexts::noDrawStored().toString() : DataTexts::resultsFileUnreadable().toString());
         if (!lines.ok()) {
             Label1->setToolTip(lines.error());
         }
@@ -325,8 +326,10 @@ void Form1::readCatalogue()
 
     Label1->setText(drawCaption(List2.constFirst()));
     m_titles.reserve(List2.size());
+    m_months.reserve(List2.size());
     for (const QString& line : std::as_const(List2)) {
         m_titles.append(drawTitle(line));
+        m_months.append(drawMonth(line));
     }
     m_catalogue->setRows(int(m_titles.size()), [titles = m_titles](int row) { return QStringList {titles.at(row)}; });
 }
@@ -359,7 +362,7 @@ void Form1::selectAllDraws()
     }
 }
 
-void Form1::selectDrawsContaining(QStringView searchText)
+void Form1::selectDrawsOfMonth(int month)
 {
     // The draws selected now and those of the month become the new selection, set in one step as runs of
     // neighbouring draws.
@@ -367,7 +370,7 @@ void Form1::selectDrawsContaining(QStringView searchText)
     std::vector<bool> selected = selectedRows(ListBox2->selectionModel()->selection(), count);
     bool added = false;
     for (int row = 0; row < count; ++row) {
-        if (!selected[static_cast<std::size_t>(row)] && m_titles.at(row).contains(searchText, Qt::CaseSensitive)) {
+        if (!selected[static_cast<std::size_t>(row)] && m_months.at(row) == month) {
             selected[static_cast<std::size_t>(row)] = true;
             added = true;
         }

@@ -67,7 +67,6 @@ public:
     const QStringList& list1() const { return List1; }
     const QStringList& list2() const { return List2; }
     const QStringList& list3() const { return List3; }
-    const QStringList& list4() const { return List4; }
     const QStringList& listBox1() const { return ListBox1; }
 
     /// The number of draws in the catalogue (items of `ListBox2`, the same as of `List2`).
@@ -110,7 +109,8 @@ private:
     // Draw selection. Each of these changes the selection of `ListBox2` in one step.
     void popUpMonthMenu();
     void selectAllDraws();
-    void selectDrawsContaining(QStringView searchText);
+    /// Adds the draws whose key is of `month` (1 to 12) to the selection.
+    void selectDrawsOfMonth(int month);
     void clearSelection();
 
     // The results report.
@@ -181,10 +181,15 @@ private:
     QStringList List1;
     QStringList List2;
     QStringList List3;
+    /// The report's list of one line's pieces. The report cuts each row's cells as the table shows it, so this stays
+    /// empty; it is kept as one of the window's named work lists.
     QStringList List4;
     QStringList ListBox1;
     /// The text of each item of `ListBox2`: the title of the draw at the same index of `List2`.
     QStringList m_titles;
+    /// The month of each item of `ListBox2`, from the key of its draw: 1 to 12, or 0 for a key that has none. Taken
+    /// with the titles, so that the month menu always selects by the months the titles show.
+    QList<int> m_months;
     /// Why the results file could not be read at start-up; empty when it was read whole or did not exist.
     QString m_readFailure;
 

@@ -30,7 +30,7 @@ void Form1::connectStatistics(Form2* analysisWindow)
 {
     connect(analysisWindow, &Form2::statisticsRequested, this, [this, analysisWindow] {
         showStatistics({analysisWindow->list3(), StatisticsTexts::fromAnalysis().toString(),
-            filterDescriptions(analysisWindow->lastAnalysisBoxTexts())});
+            filterDescriptions(analysisWindow->lastAnalysisCriteria())});
     });
 }
 

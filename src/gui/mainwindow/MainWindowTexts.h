@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ProgramVersion.h"
+#include "data/DataTexts.h"
+
 #include <QStringView>
 
 /// The main window's fixed texts, exactly as the user sees them.
@@ -7,7 +10,7 @@ namespace MainWindowTexts {
 
 constexpr QStringView windowTitle()
 {
-    return u"Varenta V1.0";
+    return u"Varenta V" VARENTA_VERSION;
 }
 constexpr QStringView label1Initial()
 {
@@ -77,12 +80,7 @@ constexpr QStringView downloadDone()
 /// Shown in place of the latest draw when the results file holds no draw.
 constexpr QStringView noDrawStored()
 {
-    return u"ยังไม่มีงวดในฐานข้อมูล";
-}
-/// Shown in place of the latest draw when the results file exists but cannot be read.
-constexpr QStringView resultsFileUnreadable()
-{
-    return u"อ่านฐานข้อมูลไม่ได้";
+    return DataTexts::noDrawStored();
 }
 
 } // namespace MainWindowTexts

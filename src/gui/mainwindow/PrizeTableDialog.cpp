@@ -2,6 +2,7 @@
 
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
+#include "widgets/WidgetTexts.h"
 #include "widgets/WindowHabits.h"
 
 #include <QDialogButtonBox>
@@ -57,9 +58,9 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     m_browser->setObjectName(u"prizeTable"_s);
     m_browser->setHtml(tableHtml(prizes));
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* print = buttons->addButton(TicketTexts::printButton().toString(), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons->addButton(WidgetTexts::printButton().toString(), QDialogButtonBox::ActionRole);
     print->setObjectName(u"printButton"_s);
-    QPushButton* close = buttons->addButton(TicketTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(WidgetTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
     close->setObjectName(u"closeButton"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(print, &QPushButton::clicked, this, [this] { askAndPrint(); });
@@ -81,7 +82,7 @@ void PrizeTableDialog::askAndPrint()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(TicketTexts::printButton().toString().remove(u"..."_s));
+    dialog.setWindowTitle(WidgetTexts::printButton().toString().remove(u"..."_s));
     if (dialog.exec() == QDialog::Accepted) {
         print(printer);
     }

@@ -1,6 +1,7 @@
 #include "TableExport.h"
 
 #include "widgets/Dialogs.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -113,7 +114,7 @@ QString selectedRowsAsTsv(const QAbstractItemView& view)
 
 void attach(QAbstractItemView* view, const QString& suggestedName)
 {
-    auto* copy = new QAction(copyItem().toString(), view);
+    auto* copy = new QAction(WidgetTexts::copyItem().toString(), view);
     copy->setObjectName(QStringLiteral("actionCopyRows"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -125,10 +126,11 @@ void attach(QAbstractItemView* view, const QString& suggestedName)
     });
 
     view->addAction(copy);
-    addExportAction(view, QStringLiteral("actionExportCsv"), exportCsvItem(), suggestedName,
+    addExportAction(view, QStringLiteral("actionExportCsv"), WidgetTexts::exportCsvItem(), suggestedName,
         QStringLiteral("CSV (*.csv)"), &SpreadsheetFile::writeCsv);
-    addExportAction(view, QStringLiteral("actionExportXlsx"), exportXlsxItem(),
-        QFileInfo(suggestedName).completeBaseName() + u".xlsx", xlsxFilter().toString(), &SpreadsheetFile::writeXlsx);
+    addExportAction(view, QStringLiteral("actionExportXlsx"), WidgetTexts::exportXlsxItem(),
+        QFileInfo(suggestedName).completeBaseName() + u".xlsx", WidgetTexts::xlsxFilter().toString(),
+        &SpreadsheetFile::writeXlsx);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

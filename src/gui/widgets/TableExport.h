@@ -3,7 +3,6 @@
 #include "data/SpreadsheetFile.h"
 
 #include <QString>
-#include <QStringView>
 
 #include <functional>
 
@@ -16,24 +15,6 @@ class QWidget;
 /// Export: the whole table, header row first, as CSV or as an Excel workbook (see `SpreadsheetFile`).
 /// Copy: the selected rows, one line per row ended by LF, cells separated by a tab, without a header.
 namespace TableExport {
-
-constexpr QStringView copyItem()
-{
-    return u"คัดลอก";
-}
-constexpr QStringView exportCsvItem()
-{
-    return u"ส่งออก CSV...";
-}
-constexpr QStringView exportXlsxItem()
-{
-    return u"ส่งออก Excel...";
-}
-/// The file type the save box offers for Excel workbooks.
-constexpr QStringView xlsxFilter()
-{
-    return u"แฟ้ม Excel (*.xlsx)";
-}
 
 /// The whole model as a table: the column titles and the texts of its top-level rows.
 SheetTable sheetOf(const QAbstractItemModel& model);

@@ -1,4 +1,3 @@
-#include "analysis/AnalysisTexts.h"
 #include "analysis/Statistics.h"
 
 #include <QTest>
@@ -225,31 +224,32 @@ void TestStatistics::smallSampleRule()
 
 void TestStatistics::filterDescriptions_data()
 {
-    QTest::addColumn<int>("box");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<AnalysisCriteria>("criteria");
     QTest::addColumn<QStringList>("descriptions");
 
-    QTest::newRow("nothing chosen") << -1 << QString() << QStringList();
-    QTest::newRow("day") << 0 << u"จันทร์"_s << QStringList {u"วัน: จันทร์"_s};
-    QTest::newRow("ComboBox1") << 1 << u"4"_s << QStringList {u"หลักร้อยรางวัลที 1: 4"_s};
-    QTest::newRow("ComboBox5") << 5 << u"07"_s << QStringList {u"แสน-หมื่นรางวัลที 1: 07"_s};
-    QTest::newRow("not chosen") << 7 << u"ไม่เลือก"_s << QStringList();
+    AnalysisCriteria monday;
+    monday.weekday = 2;
+    AnalysisCriteria hundreds;
+    hundreds.firstPrizeHundreds = 4;
+    AnalysisCriteria leadingPair;
+    leadingPair.firstPrizeLeadingPair = 7;
+    AnalysisCriteria several = monday;
+    several.twoDigitTens = 0;
+    several.firstPrizeTensUnits = 45;
+
+    QTest::newRow("nothing chosen") << AnalysisCriteria {} << QStringList();
+    QTest::newRow("day") << monday << QStringList {u"วัน: จันทร์"_s};
+    QTest::newRow("ComboBox1") << hundreds << QStringList {u"หลักร้อยรางวัลที 1: 4"_s};
+    QTest::newRow("ComboBox5 keeps its leading zero") << leadingPair << QStringList {u"แสน-หมื่นรางวัลที 1: 07"_s};
+    QTest::newRow("in the filter's order")
+        << several << QStringList {u"วัน: จันทร์"_s, u"สิบ-หน่วยรางวัลที 1: 45"_s, u"หลักสิบของ 2 ตัว: 0"_s};
 }
 
 void TestStatistics::filterDescriptions()
 {
-    QFETCH(int, box);
-    QFETCH(QString, text);
+    QFETCH(AnalysisCriteria, criteria);
     QFETCH(QStringList, descriptions);
-
-    FilterBoxTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i] = AnalysisTexts::filterBoxInitialTexts()[i].toString();
-    }
-    if (box >= 0) {
-        texts[static_cast<std::size_t>(box)] = text;
-    }
-    QCOMPARE(::filterDescriptions(texts), descriptions);
+    QCOMPARE(::filterDescriptions(criteria), descriptions);
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)

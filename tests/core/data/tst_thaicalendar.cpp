@@ -1,3 +1,4 @@
+#include "ShownTexts.h"
 #include "data/ThaiCalendar.h"
 
 #include <QDate>
@@ -9,6 +10,13 @@ namespace {
 int weekdayFor(int year, int month, int day)
 {
     return QDate(year, month, day).dayOfWeek() % 7 + 1;
+}
+
+QString dayName(int weekday)
+{
+    return (weekday >= 1 && weekday <= 7 ? ShownTexts::kDayNames[static_cast<std::size_t>(weekday - 1)]
+                                         : ShownTexts::kUnknownDay)
+        .toString();
 }
 } // namespace
 
@@ -23,7 +31,8 @@ private Q_SLOTS:
     void weekdayMatchesGregorianCalendar();
     void monthNames_data();
     void monthNames();
-    void searchTextsFindTheirMonthOnly();
+    void drawMonths_data();
+    void drawMonths();
     void gregorianDates_data();
     void gregorianDates();
 };
@@ -35,14 +44,12 @@ void TestThaiCalendar::derivedTexts_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("caption");
 
-    const QString sunday = ThaiDayNames::names()[0].toString();
-    const QString monday = ThaiDayNames::names()[1].toString();
-    const QString wednesday = ThaiDayNames::names()[3].toString();
-    const QString friday = ThaiDayNames::names()[5].toString();
-    const QString unknown = ThaiDayNames::unknown().toString();
-    const auto month = [](int m) {
-        return ThaiMonthNames::months()[static_cast<std::size_t>(m - 1)].mainWindow.toString();
-    };
+    const QString sunday = dayName(1);
+    const QString monday = dayName(2);
+    const QString wednesday = dayName(4);
+    const QString friday = dayName(6);
+    const QString unknown = ShownTexts::kUnknownDay.toString();
+    const auto month = [](int m) { return ShownTexts::kMonthNames[static_cast<std::size_t>(m - 1)].toString(); };
 
     QTest::newRow("monday in August") << u"25530816"_s << 2 << (u"16 "_s + month(8) + u" 2553"_s)
                                       << (monday + u" 16 "_s + month(8) + u" 2553"_s);
@@ -61,15 +68,14 @@ void TestThaiCalendar::derivedTexts_data()
     QTest::newRow("no 31st of June") << u"25530631"_s << 0 << (u"31 "_s + month(6) + u" 2553"_s)
                                      << (unknown + u" 31 "_s + month(6) + u" 2553"_s);
     QTest::newRow("29 February of a leap year")
-        << u"25430229"_s << 3 << (u"29 "_s + month(2) + u" 2543"_s)
-        << (ThaiDayNames::names()[2].toString() + u" 29 "_s + month(2) + u" 2543"_s);
+        << u"25430229"_s << 3 << (u"29 "_s + month(2) + u" 2543"_s) << (dayName(3) + u" 29 "_s + month(2) + u" 2543"_s);
     QTest::newRow("29 February of a common year")
         << u"25440229"_s << 0 << (u"29 "_s + month(2) + u" 2544"_s) << (unknown + u" 29 "_s + month(2) + u" 2544"_s);
     QTest::newRow("1900 was no leap year")
         << u"24430229"_s << 0 << (u"29 "_s + month(2) + u" 2443"_s) << (unknown + u" 29 "_s + month(2) + u" 2443"_s);
     QTest::newRow("year number drops leading zeros")
         << u"05530816"_s << weekdayFor(10, 8, 16) << (u"16 "_s + month(8) + u" 553"_s)
-        << (ThaiDayNames::forWeekday(weekdayFor(10, 8, 16)) + u" 16 "_s + month(8) + u" 553"_s);
+        << (dayName(weekdayFor(10, 8, 16)) + u" 16 "_s + month(8) + u" 553"_s);
     QTest::newRow("BE 543 is no Gregorian year")
         << u"05430101"_s << 0 << (u"01 "_s + month(1) + u" 543"_s) << (unknown + u" 01 "_s + month(1) + u" 543"_s);
     QTest::newRow("non-digit month") << u"2553ab16"_s << 0 << u"16 ab 2553"_s << (unknown + u" 16 ab 2553"_s);
@@ -89,7 +95,7 @@ void TestThaiCalendar::derivedTexts()
     QFETCH(QString, caption);
 
     QCOMPARE(weekdayNumber(drawDate), weekday);
-    QCOMPARE(thaiDayName(drawDate), ThaiDayNames::forWeekday(weekday));
+    QCOMPARE(thaiDayName(drawDate), dayName(weekday));
     QCOMPARE(drawTitle(drawDate), title);
     QCOMPARE(drawCaption(drawDate), caption);
 }
@@ -120,10 +126,10 @@ void TestThaiCalendar::monthNames_data()
     QTest::addColumn<QString>("mainWindow");
     QTest::addColumn<QString>("analysisWindow");
 
-    for (int month = 1; month <= 12; ++month) {
-        const auto& entry = ThaiMonthNames::months()[static_cast<std::size_t>(month - 1)];
-        QTest::addRow("%02d", month) << QString::asprintf("%02d", month) << entry.mainWindow.toString()
-                                     << entry.analysisWindow.toString();
+    for (std::size_t month = 0; month < 12; ++month) {
+        QTest::addRow("%02d", int(month + 1))
+            << QString::asprintf("%02d", int(month + 1)) << ShownTexts::kMonthNames[month].toString()
+            << ShownTexts::kAnalysisMonthNames[month].toString();
     }
     QTest::newRow("00") << u"00"_s << u"00"_s << u"00"_s;
     QTest::newRow("13") << u"13"_s << u"13"_s << u"13"_s;
@@ -141,22 +147,34 @@ void TestThaiCalendar::monthNames()
     QCOMPARE(thaiMonthName(monthText, MonthNaming::AnalysisWindow), analysisWindow);
 }
 
-void TestThaiCalendar::searchTextsFindTheirMonthOnly()
+void TestThaiCalendar::drawMonths_data()
 {
-    const auto& months = ThaiMonthNames::months();
-    for (std::size_t searched = 0; searched < months.size(); ++searched) {
-        for (std::size_t titled = 0; titled < months.size(); ++titled) {
-            const QString title = drawTitle(QString::asprintf("2553%02d16", static_cast<int>(titled + 1)));
-            QCOMPARE(title.contains(months[searched].menuSearch), searched == titled);
-        }
+    QTest::addColumn<QString>("drawDate");
+    QTest::addColumn<int>("month");
+    QTest::newRow("August") << u"25530816"_s << 8;
+    QTest::newRow("January") << u"25530101"_s << 1;
+    QTest::newRow("December") << u"25521216"_s << 12;
+    QTest::newRow("a whole line") << u"25531116,123456,111,222,333,444,55"_s << 11;
+    QTest::newRow("no calendar day, still a month") << u"25530631"_s << 6;
+    QTest::newRow("date cut after the month") << u"255308"_s << 8;
+    QTest::newRow("month cut") << u"25530"_s << 0;
+    QTest::newRow("year only") << u"2553"_s << 0;
+    QTest::newRow("month 13") << u"25531301"_s << 0;
+    QTest::newRow("month 00") << u"25530001"_s << 0;
+    QTest::newRow("letters") << u"2553ab16"_s << 0;
+    QTest::newRow("blank and digit") << u"2553 816"_s << 0;
+}
+
+void TestThaiCalendar::drawMonths()
+{
+    QFETCH(QString, drawDate);
+    QFETCH(int, month);
+    QCOMPARE(drawMonth(drawDate), month);
+    // The title names that month and no other, so that choosing draws by month picks what the titles show.
+    const QString title = drawTitle(drawDate);
+    for (std::size_t named = 0; named < ShownTexts::kMonthNames.size(); ++named) {
+        QCOMPARE(title.contains(ShownTexts::kMonthNames[named]), int(named) + 1 == month);
     }
-    // June alone is spelled apart in the analysis window.
-    int differing = 0;
-    for (const auto& entry : months) {
-        differing += entry.mainWindow != entry.analysisWindow ? 1 : 0;
-    }
-    QCOMPARE(differing, 1);
-    QVERIFY(drawTitle(u"25530616", MonthNaming::AnalysisWindow) != drawTitle(u"25530616"));
 }
 
 void TestThaiCalendar::gregorianDates_data()

@@ -1,4 +1,5 @@
 #include "FakeGloApi.h"
+#include "data/DataTexts.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "updater/GloApiJson.h"
@@ -128,21 +129,21 @@ void TestGloApiJson::lotteryResult_data()
         << edited(real, numberPath(u"last3f"_s, 0, u"value"_s), u"XXX"_s) << day << QString() << notComplete;
     QTest::newRow("three of four before the change")
         << edited(old, numberPath(u"last3b"_s, 2, QString()).mid(0, 6), QJsonValue()) << QDate(2010, 8, 16) << QString()
-        << GloApiTexts::threeDigitName().toString();
+        << DataTexts::threeDigits().toString();
     QTest::newRow("five-digit first prize") << edited(real, numberPath(u"first"_s, 0, u"value"_s), u"25109"_s) << day
-                                            << QString() << bad + GloApiTexts::firstPrizeName();
+                                            << QString() << bad + DataTexts::firstPrize();
     QTest::newRow("first prize as a number") << edited(real, numberPath(u"first"_s, 0, u"value"_s), 251097) << day
-                                             << QString() << bad + GloApiTexts::firstPrizeName();
+                                             << QString() << bad + DataTexts::firstPrize();
     QTest::newRow("letter in a three-digit number") << edited(real, numberPath(u"last3f"_s, 0, u"value"_s), u"0a5"_s)
-                                                    << day << QString() << bad + GloApiTexts::threeDigitName();
+                                                    << day << QString() << bad + DataTexts::threeDigits();
     QTest::newRow("Thai digits") << edited(real, numberPath(u"last2"_s, 0, u"value"_s), u"๙๑"_s) << day << QString()
-                                 << bad + GloApiTexts::twoDigitName();
+                                 << bad + DataTexts::lastTwoDigits();
     QTest::newRow("blank in a number") << edited(real, numberPath(u"last2"_s, 0, u"value"_s), u"9 "_s) << day
-                                       << QString() << bad + GloApiTexts::twoDigitName();
+                                       << QString() << bad + DataTexts::lastTwoDigits();
     QTest::newRow("two numbers of one round") << edited(real, numberPath(u"last3b"_s, 0, u"round"_s), 1) << day
-                                              << QString() << bad + GloApiTexts::threeDigitName();
+                                              << QString() << bad + DataTexts::threeDigits();
     QTest::newRow("round missing") << edited(real, numberPath(u"last3f"_s, 1, u"round"_s), QJsonValue()) << day
-                                   << QString() << bad + GloApiTexts::threeDigitName();
+                                   << QString() << bad + DataTexts::threeDigits();
     QTest::newRow("truncated") << real.left(real.size() / 2) << QDate() << QString()
                                << GloApiTexts::unreadable().toString();
     QTest::newRow("web page") << QByteArray("<html><body>Service Unavailable</body></html>") << QDate() << QString()

@@ -1,7 +1,6 @@
-#include "analysis/AnalysisTexts.h"
+#include "ShownTexts.h"
 #include "analysiswindow/FilterBox.h"
 #include "analysiswindow/Form2.h"
-#include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
 #include "widgets/Twips.h"
 
@@ -69,6 +68,9 @@ QStringList frequencyRow(const QString& title, const QList<std::pair<int, int>>&
     return cells;
 }
 
+// Filter boxes by name, each with the entry chosen in it.
+using Choices = QList<std::pair<QString, QString>>;
+
 } // namespace
 
 class TestForm2 : public QObject
@@ -80,6 +82,8 @@ private Q_SLOTS:
     void cleanup();
     void filterBoxes_data();
     void filterBoxes();
+    void choicesAreValues_data();
+    void choicesAreValues();
     void tableColumns();
     void baseSetFrozenWhenOpened();
     void typicalRequest();
@@ -167,38 +171,39 @@ void TestForm2::clickAnalyse()
 void TestForm2::filterBoxes_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("initialIndex");
     QTest::addColumn<QStringList>("firstItems");
     QTest::addColumn<QString>("lastItem");
     QTest::addColumn<int>("count");
+    QTest::addColumn<int>("firstValue");
 
-    const QString notChosen = AnalysisTexts::notChosen().toString();
-    const auto& days = ThaiDayNames::names();
-    QTest::newRow("cmbday") << u"cmbday"_s << 0 << QStringList {notChosen, days[0].toString(), days[1].toString()}
-                            << days[6].toString() << 8;
+    const QString notChosen = ShownTexts::kNotChosen.toString();
+    const auto& days = ShownTexts::kDayNames;
+    QTest::newRow("cmbday") << u"cmbday"_s << QStringList {notChosen, days[0].toString(), days[1].toString()}
+                            << days[6].toString() << 8 << 1;
     const QStringList boxes {
         u"ComboBox1"_s, u"ComboBox2"_s, u"ComboBox3"_s, u"ComboBox4"_s, u"ComboBox5"_s, u"ComboBox6"_s, u"ComboBox7"_s};
-    for (int i = 0; i < boxes.size(); ++i) {
-        const bool pairs = boxes[i] == u"ComboBox4"_s || boxes[i] == u"ComboBox5"_s;
-        QTest::newRow(qPrintable(boxes[i]))
-            << boxes[i] << i + 1
-            << (pairs ? QStringList {notChosen, u"00"_s, u"01"_s, u"02"_s} : QStringList {notChosen, u"0"_s, u"1"_s})
-            << (pairs ? u"99"_s : u"9"_s) << (pairs ? 101 : 11);
+    for (const QString& box : boxes) {
+        const bool pairs = box == u"ComboBox4"_s || box == u"ComboBox5"_s;
+        QTest::newRow(qPrintable(box)) << box
+                                       << (pairs ? QStringList {notChosen, u"00"_s, u"01"_s, u"02"_s}
+                                                 : QStringList {notChosen, u"0"_s, u"1"_s})
+                                       << (pairs ? u"99"_s : u"9"_s) << (pairs ? 101 : 11) << 0;
     }
 }
 
 void TestForm2::filterBoxes()
 {
     QFETCH(QString, name);
-    QFETCH(int, initialIndex);
     QFETCH(QStringList, firstItems);
     QFETCH(QString, lastItem);
     QFETCH(int, count);
+    QFETCH(int, firstValue);
 
     open([](int, const QString&) { return false; });
     auto* box = child<FilterBox>(name);
     QVERIFY(box);
-    const QString initial = AnalysisTexts::filterBoxInitialTexts()[static_cast<std::size_t>(initialIndex)].toString();
+    const QString initial = ShownTexts::caption(u"Form2", name).toString();
+    QVERIFY(!initial.isEmpty());
 
     QCOMPARE(box->count(), count);
     for (int i = 0; i < firstItems.size(); ++i) {
@@ -207,12 +212,11 @@ void TestForm2::filterBoxes()
     QCOMPARE(box->itemText(count - 1), lastItem);
     QVERIFY(!box->isEditable());
 
-    // Nothing is chosen by the load: the box shows its initial text, and that is what the filter reads.
+    // Nothing is chosen by the load: the box shows its initial text and sets no condition.
     QCOMPARE(box->currentIndex(), -1);
-    QCOMPARE(box->shownText(), initial);
     QCOMPARE(box->placeholderText(), initial);
     QCOMPARE(box->accessibleName(), initial);
-    QCOMPARE(m_form2->filterBoxTexts()[static_cast<std::size_t>(initialIndex)], initial);
+    QVERIFY(!box->chosenValue());
 
     // A screen reader names the box by its initial text and can open its list.
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
@@ -221,14 +225,59 @@ void TestForm2::filterBoxes()
     QVERIFY(accessible->actionInterface());
     QVERIFY(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
 
-    // Keyboard choice: the first entry down from the initial text is "not chosen".
+    // Keyboard choice: the first entry down from the initial text is "not chosen", which sets no condition either.
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(box->shownText(), firstItems[0]);
+    QCOMPARE(box->currentText(), firstItems[0]);
+    QVERIFY(!box->chosenValue());
     QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(box->shownText(), firstItems[1]);
+    QCOMPARE(box->currentText(), firstItems[1]);
+    QCOMPARE(box->chosenValue(), std::optional<int>(firstValue));
     QCOMPARE(accessible->text(QAccessible::Value), firstItems[1]);
     QCOMPARE(box->font().pointSizeF(), 9.75);
+}
+
+void TestForm2::choicesAreValues_data()
+{
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<AnalysisCriteria>("criteria");
+
+    const QString notChosen = ShownTexts::kNotChosen.toString();
+    AnalysisCriteria saturday;
+    saturday.weekday = 7;
+    AnalysisCriteria pairs;
+    pairs.firstPrizeTensUnits = 7;
+    pairs.firstPrizeLeadingPair = 99;
+    AnalysisCriteria digits;
+    digits.firstPrizeHundreds = 1;
+    digits.firstPrizeTens = 2;
+    digits.firstPrizeUnits = 3;
+    digits.twoDigitUnits = 5;
+    digits.twoDigitTens = 0;
+
+    QTest::newRow("nothing chosen") << Choices {} << AnalysisCriteria {};
+    QTest::newRow("day") << Choices {{u"cmbday"_s, ShownTexts::kDayNames[6].toString()}} << saturday;
+    QTest::newRow("pairs") << Choices {{u"ComboBox4"_s, u"07"_s}, {u"ComboBox5"_s, u"99"_s}} << pairs;
+    QTest::newRow("single digits") << Choices {{u"ComboBox1"_s, u"1"_s}, {u"ComboBox2"_s, u"2"_s},
+                                          {u"ComboBox3"_s, u"3"_s}, {u"ComboBox6"_s, u"5"_s}, {u"ComboBox7"_s, u"0"_s}}
+                                   << digits;
+    QTest::newRow("not chosen everywhere")
+        << Choices {{u"cmbday"_s, notChosen}, {u"ComboBox1"_s, notChosen}, {u"ComboBox2"_s, notChosen},
+               {u"ComboBox3"_s, notChosen}, {u"ComboBox4"_s, notChosen}, {u"ComboBox5"_s, notChosen},
+               {u"ComboBox6"_s, notChosen}, {u"ComboBox7"_s, notChosen}}
+        << AnalysisCriteria {};
+}
+
+void TestForm2::choicesAreValues()
+{
+    QFETCH(Choices, choices);
+    QFETCH(AnalysisCriteria, criteria);
+    open([](int, const QString&) { return true; });
+    for (const auto& [box, text] : std::as_const(choices)) {
+        choose(box, text);
+    }
+    clickAnalyse();
+    QCOMPARE(m_form2->lastAnalysisCriteria(), criteria);
 }
 
 void TestForm2::tableColumns()
@@ -249,7 +298,7 @@ void TestForm2::tableColumns()
     QCOMPARE(draws->columnWidth(6), twipsToPixels(9255 - 8000));
 
     QCOMPARE(frequency->model()->columnCount(), 11);
-    QCOMPARE(columnTitle(frequency, 0), u"หลัก/เลข"_s);
+    QCOMPARE(columnTitle(frequency, 0), ShownTexts::kFrequencyFirstColumn.toString());
     QCOMPARE(columnTitle(frequency, 1), u"0"_s);
     QCOMPARE(columnTitle(frequency, 10), u"9"_s);
     QCOMPARE(frequency->columnWidth(0), twipsToPixels(1200));
@@ -257,7 +306,7 @@ void TestForm2::tableColumns()
     QCOMPARE(frequency->columnWidth(10), twipsToPixels(9255 - 8400));
 
     QCOMPARE(m_form2->size(), twipsSize(9510, 5880));
-    QCOMPARE(m_form2->windowTitle(), AnalysisTexts::windowTitle().toString());
+    QCOMPARE(m_form2->windowTitle(), ShownTexts::caption(u"Form2", u"Form2").toString());
     QVERIFY(!m_form2->windowIcon().isNull());
 
     // The tables stay empty until the first analysis; the analysis leaves the columns as they are.
@@ -295,16 +344,15 @@ void TestForm2::baseSetFrozenWhenOpened()
 
 void TestForm2::typicalRequest()
 {
-    const QString august = ThaiMonthNames::months()[7].menuSearch.toString();
-    open([&august](int, const QString& title) { return title.contains(august); });
+    open([](int, const QString& title) { return title.contains(ShownTexts::kMonthNames[7]); });
     QCOMPARE(m_form2->list1(), (QStringList {kLines[0], kLines[1], kLines[4]}));
 
-    choose(u"cmbday"_s, ThaiDayNames::names()[1].toString());
+    choose(u"cmbday"_s, ShownTexts::kDayNames[1].toString());
     clickAnalyse();
 
     auto* draws = child<QTreeView>(u"ListView1"_s);
     auto* frequency = child<QTreeView>(u"ListViewReport"_s);
-    const QString augustName = ThaiMonthNames::months()[7].analysisWindow.toString();
+    const QString augustName = ShownTexts::kAnalysisMonthNames[7].toString();
     QCOMPARE(rowCount(draws), 2);
     QCOMPARE(texts(draws, 0),
         (QStringList {
@@ -313,12 +361,11 @@ void TestForm2::typicalRequest()
         (QStringList {
             u"17 "_s + augustName + u" 2552"_s, u"654321"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"05"_s}));
 
-    const auto& rows = AnalysisTexts::frequencyRowTitles();
+    const auto& rows = ShownTexts::kFrequencyRows;
     QCOMPARE(rowCount(frequency), 2);
     QCOMPARE(texts(frequency, 0), frequencyRow(rows[0].toString(), {{5, 1}, {0, 1}}));
     QCOMPARE(texts(frequency, 1), frequencyRow(rows[1].toString(), {{5, 2}}));
     QCOMPARE(m_form2->list3(), (QStringList {kLines[0], kLines[4]}));
-    QVERIFY(m_form2->list2().isEmpty());
 }
 
 void TestForm2::nothingSelected()
@@ -328,7 +375,7 @@ void TestForm2::nothingSelected()
     clickAnalyse();
     QCOMPARE(rowCount(child<QTreeView>(u"ListView1"_s)), 0);
     auto* frequency = child<QTreeView>(u"ListViewReport"_s);
-    const auto& rows = AnalysisTexts::frequencyRowTitles();
+    const auto& rows = ShownTexts::kFrequencyRows;
     QCOMPARE(texts(frequency, 0), frequencyRow(rows[0].toString(), {}));
     QCOMPARE(texts(frequency, 1), frequencyRow(rows[1].toString(), {}));
 }
@@ -352,7 +399,7 @@ void TestForm2::analysisTwice()
     QCOMPARE(second, first);
 
     // A changed box takes effect at the next click only; "not chosen" lets every draw through again.
-    choose(u"ComboBox6"_s, AnalysisTexts::notChosen().toString());
+    choose(u"ComboBox6"_s, ShownTexts::kNotChosen.toString());
     QCOMPARE(rowCount(draws), 3);
     clickAnalyse();
     QCOMPARE(rowCount(draws), kLines.size());

@@ -1,5 +1,5 @@
 #include "Form1Fixture.h"
-#include "data/ThaiCalendar.h"
+#include "ShownTexts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -24,8 +24,8 @@ const QByteArray catalogue("25530816,123456,111,222,333,444,55\r\n" // complete
 
 QString title(const char* day, int month, const char* year)
 {
-    return QLatin1StringView(day) + u' ' + ThaiMonthNames::months()[static_cast<std::size_t>(month - 1)].mainWindow +
-        u' ' + QLatin1StringView(year);
+    return QLatin1StringView(day) + u' ' + ShownTexts::kMonthNames[static_cast<std::size_t>(month - 1)] + u' ' +
+        QLatin1StringView(year);
 }
 
 QList<QStringList> expectedRows()
@@ -132,7 +132,6 @@ void TestForm1Report::rows()
         expected.append(expectedRows()[i]);
     }
     QCOMPARE(reportRows(), expected);
-    QVERIFY(m_form->list4().isEmpty());
 }
 
 void TestForm1Report::clickingTwiceGivesTheRowsOnce()
@@ -161,7 +160,6 @@ void TestForm1Report::clickDuringABuildIsIgnored()
     QCOMPARE(clicks.count(), 2);
     QCOMPARE(fills.count(), 1);
     QCOMPARE(reportRows(), expectedRows());
-    QVERIFY(m_form->list4().isEmpty());
 
     // Once the build is over, a click builds again.
     m_show->click();

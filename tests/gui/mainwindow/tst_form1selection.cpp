@@ -10,13 +10,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Titles: 0 and 1 August 2553, 2 July 2553, 3 August 2552, 4 November 2553, 5 a month written as its digits.
+// Titles: 0 and 1 August 2553, 2 July 2553, 3 August 2552, 4 November 2553, 5 a month written as its digits, 6 a
+// key cut after its month (titled August 2553), 7 letters where the month stands, 8 a year alone.
 const QByteArray catalogue("25530816,123456,111,222,333,444,55\r\n"
                            "25530801,123456,111,222,333,444,55\r\n"
                            "25530716,123456,111,222,333,444,55\r\n"
                            "25520816,123456,111,222,333,444,55\r\n"
                            "25531116,123456,111,222,333,444,55\r\n"
-                           "25531301,123456,111,222,333,444,55\r\n");
+                           "25531301,123456,111,222,333,444,55\r\n"
+                           "255308\r\n"
+                           "2553ab16,123456,111,222,333,444,55\r\n"
+                           "2553\r\n");
 
 } // namespace
 
@@ -32,7 +36,7 @@ private Q_SLOTS:
     void steps();
     void eachChoiceIsOneSelectionChange_data();
     void eachChoiceIsOneSelectionChange();
-    void monthDigitsAreSelectedOnlyByAll();
+    void keysWithoutAMonthAreSelectedOnlyByAll();
     void selectAllOnAnEmptyCatalogue();
 
 private:
@@ -49,7 +53,7 @@ void TestForm1Selection::init()
     QVERIFY(m_dir->isValid());
     m_form = startForm1(*m_dir, catalogue);
     QVERIFY(m_form);
-    QCOMPARE(m_form->drawCount(), 6);
+    QCOMPARE(m_form->drawCount(), 9);
 }
 
 IndexList TestForm1Selection::selectedIndexes() const
@@ -84,21 +88,22 @@ void TestForm1Selection::steps_data()
     QTest::addColumn<IndexList>("selected");
 
     QTest::newRow("nothing at start") << QStringList() << IndexList();
-    QTest::newRow("August in every year") << QStringList {u"nmuaugust"_s} << IndexList {0, 1, 3};
-    QTest::newRow("July adds to August") << QStringList {u"nmuaugust"_s, u"nmujuly"_s} << IndexList {0, 1, 2, 3};
+    QTest::newRow("August in every year") << QStringList {u"nmuaugust"_s} << IndexList {0, 1, 3, 6};
+    QTest::newRow("July adds to August") << QStringList {u"nmuaugust"_s, u"nmujuly"_s} << IndexList {0, 1, 2, 3, 6};
     QTest::newRow("November by the end of its name") << QStringList {u"nmunov"_s} << IndexList {4};
     QTest::newRow("a month without draws changes nothing")
         << QStringList {u"click:2"_s, u"nmujan"_s, u"nmudec"_s} << IndexList {2};
     QTest::newRow("month keeps the user's own choice")
-        << QStringList {u"click:5"_s, u"nmuaugust"_s} << IndexList {0, 1, 3, 5};
-    QTest::newRow("all") << QStringList {u"nmuall"_s} << IndexList {0, 1, 2, 3, 4, 5};
+        << QStringList {u"click:5"_s, u"nmuaugust"_s} << IndexList {0, 1, 3, 5, 6};
+    QTest::newRow("all") << QStringList {u"nmuall"_s} << IndexList {0, 1, 2, 3, 4, 5, 6, 7, 8};
     QTest::newRow("clear after all") << QStringList {u"nmuall"_s, u"PushButton6"_s} << IndexList();
     QTest::newRow("clear then a month") << QStringList {u"nmuall"_s, u"PushButton6"_s, u"nmujuly"_s} << IndexList {2};
-    QTest::newRow("the user's click takes one off") << QStringList {u"nmuaugust"_s, u"click:1"_s} << IndexList {0, 3};
+    QTest::newRow("the user's click takes one off")
+        << QStringList {u"nmuaugust"_s, u"click:1"_s} << IndexList {0, 3, 6};
     QTest::newRow("clicks split all, a month joins the pieces")
-        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:3"_s, u"nmunov"_s} << IndexList {0, 2, 4, 5};
+        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:3"_s, u"nmunov"_s} << IndexList {0, 2, 4, 5, 6, 7, 8};
     QTest::newRow("a month fills a gap left by a click")
-        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:2"_s, u"nmuaugust"_s} << IndexList {0, 1, 3, 4, 5};
+        << QStringList {u"nmuall"_s, u"click:1"_s, u"click:2"_s, u"nmuaugust"_s} << IndexList {0, 1, 3, 4, 5, 6, 7, 8};
 }
 
 void TestForm1Selection::steps()
@@ -139,16 +144,16 @@ void TestForm1Selection::eachChoiceIsOneSelectionChange()
     QCOMPARE(changed.count(), changes);
 }
 
-void TestForm1Selection::monthDigitsAreSelectedOnlyByAll()
+void TestForm1Selection::keysWithoutAMonthAreSelectedOnlyByAll()
 {
     for (const QString& month : {u"nmujan"_s, u"nmufeb"_s, u"nmumarch"_s, u"nmuapril"_s, u"nmumay"_s, u"nmujune"_s,
              u"nmujuly"_s, u"nmuaugust"_s, u"nmusep"_s, u"nmuoct"_s, u"nmunov"_s, u"nmudec"_s}) {
         run(month);
     }
-    QCOMPARE(selectedIndexes(), (IndexList {0, 1, 2, 3, 4}));
+    QCOMPARE(selectedIndexes(), (IndexList {0, 1, 2, 3, 4, 6}));
     run(u"nmuall"_s);
-    QVERIFY(m_form->isDrawSelected(5));
-    QVERIFY(!m_form->isDrawSelected(6));
+    QVERIFY(m_form->isDrawSelected(5) && m_form->isDrawSelected(7) && m_form->isDrawSelected(8));
+    QVERIFY(!m_form->isDrawSelected(9));
     QVERIFY(!m_form->isDrawSelected(-1));
 }
 

@@ -1,6 +1,5 @@
-#include "data/ThaiCalendar.h"
+#include "ShownTexts.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/MainWindowTexts.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -59,13 +58,13 @@ void TestForm1Startup::bundledFile()
     QVERIFY(label && list);
     const QAbstractItemModel* items = list->model();
 
-    const QString sunday = ThaiDayNames::names()[0].toString();
-    const QString august = ThaiMonthNames::months()[7].mainWindow.toString();
+    const QString sunday = ShownTexts::kDayNames[0].toString();
+    const QString august = ShownTexts::kMonthNames[7].toString();
     QCOMPARE(label->text(), sunday + u" 16 "_s + august + u" 2569"_s);
     QCOMPARE(items->rowCount(), 756);
     QCOMPARE(form->list2().size(), 756);
     QCOMPARE(items->index(0, 0).data().toString(), u"16 "_s + august + u" 2569"_s);
-    QCOMPARE(items->index(755, 0).data().toString(), u"16 "_s + ThaiMonthNames::months()[0].mainWindow + u" 2538"_s);
+    QCOMPARE(items->index(755, 0).data().toString(), u"16 "_s + ShownTexts::kMonthNames[0] + u" 2538"_s);
     QVERIFY(!list->selectionModel()->hasSelection());
     QVERIFY(form->selectedDrawIndexes().isEmpty());
     QCOMPARE(list->selectionMode(), QAbstractItemView::MultiSelection);
@@ -77,10 +76,10 @@ void TestForm1Startup::catalogueKeepsFileOrder_data()
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QString>("caption");
 
-    const QString aug = ThaiMonthNames::months()[7].mainWindow.toString();
-    const QString jul = ThaiMonthNames::months()[6].mainWindow.toString();
-    const QString monday = ThaiDayNames::names()[1].toString();
-    const QString unknown = ThaiDayNames::unknown().toString();
+    const QString aug = ShownTexts::kMonthNames[7].toString();
+    const QString jul = ShownTexts::kMonthNames[6].toString();
+    const QString monday = ShownTexts::kDayNames[1].toString();
+    const QString unknown = ShownTexts::kUnknownDay.toString();
 
     QTest::newRow("newest first") << QByteArray("25530816,123456,111,222,333,444,55\r\n25530801,1\r\n25530716,1\r\n")
                                   << QStringList {u"16 "_s + aug + u" 2553"_s, u"01 "_s + aug + u" 2553"_s,
@@ -88,7 +87,7 @@ void TestForm1Startup::catalogueKeepsFileOrder_data()
                                   << (monday + u" 16 "_s + aug + u" 2553"_s);
     QTest::newRow("no date order is imposed") << QByteArray("25530716,1\r\n25530816,1\r\n")
                                               << QStringList {u"16 "_s + jul + u" 2553"_s, u"16 "_s + aug + u" 2553"_s}
-                                              << (ThaiDayNames::names()[5] + u" 16 "_s + jul + u" 2553"_s);
+                                              << (ShownTexts::kDayNames[5] + u" 16 "_s + jul + u" 2553"_s);
     QTest::newRow("month 13 listed with its digits")
         << QByteArray("25531301,1\r\n") << QStringList {u"01 13 2553"_s} << (unknown + u" 01 13 2553"_s);
     QTest::newRow("short lines keep their place")
@@ -130,7 +129,7 @@ void TestForm1Startup::noDrawStored()
     QFETCH(bool, fileExists);
     QFETCH(QByteArray, content);
     auto form = startWith(fileExists ? &content : nullptr);
-    QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), MainWindowTexts::noDrawStored().toString());
+    QCOMPARE(form->findChild<QLabel*>(u"Label1"_s)->text(), u"ยังไม่มีงวดในฐานข้อมูล"_s);
     QCOMPARE(form->findChild<QListView*>(u"ListBox2"_s)->model()->rowCount(), 0);
     QVERIFY(form->list2().isEmpty());
     QCOMPARE(QFile::exists(m_dir->filePath(u"db.dll"_s)), fileExists);
@@ -144,7 +143,7 @@ void TestForm1Startup::reportColumns()
     QVERIFY(report);
     QCOMPARE(report->model()->columnCount(), 7);
     QCOMPARE(report->model()->rowCount(), 0);
-    const auto titles = drawFieldTitles();
+    const auto& titles = ShownTexts::kDrawColumns;
     for (int column = 0; column < 7; ++column) {
         QCOMPARE(report->model()->headerData(column, Qt::Horizontal).toString(),
             titles[static_cast<std::size_t>(column)].toString());
