@@ -4,6 +4,7 @@
 #include "analysis/StatisticsTexts.h"
 #include "analysiswindow/StatisticsModels.h"
 #include "data/DataTexts.h"
+#include "data/SaveWhole.h"
 #include "data/ThaiCalendar.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
@@ -16,6 +17,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBoxLayout>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -33,7 +35,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
@@ -43,9 +44,10 @@
 
 namespace {
 
-QString failedToSave(const QString& path, const QString& detail)
+// A picture that could not be drawn has no reason of the system's to tell.
+QString failedToDraw(const QString& path)
 {
-    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path) + u": " + detail;
+    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path);
 }
 
 QLabel* makeWrappingLabel(const QString& name, QWidget* parent)
@@ -543,28 +545,24 @@ void StatisticsWindow::paintSummary(QPainter& painter, const QRect& page) const
 
 Status StatisticsWindow::savePdf(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(failedToSave(path, file.errorString()));
-    }
+    // The report is made in memory and saved whole, so that a failed write never leaves half a file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(300);
         writer.setTitle(windowTitle());
         writer.setCreator(QStringLiteral("Varenta"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return Status::failure(failedToSave(path, file.errorString()));
+            return Status::failure(failedToDraw(path));
         }
         const QRect paintRect = writer.pageLayout().paintRectPixels(writer.resolution());
         paintSummary(painter, paintRect.translated(-paintRect.topLeft()));
         painter.end();
     }
-    if (!file.commit()) {
-        return Status::failure(failedToSave(path, file.errorString()));
-    }
-    return Status::success();
+    return saveWhole(path, buffer.data());
 }
 
 Status StatisticsWindow::saveChartPng(const QString& path)
@@ -584,11 +582,12 @@ Status StatisticsWindow::saveChartPng(const QString& path)
         painter.setRenderHint(QPainter::Antialiasing);
         m_chartView->scene()->render(&painter, QRectF(QPointF(0, 0), size), chart->geometry());
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        return Status::failure(failedToSave(path, file.errorString()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        return Status::failure(failedToDraw(path));
     }
-    return Status::success();
+    return saveWhole(path, buffer.data());
 }
 
 void StatisticsWindow::printSummary()

@@ -340,6 +340,15 @@ void TestStatisticsWindow::savePdfAndChart()
     QVERIFY(chart.width() >= 600 && chart.height() >= 400);
 
     QVERIFY(!window()->savePdf(out.filePath(u"missing/statistics.pdf"_s)).ok());
+    // A link where the chart is saved is refused; where it leads stays as it was.
+    QVERIFY(QFile::link(out.filePath(u"statistics.pdf"_s), out.filePath(u"linked.png"_s)));
+    const Status linked = window()->saveChartPng(out.filePath(u"linked.png"_s));
+    QCOMPARE(linked.error(),
+        u"บันทึกแฟ้ม %1 ไม่ได้: ไม่ใช่แฟ้มปกติ แต่เป็นลิงก์ไปยัง %2"_s.arg(
+            out.filePath(u"linked.png"_s), out.filePath(u"statistics.pdf"_s)));
+    QFile stillPdf(out.filePath(u"statistics.pdf"_s));
+    QVERIFY(stillPdf.open(QIODevice::ReadOnly));
+    QVERIFY(stillPdf.readAll().startsWith("%PDF-"));
 }
 
 void TestStatisticsWindow::fitsASmallScreenAndClosesWithEsc()
