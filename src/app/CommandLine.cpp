@@ -118,7 +118,8 @@ QList<OptionGroup> makeOptionGroups()
             {
                 {{u"--"_s + ticketName}, u"numbers"_s,
                     u"Without a window: check these six-digit ticket numbers, separated by commas, print the prizes "
-                    u"won and exit (0: a ticket won, 1: none did, 2: bad input or a draw not stored)."_s,
+                    u"won and exit (0: a ticket won, 1: none did, 2: bad input or a draw not stored, 3: none won "
+                    u"the prizes that could be checked, but the draw has no full prize table)."_s,
                     InTicket},
                 {{u"--"_s + drawName}, dateValue,
                     u"With --ticket: the draw checked against, its date with the year of the Buddhist Era (default: "

@@ -1,5 +1,6 @@
 #include "ProgramIdentity.h"
 
+#include "ProgramVersion.h"
 #include "data/ResultsLocation.h"
 
 #include <QGuiApplication>
@@ -13,7 +14,7 @@ QString programName()
 
 QString programVersion()
 {
-    return u"1.0"_s;
+    return QStringLiteral(VARENTA_VERSION);
 }
 
 void setUpProgramIdentity(bool withDesktopEntry)

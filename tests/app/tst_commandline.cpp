@@ -425,7 +425,8 @@ void TestCommandLine::helpListsEveryOptionByMode()
                           u"  --ticket <numbers>   Without a window: check these six-digit ticket numbers,\n"
                           u"                       separated by commas, print the prizes won and exit (0: a\n"
                           u"                       ticket won, 1: none did, 2: bad input or a draw not\n"
-                          u"                       stored).\n"
+                          u"                       stored, 3: none won the prizes that could be checked,\n"
+                          u"                       but the draw has no full prize table).\n"
                           u"  --draw <YYYYMMDD>    With --ticket: the draw checked against, its date with\n"
                           u"                       the year of the Buddhist Era (default: the newest).\n"_s));
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramVersion.h"
+
 #include <QStringView>
 
 #include <array>
@@ -9,7 +11,7 @@ namespace AnalysisTexts {
 
 constexpr QStringView windowTitle()
 {
-    return u"Varenta V1.0";
+    return u"Varenta V" VARENTA_VERSION;
 }
 /// Caption of PushButton1.
 constexpr QStringView analyseButton()

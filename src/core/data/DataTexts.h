@@ -50,6 +50,12 @@ constexpr QStringView dataDirectoryUnusable()
 {
     return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะสร้างหรือเขียนโฟลเดอร์ข้อมูลของคุณไม่ได้:\n%1";
 }
+/// New draws cannot be kept: the directory of the data files has a path too long for the prize store. %1: the
+/// directory.
+constexpr QStringView dataDirectoryTooLong()
+{
+    return u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะโฟลเดอร์ข้อมูลยาวเกินไป:\n%1";
+}
 /// New draws cannot be kept: the bundled file could not be copied for the user. %1: the copy, %2: why.
 constexpr QStringView dataFileNotCopied()
 {

@@ -24,6 +24,18 @@ qint64 keyValue(QStringView key)
     return value;
 }
 
+qsizetype insertionIndex(const QStringList& lines, QStringView key)
+{
+    const qint64 value = keyValue(key);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qint64 stored = keyValue(lines.at(i));
+        if (stored >= 0 && stored < value) {
+            return i;
+        }
+    }
+    return lines.size();
+}
+
 bool isDrawEntry(QStringView value)
 {
     const QDate date = gregorianDate(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 /// Draw keys: the first eight characters of a draw entry, the draw's date as YYYYMMDD with the Buddhist Era year.
@@ -15,5 +16,9 @@ bool isDrawEntry(QStringView value);
 
 /// The key's numeric value, for comparing keys; -1 when the first eight characters are not all digits.
 qint64 keyValue(QStringView key);
+
+/// Where a line with this key goes in a newest-first list: before the first line whose key is older. Lines without
+/// a readable key are passed over; a key that is not readable goes last.
+qsizetype insertionIndex(const QStringList& lines, QStringView key);
 
 } // namespace DrawKeys

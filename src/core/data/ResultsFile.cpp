@@ -1,11 +1,17 @@
 #include "ResultsFile.h"
 
+#include "data/DrawKeys.h"
+#include "data/FileTexts.h"
+#include "data/ResultsFileLock.h"
+#include "data/SaveWhole.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QMutex>
+#include <QSet>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,103 +46,13 @@ bool isBlankLine(QByteArrayView line)
     return true;
 }
 
-QString fileError(const QString& what, const QString& path, const QString& reason)
+// The lines of a file's content, as `readResultsFile` gives them.
+QStringList splitLines(QByteArray content, const std::function<void()>& beforeEachLine = {})
 {
-    return what + u": " + QFileInfo(path).absoluteFilePath() + u" (" + reason + u')';
-}
-
-// Writes `bytes` as the whole of `path`; the old content stays until the new one is complete on disk.
-Status saveWhole(const QString& path, const QByteArray& bytes, const QString& what)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(fileError(what, path, file.errorString()));
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Status::failure(fileError(what, path, reason));
-    }
-    if (!file.commit()) {
-        return Status::failure(fileError(what, path, file.errorString()));
-    }
-    return Status::success();
-}
-
-// The whole content of a regular file of at most `maxBytes`; nothing when the file does not exist. Anything else
-// that stands at the path (a directory, a pipe, a device) is a failure, and opening it never blocks.
-Result<std::optional<QByteArray>> readRegularFile(const QString& path, qint64 maxBytes)
-{
-    using Read = Result<std::optional<QByteArray>>;
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return std::optional<QByteArray>();
-        }
-        return Read::failure(fileError(
-            QStringLiteral("Cannot open the results file"), path, QString::fromLocal8Bit(std::strerror(errno))));
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return Read::failure(
-            fileError(QStringLiteral("Cannot open the results file"), path, QStringLiteral("not a regular file")));
-    }
-    if (status.st_size > maxBytes) {
-        ::close(fd);
-        return Read::failure(fileError(QStringLiteral("Cannot open the results file"), path,
-            QStringLiteral("larger than %1 bytes").arg(maxBytes)));
-    }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Read::failure(fileError(QStringLiteral("Cannot open the results file"), path, file.errorString()));
-    }
-    // The file may grow while it is read: never take more than the limit. It is read in blocks, so that the buffer
-    // grows with the file rather than setting the whole limit aside for every read.
-    QByteArray content;
-    content.reserve(qMin<qint64>(status.st_size, maxBytes) + 1);
-    while (content.size() <= maxBytes) {
-        const QByteArray block = file.read(qMin<qint64>(1 << 16, maxBytes + 1 - content.size()));
-        if (block.isEmpty()) {
-            break;
-        }
-        content += block;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        return Read::failure(fileError(QStringLiteral("Cannot read the results file"), path, file.errorString()));
-    }
-    if (content.size() > maxBytes) {
-        return Read::failure(fileError(QStringLiteral("Cannot read the results file"), path,
-            QStringLiteral("larger than %1 bytes").arg(maxBytes)));
-    }
-    return std::optional<QByteArray>(std::move(content));
-}
-
-} // namespace
-
-ResultsFile::ResultsFile(QString path)
-    : m_path(std::move(path))
-{ }
-
-Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& beforeEachLine) const
-{
-    Result<std::optional<QByteArray>> read = readRegularFile(m_path, maxFileBytes);
-    if (!read) {
-        return Result<QStringList>::failure(read.error());
-    }
-    if (!read.value()) {
-        return QStringList();
-    }
-    QByteArray content = std::move(*read.value());
     // A byte-order mark that an editor put in front of the first line is not part of its draw key.
     if (content.startsWith(byteOrderMark)) {
         content.remove(0, 3);
     }
-
     QStringList lines;
     lines.reserve(content.size() / 36 + 1);
     qsizetype start = 0;
@@ -161,43 +77,180 @@ Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& be
     return lines;
 }
 
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+QString cannotOpen(const QString& path, const QString& reason)
+{
+    return FileTexts::cannotOpen().toString().arg(nativePath(path), reason);
+}
+
+QString cannotRead(const QString& path, const QString& reason)
+{
+    return FileTexts::cannotRead().toString().arg(nativePath(path), reason);
+}
+
+// The whole content of a regular file of at most `maxBytes`; nothing when the file does not exist. Anything else
+// that stands at the path (a directory, a pipe, a device) is a failure, and opening it never blocks.
+Result<std::optional<QByteArray>> readRegularFile(const QString& path, qint64 maxBytes)
+{
+    using Read = Result<std::optional<QByteArray>>;
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return std::optional<QByteArray>();
+        }
+        return Read::failure(cannotOpen(path, systemReason(errno)));
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Read::failure(cannotOpen(path, FileTexts::notRegularFile().toString()));
+    }
+    if (status.st_size > maxBytes) {
+        ::close(fd);
+        return Read::failure(cannotOpen(path, FileTexts::tooLarge().toString()));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Read::failure(cannotOpen(path, file.errorString()));
+    }
+    // The file may grow while it is read: never take more than the limit. It is read in blocks, so that the buffer
+    // grows with the file rather than setting the whole limit aside for every read.
+    QByteArray content;
+    content.reserve(qMin<qint64>(status.st_size, maxBytes) + 1);
+    while (content.size() <= maxBytes) {
+        const QByteArray block = file.read(qMin<qint64>(1 << 16, maxBytes + 1 - content.size()));
+        if (block.isEmpty()) {
+            break;
+        }
+        content += block;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return Read::failure(cannotRead(path, file.errorString()));
+    }
+    if (content.size() > maxBytes) {
+        return Read::failure(cannotRead(path, FileTexts::tooLarge().toString()));
+    }
+    return std::optional<QByteArray>(std::move(content));
+}
+
+// Two threads of this program that write the same file take turns here; other programs are kept out by the lock.
+QMutex& writerMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+// The file's lock for one write, unless this program holds it already.
+Result<std::unique_ptr<ResultsFileLock>> lockForWrite(const QString& path)
+{
+    if (ResultsFileLock::isHeld(path)) {
+        return std::unique_ptr<ResultsFileLock>();
+    }
+    return ResultsFileLock::acquire(path, ResultsFile::lockWait);
+}
+
+// One writer's turn at the file, for as long as it lives: the file's lock, this program's turn among its threads,
+// and a file that may be replaced (no link, nothing but a regular file). `status()` says whether the turn came.
+class WriteTurn final
+{
+public:
+    explicit WriteTurn(const QString& path)
+        : m_lock(lockForWrite(path))
+    {
+        if (!m_lock) {
+            m_status = Status::failure(m_lock.error());
+            return;
+        }
+        m_turn.emplace(&writerMutex());
+        m_status = checkSaveTarget(path);
+    }
+
+    const Status& status() const { return m_status; }
+
+private:
+    Result<std::unique_ptr<ResultsFileLock>> m_lock;
+    std::optional<QMutexLocker<QMutex>> m_turn;
+    Status m_status = Status::success();
+};
+
+} // namespace
+
+ResultsFile::ResultsFile(QString path)
+    : m_path(std::move(path))
+{ }
+
+Result<QStringList> ResultsFile::readResultsFile(const std::function<void()>& beforeEachLine) const
+{
+    Result<std::optional<QByteArray>> read = readRegularFile(m_path, maxFileBytes);
+    if (!read) {
+        return Result<QStringList>::failure(read.error());
+    }
+    if (!read.value()) {
+        return QStringList();
+    }
+    return splitLines(std::move(*read.value()), beforeEachLine);
+}
+
 Status ResultsFile::rewriteResultsFile(const QStringList& lines, Backup backup) const
 {
-    const QString what = QStringLiteral("Cannot write the results file");
-    QByteArray bytes = encodeLines(lines);
+    const WriteTurn turn(m_path);
+    if (!turn.status()) {
+        return turn.status();
+    }
+    // Both files are looked at before either is written: a refused backup must not leave a replaced results file.
+    if (backup == Backup::Replace) {
+        if (const Status target = checkSaveTarget(backupPath()); !target) {
+            return target;
+        }
+    }
     const Result<std::optional<QByteArray>> previous = readRegularFile(m_path, maxFileBytes);
     if (!previous) {
         return Status::failure(previous.error());
     }
-    if (previous.value()) {
-        // The previous file stays as the backup, whole, before the new one takes its place.
-        if (backup == Backup::Replace) {
-            if (const Status saved =
-                    saveWhole(backupPath(), *previous.value(), QStringLiteral("Cannot write the backup"));
-                !saved) {
-                return saved;
-            }
-        }
-        if (previous.value()->startsWith(byteOrderMark)) {
-            bytes.prepend(byteOrderMark);
+    if (!previous.value()) {
+        return saveWhole(m_path, encodeLines(lines));
+    }
+    const QByteArray& before = *previous.value();
+    QByteArray bytes = encodeLines(mergeByKey(lines, splitLines(before)));
+    if (before.startsWith(byteOrderMark)) {
+        bytes.prepend(byteOrderMark);
+    }
+    // Nothing new: the file stays untouched, and its backup stays the way back to what was there before.
+    if (bytes == before) {
+        return Status::success();
+    }
+    // The previous file stays as the backup, whole, before the new one takes its place.
+    if (backup == Backup::Replace) {
+        if (const Status saved = saveWhole(backupPath(), before); !saved) {
+            return saved;
         }
     }
-    return saveWhole(m_path, bytes, what);
+    return saveWhole(m_path, bytes);
 }
 
 Status ResultsFile::appendResultsFile(const QStringList& lines) const
 {
+    const WriteTurn turn(m_path);
+    if (!turn.status()) {
+        return turn.status();
+    }
     QByteArray bytes = encodeLines(lines);
     QFile file(m_path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
-        return Status::failure(
-            fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
+        return cannotSave(m_path, file.errorString());
     }
     // A last line without its line end must not run into the first new one.
     if (file.size() > 0 && bytes.size() > 0) {
         if (!file.seek(file.size() - 1)) {
-            return Status::failure(
-                fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
+            return cannotSave(m_path, file.errorString());
         }
         char last = 0;
         if (file.read(&last, 1) == 1 && last != '\n') {
@@ -205,10 +258,28 @@ Status ResultsFile::appendResultsFile(const QStringList& lines) const
         }
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return Status::failure(
-            fileError(QStringLiteral("Cannot append to the results file"), m_path, file.errorString()));
+        return cannotSave(m_path, file.errorString());
+    }
+    if (::fsync(file.handle()) != 0) {
+        return cannotSave(m_path, systemReason(errno));
     }
     return Status::success();
+}
+
+QStringList ResultsFile::mergeByKey(const QStringList& toWrite, const QStringList& onDisk)
+{
+    QSet<QString> written;
+    for (const QString& line : toWrite) {
+        written.insert(DrawKeys::drawKey(line));
+    }
+    QStringList merged = toWrite;
+    for (const QString& line : onDisk) {
+        const QString key = DrawKeys::drawKey(line);
+        if (!written.contains(key)) {
+            merged.insert(DrawKeys::insertionIndex(merged, key), line);
+        }
+    }
+    return merged;
 }
 
 QString ResultsFile::backupPath() const

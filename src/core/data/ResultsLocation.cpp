@@ -1,11 +1,11 @@
 #include "ResultsLocation.h"
 
 #include "data/DataTexts.h"
+#include "data/SaveWhole.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +17,16 @@ namespace {
 QString dataDirectoryUnusable(const QString& dataDirectory)
 {
     return DataTexts::dataDirectoryUnusable().toString().arg(QDir::toNativeSeparators(dataDirectory));
+}
+
+QString dataDirectoryTooLong(const QString& directory)
+{
+    return DataTexts::dataDirectoryTooLong().toString().arg(QDir::toNativeSeparators(directory));
+}
+
+bool isTooLong(const QString& directory)
+{
+    return QFile::encodeName(QFileInfo(directory).absoluteFilePath()).size() > longestDataDirectoryBytes;
 }
 
 QString copyFailed(const QString& destination, const QString& detail)
@@ -43,10 +53,15 @@ Choice chooseDataFile(const QString& programDirectory, const QString& fileName, 
     const QDir program(programDirectory);
     const QString bundled = program.filePath(fileName);
     if (!program.exists(sharedInstallMarker()) && writable(programDirectory)) {
-        return {bundled, false, {}};
+        return {bundled, false, isTooLong(programDirectory) ? dataDirectoryTooLong(programDirectory) : QString()};
     }
 
     const QString userFile = QDir(dataDirectory).filePath(fileName);
+    if (isTooLong(dataDirectory)) {
+        // Said before anything is made there; a file the user already has is still theirs to read.
+        const QString problem = dataDirectoryTooLong(dataDirectory);
+        return QFileInfo::exists(userFile) ? Choice {userFile, true, problem} : Choice {bundled, false, problem};
+    }
     const bool usable = !dataDirectory.isEmpty() && QDir().mkpath(dataDirectory) && writable(dataDirectory);
     if (!usable) {
         // A file the user already has is still theirs to read, even when it cannot be updated now.
@@ -65,8 +80,18 @@ Choice chooseDataFile(const QString& programDirectory, const QString& fileName, 
 
 Choice chooseDataFile(const QString& programDirectory, const QString& fileName)
 {
-    return chooseDataFile(
-        programDirectory, fileName, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return chooseDataFile(programDirectory, fileName, userDataDirectory());
+}
+
+QString userDataDirectory()
+{
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (location.isEmpty() || QDir::isAbsolutePath(location)) {
+        return location;
+    }
+    // Qt takes a relative XDG_DATA_HOME as it is; the default stands in for it, below the same application names.
+    const QString generic = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::homePath() + u"/.local/share"_s + location.mid(generic.size());
 }
 
 QString existingDataFile(const QString& programDirectory, const QString& fileName, const QString& dataDirectory,
@@ -83,8 +108,7 @@ QString existingDataFile(const QString& programDirectory, const QString& fileNam
 
 QString existingDataFile(const QString& programDirectory, const QString& fileName)
 {
-    return existingDataFile(
-        programDirectory, fileName, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return existingDataFile(programDirectory, fileName, userDataDirectory());
 }
 
 Status copyWhole(const QString& source, const QString& destination)
@@ -94,25 +118,11 @@ Status copyWhole(const QString& source, const QString& destination)
         return Status::failure(in.errorString());
     }
     // Written anew rather than copied, so that the copy gets the user's own permissions, not the bundled file's.
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return Status::failure(out.errorString());
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        return Status::failure(in.errorString());
     }
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 16);
-        if (block.isEmpty() && in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return Status::failure(in.errorString());
-        }
-        if (out.write(block) != block.size()) {
-            out.cancelWriting();
-            return Status::failure(out.errorString());
-        }
-    }
-    if (!out.commit()) {
-        return Status::failure(out.errorString());
-    }
-    return Status::success();
+    return saveWhole(destination, bytes);
 }
 
 } // namespace ResultsLocation

@@ -40,18 +40,29 @@ bool isDirectoryWritable(const QString& directory);
 Choice chooseDataFile(const QString& programDirectory, const QString& fileName, const QString& dataDirectory,
     const DirectoryWritable& writable = isDirectoryWritable);
 
-/// The same, with the user's application data directory (normally `~/.local/share/Varenta`).
+/// The same, with the user's application data directory (`userDataDirectory()`).
 Choice chooseDataFile(const QString& programDirectory, const QString& fileName);
+
+/// The user's application data directory: `$XDG_DATA_HOME/Varenta`, normally `~/.local/share/Varenta`. As the XDG
+/// rules say, an `XDG_DATA_HOME` that is not an absolute path is ignored (the default is taken), so that the user's
+/// files never land below whatever directory the program was started in.
+QString userDataDirectory();
+
+/// The longest path, in bytes, of the directory that holds the data files: the prize store beside the results file
+/// is an SQLite database, and SQLite opens no database whose path has 512 bytes or more. A longer directory is
+/// refused for updates with a plain message rather than leaving the store unusable.
+constexpr qsizetype longestDataDirectoryBytes = 511 - qsizetype(sizeof "/prizes.sqlite" - 1);
 
 /// The file named `fileName` that the program would read now, without creating anything: the user's copy when the
 /// program directory is shared and the user has one, otherwise the program directory's file. For runs that only read.
 QString existingDataFile(const QString& programDirectory, const QString& fileName, const QString& dataDirectory,
     const DirectoryWritable& writable = isDirectoryWritable);
 
-/// The same, with the user's application data directory.
+/// The same, with the user's application data directory (`userDataDirectory()`).
 QString existingDataFile(const QString& programDirectory, const QString& fileName);
 
-/// Copies `source` to `destination` in one step: the destination appears whole or not at all.
+/// Copies `source` to `destination` in one step (`saveWhole`): the destination appears whole or not at all, and
+/// nothing is written through a link.
 Status copyWhole(const QString& source, const QString& destination);
 
 } // namespace ResultsLocation

@@ -1,11 +1,9 @@
 #include "SpreadsheetFile.h"
 
-#include "data/SpreadsheetTexts.h"
+#include "data/SaveWhole.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -14,11 +12,6 @@
 namespace SpreadsheetFile {
 
 namespace {
-
-Status cannotSave(const QString& path, const QString& reason)
-{
-    return Status::failure(SpreadsheetTexts::cannotSave().toString().arg(QDir::toNativeSeparators(path), reason));
-}
 
 QString csvField(QString text)
 {
@@ -201,23 +194,6 @@ Status writeXlsx(const SheetTable& table, const QString& path)
         return cannotSave(path, file.errorString());
     }
     return saveWhole(path, bytes);
-}
-
-Status saveWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return cannotSave(path, file.errorString());
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return cannotSave(path, reason);
-    }
-    if (!file.commit()) {
-        return cannotSave(path, file.errorString());
-    }
-    return Status::success();
 }
 
 } // namespace SpreadsheetFile

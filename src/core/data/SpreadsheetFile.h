@@ -26,7 +26,8 @@ struct SheetTable
 /// Excel: one sheet with every cell a text cell in the text number format, so "087523" stays 087523 and Thai stays
 /// Thai; the header row is bold and stays in view while scrolling, and each column is as wide as its longest text.
 ///
-/// Both are written whole: the file at the path stays as it was until the new one is complete.
+/// Both are written whole (`saveWhole`): the file at the path stays as it was until the new one is complete, and a
+/// link or anything but a regular file at the path is refused.
 namespace SpreadsheetFile {
 
 /// The table as CSV bytes, as described above.
@@ -37,8 +38,5 @@ Status writeCsv(const SheetTable& table, const QString& path);
 
 /// Writes the table as an Excel workbook to `path`. The sheet is named after the file.
 Status writeXlsx(const SheetTable& table, const QString& path);
-
-/// Writes `bytes` as the whole of `path`; the old content stays until the new one is complete on disk.
-Status saveWhole(const QString& path, const QByteArray& bytes);
 
 } // namespace SpreadsheetFile

@@ -113,6 +113,61 @@ constexpr QStringView noDraws()
     return DataTexts::noDrawStored();
 }
 
+// What the check could not tell, and what the user should know of a draw's era.
+/// A ticket that won nothing in a draw without a full table.
+constexpr QStringView partialNoPrize()
+{
+    return u"ไม่ถูกรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้";
+}
+/// Beside what a ticket won in a draw without a full table.
+constexpr QStringView partialOthers()
+{
+    return u"ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้";
+}
+/// A ticket that won nothing in any draw, when some draws have no full table.
+constexpr QStringView everyDrawNoPrize()
+{
+    return u"ไม่ถูกรางวัล (งวดที่ไม่มีตารางรางวัลเต็มตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว)";
+}
+/// Added to everyDrawNote(). %1: how many draws have no full table.
+constexpr QStringView everyDrawPartialNote()
+{
+    return u"และอีก %1 งวดที่ไม่มีตารางรางวัลเต็ม ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว";
+}
+/// The draws before amounts are known. %1: the title of the first draw whose amounts are known.
+constexpr QStringView eraUnknownNote()
+{
+    return u"ไม่ทราบจำนวนเงินรางวัลของงวดก่อน %1 จึงแสดงเฉพาะชื่อรางวัล";
+}
+/// The draws sold as pairs of tickets, whose amounts are per ticket. %1: the title of the last such draw.
+constexpr QStringView eraPairNote()
+{
+    return u"ถึงงวด %1 สลากเป็นคู่ 2 ใบ ใบละ 40 บาท เงินรางวัลที่แสดงเป็นของสลาก 1 ใบ สลาก 1 คู่ได้เงินรางวัล 2 เท่า";
+}
+/// The draws whose first prize paid more to certain series. %1, %2: the titles of the first and last.
+constexpr QStringView eraSeriesNote()
+{
+    return u"ตั้งแต่งวด %1 ถึงงวด %2 รางวัลที่ 1 ของสลากบางชุดได้เงินรางวัลมากกว่าที่แสดง ซึ่งดูจากเลขสลาก 6 หลักไม่ได้";
+}
+/// In the amount column: the amounts add up to more than a sum can hold.
+constexpr QStringView sumTooLarge()
+{
+    return u"มากเกินกว่าจะรวมได้";
+}
+constexpr QStringView summaryTooLarge()
+{
+    return u"รวมเงินรางวัลมากเกินกว่าจะแสดงได้";
+}
+/// %1: how many tickets have been checked, %2: of how many.
+constexpr QStringView checkingProgress()
+{
+    return u"กำลังตรวจสลาก %1 จาก %2 ใบ";
+}
+constexpr QStringView checkCanceled()
+{
+    return u"ยกเลิกการตรวจสลากแล้ว";
+}
+
 // The full tables an update fetches.
 /// Added to the update's closing message. %1: the draws' titles, %2: why.
 constexpr QStringView tablesNotStored()

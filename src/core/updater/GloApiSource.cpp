@@ -2,6 +2,8 @@
 
 #include "GloApiJson.h"
 #include "GloApiTexts.h"
+#include "ProgramVersion.h"
+#include "UpdaterTexts.h"
 #include "data/ThaiCalendar.h"
 #include "updater/HttpFetch.h"
 #include "updater/Module1.h"
@@ -74,7 +76,7 @@ GloApiSource::~GloApiSource()
 Result<QStringList> GloApiSource::listDrawEntries()
 {
     if (m_cancelled) {
-        return Result<QStringList>::failure(GloApiTexts::cancelled().toString());
+        return Result<QStringList>::failure(UpdaterTexts::updateCancelled().toString());
     }
     const Answer answer = post(latestPath, "{}");
     if (!answer.error.isEmpty()) {
@@ -137,7 +139,7 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     // The office's answers come at the same pace whatever the flow; the pause between requests is kept anyway.
     Q_UNUSED(pace);
     if (m_cancelled) {
-        return Result<DrawRecord>::failure(GloApiTexts::cancelled().toString());
+        return Result<DrawRecord>::failure(UpdaterTexts::updateCancelled().toString());
     }
     const QString key = entry.left(8);
     const QDate date = gregorianDate(key);
@@ -182,7 +184,7 @@ Result<QList<QDate>> GloApiSource::drawDatesOfYear(int year, QDate after, QDate 
         const QJsonObject request {{u"year"_s, year}, {u"type"_s, u"ALL"_s}};
         const Answer answer = post(periodsPath, QJsonDocument(request).toJson(QJsonDocument::Compact));
         if (m_cancelled) {
-            return Result<QList<QDate>>::failure(GloApiTexts::cancelled().toString());
+            return Result<QList<QDate>>::failure(UpdaterTexts::updateCancelled().toString());
         }
         if (answer.error.isEmpty()) {
             const Result<QList<QDate>> periods = GloApiJson::readPeriodsByYear(answer.body, year);
@@ -270,7 +272,7 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     // At least one second from the end of one request to the start of the next.
     waitSinceLastRequest(1);
     if (m_cancelled) {
-        answer.error = GloApiTexts::cancelled().toString();
+        answer.error = UpdaterTexts::updateCancelled().toString();
         return answer;
     }
 
@@ -279,7 +281,7 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     HttpRequest request = HttpRequest::post(QNetworkRequest(url), body);
     request.request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
     request.request.setRawHeader("Accept", "application/json");
-    request.request.setHeader(QNetworkRequest::UserAgentHeader, u"Varenta/1.0"_s);
+    request.request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Varenta/" VARENTA_VERSION));
     const HttpLimits limits {
         m_options.transferTimeout, m_options.overallTimeout, maxRedirects, m_options.maxAnswerBytes};
 
@@ -292,7 +294,7 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
 
     answer.status = result.status;
     if (m_cancelled) {
-        answer.error = GloApiTexts::cancelled().toString();
+        answer.error = UpdaterTexts::updateCancelled().toString();
     } else if (!result.ok()) {
         answer.error = result.failureText(GloApiTexts::notReached());
     } else {

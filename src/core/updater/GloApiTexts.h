@@ -60,9 +60,5 @@ constexpr QStringView noDrawDates()
 {
     return u"ไม่ได้รับรายการวันออกรางวัลของปี %1 จากเว็บไซต์สำนักงานสลากฯ";
 }
-constexpr QStringView cancelled()
-{
-    return u"ยกเลิกการอัพเดทแล้ว";
-}
 
 } // namespace GloApiTexts

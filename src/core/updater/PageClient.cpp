@@ -1,5 +1,6 @@
 #include "PageClient.h"
 
+#include "ProgramVersion.h"
 #include "updater/UpdaterTexts.h"
 
 #include <QEventLoop>
@@ -42,7 +43,8 @@ void PageClient::start(HttpRequest::Method method, const QUrl& url, const QByteA
 {
     abort();
     HttpRequest request {QNetworkRequest(url), method, body};
-    request.request.setHeader(QNetworkRequest::UserAgentHeader, u"Mozilla/5.0 (compatible; Varenta/1.0)"_s);
+    request.request.setHeader(
+        QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (compatible; Varenta/" VARENTA_VERSION ")"));
     if (m_document) {
         request.request.setRawHeader("Referer", m_document->address().toEncoded());
     }

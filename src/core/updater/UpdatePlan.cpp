@@ -59,14 +59,7 @@ QString newestStoredKey(const QStringList& lines)
 
 qsizetype insertionIndex(const QStringList& lines, QStringView key)
 {
-    const qint64 value = DrawKeys::keyValue(key);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const qint64 stored = DrawKeys::keyValue(lines.at(i));
-        if (stored >= 0 && stored < value) {
-            return i;
-        }
-    }
-    return lines.size();
+    return DrawKeys::insertionIndex(lines, key);
 }
 
 QStringList entriesToDownload(const QStringList& listed, const QSet<QString>& storedKeys)

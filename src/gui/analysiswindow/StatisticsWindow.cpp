@@ -4,6 +4,7 @@
 #include "analysis/StatisticsTexts.h"
 #include "analysiswindow/StatisticsModels.h"
 #include "data/DataTexts.h"
+#include "data/SaveWhole.h"
 #include "data/ThaiCalendar.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
@@ -16,6 +17,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBoxLayout>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -33,7 +35,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
@@ -43,9 +44,10 @@
 
 namespace {
 
-QString failedToSave(const QString& path, const QString& detail)
+// A picture that could not be drawn has no reason of the system's to tell.
+QString failedToDraw(const QString& path)
 {
-    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path) + u": " + detail;
+    return StatisticsTexts::saveFailed() + u' ' + QDir::toNativeSeparators(path);
 }
 
 QLabel* makeWrappingLabel(const QString& name, QWidget* parent)
@@ -302,7 +304,7 @@ void StatisticsWindow::showDraws(StatisticsSource source)
     refresh();
     // A search typed before applies to the new draws too.
     if (m_lastPattern.isEmpty()) {
-        m_searchModel->setLines({});
+        m_searchModel->setLines({}, {});
         m_searchMessage->clear();
     } else {
         search(m_lastPattern);
@@ -455,22 +457,30 @@ void StatisticsWindow::search(const QString& pattern)
     if (!parsed) {
         palette.setColor(QPalette::WindowText, QColor(170, 0, 0));
         m_searchMessage->setPalette(palette);
-        m_searchModel->setLines({});
+        m_searchModel->setLines({}, {});
         m_searchMessage->setText(parsed.error());
         return;
     }
     m_searchMessage->setPalette(palette);
     const NumberPattern& wanted = parsed.value();
     QStringList found;
-    for (const int index : wanted.search(m_source.lines)) {
-        found.append(m_source.lines.at(index));
+    QStringList foundIn;
+    for (const QString& line : std::as_const(m_source.lines)) {
+        QStringList places;
+        for (const PatternPlace place : wanted.placesIn(line)) {
+            places.append(NumberPattern::placeName(place));
+        }
+        if (!places.isEmpty()) {
+            found.append(line);
+            foundIn.append(places.join(u", "));
+        }
     }
     const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::twoDigitPrize()
-        : wanted.target() == PatternTarget::ThreeDigit                         ? DataTexts::threeDigits()
+        : wanted.target() == PatternTarget::ThreeDigit                         ? StatisticsTexts::threeDigitsOrUpper()
                                                                                : DataTexts::firstPrize();
     m_searchMessage->setText(StatisticsTexts::searchFound().toString().arg(
         wanted.text(), target.toString(), QString::number(found.size()), QString::number(m_source.lines.size())));
-    m_searchModel->setLines(std::move(found));
+    m_searchModel->setLines(std::move(found), std::move(foundIn));
 }
 
 void StatisticsWindow::paintSummary(QPainter& painter, const QRect& page) const
@@ -543,28 +553,24 @@ void StatisticsWindow::paintSummary(QPainter& painter, const QRect& page) const
 
 Status StatisticsWindow::savePdf(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(failedToSave(path, file.errorString()));
-    }
+    // The report is made in memory and saved whole, so that a failed write never leaves half a file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(300);
         writer.setTitle(windowTitle());
         writer.setCreator(QStringLiteral("Varenta"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return Status::failure(failedToSave(path, file.errorString()));
+            return Status::failure(failedToDraw(path));
         }
         const QRect paintRect = writer.pageLayout().paintRectPixels(writer.resolution());
         paintSummary(painter, paintRect.translated(-paintRect.topLeft()));
         painter.end();
     }
-    if (!file.commit()) {
-        return Status::failure(failedToSave(path, file.errorString()));
-    }
-    return Status::success();
+    return saveWhole(path, buffer.data());
 }
 
 Status StatisticsWindow::saveChartPng(const QString& path)
@@ -584,11 +590,12 @@ Status StatisticsWindow::saveChartPng(const QString& path)
         painter.setRenderHint(QPainter::Antialiasing);
         m_chartView->scene()->render(&painter, QRectF(QPointF(0, 0), size), chart->geometry());
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        return Status::failure(failedToSave(path, file.errorString()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        return Status::failure(failedToDraw(path));
     }
-    return Status::success();
+    return saveWhole(path, buffer.data());
 }
 
 void StatisticsWindow::printSummary()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramVersion.h"
 #include "data/DataTexts.h"
 
 #include <QStringView>
@@ -9,7 +10,7 @@ namespace MainWindowTexts {
 
 constexpr QStringView windowTitle()
 {
-    return u"Varenta V1.0";
+    return u"Varenta V" VARENTA_VERSION;
 }
 constexpr QStringView label1Initial()
 {

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "ProgramVersion.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -24,7 +26,7 @@ std::function<void(int)>& endProgramHandler()
 
 QString programTitle()
 {
-    return QStringLiteral("Varenta V1.0");
+    return QStringLiteral("Varenta V" VARENTA_VERSION);
 }
 
 QString boxTitle(const Message& message)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramVersion.h"
+
 #include <QStringView>
 
 /// Texts of the widget helpers that the user sees, besides those of the windows themselves.
@@ -14,7 +16,7 @@ constexpr QStringView browserFailed()
 /// The first panel of the status bar both windows share.
 constexpr QStringView statusPanel1()
 {
-    return u"โปรแกรมVarenta V1.0";
+    return u"โปรแกรมVarenta V" VARENTA_VERSION;
 }
 
 /// The button that closes a window or a dialog.

@@ -1,7 +1,10 @@
+#include "SmallDisk.h"
 #include "data/ResultsFile.h"
+#include "data/ResultsFileLock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +48,13 @@ private Q_SLOTS:
     void readFailureIsReported();
     void rewriteWritesCrLfAfterEveryLine();
     void rewriteReplacesContent();
+    void rewriteKeepsADrawAnotherWriterStored();
+    void unchangedRewriteKeepsBackup_data();
+    void unchangedRewriteKeepsBackup();
+    void refusedOrFailedRewriteReplacesNothing_data();
+    void refusedOrFailedRewriteReplacesNothing();
+    void fullTmpfsReplacesNothing_data();
+    void fullTmpfsReplacesNothing();
     void rewriteKeepsEveryByteRead();
     void rewriteFailureKeepsOldFile();
     void appendAddsAfterContent();
@@ -155,11 +165,148 @@ void TestResultsFile::rewriteWritesCrLfAfterEveryLine()
 
 void TestResultsFile::rewriteReplacesContent()
 {
-    QVERIFY(writeBytes(path(), "OLD1\r\nOLD2\r\nOLD3\r\n"));
-    QVERIFY(ResultsFile(path()).rewriteResultsFile({u"NEW"_s}).ok());
-    QCOMPARE(readBytes(path()), QByteArray("NEW\r\n"));
+    QVERIFY(writeBytes(path(), "25690816,old\r\n25690801,1\r\n"));
+    QVERIFY(ResultsFile(path()).rewriteResultsFile({u"25690816,new"_s, u"25690801,1"_s}).ok());
+    QCOMPARE(readBytes(path()), QByteArray("25690816,new\r\n25690801,1\r\n"));
+    // A draw the lines leave out is one that another writer stored meanwhile: it stays.
     QVERIFY(ResultsFile(path()).rewriteResultsFile({}).ok());
-    QCOMPARE(readBytes(path()), QByteArray());
+    QCOMPARE(readBytes(path()), QByteArray("25690816,new\r\n25690801,1\r\n"));
+}
+
+void TestResultsFile::rewriteKeepsADrawAnotherWriterStored()
+{
+    QVERIFY(writeBytes(path(), "25690716,3\r\n"));
+    // Two copies of the program read the same file; the second writes first: a newer draw, an older one, and a line
+    // without a key, which goes last.
+    const QStringList read = ResultsFile(path()).readResultsFile().value();
+    QVERIFY(ResultsFile(path()).rewriteResultsFile({u"25690816,2"_s, u"25690716,3"_s, u"25530816,4"_s, u"odd"_s}).ok());
+    QVERIFY(ResultsFile(path()).rewriteResultsFile(QStringList {u"25690801,1"_s} + read).ok());
+    QCOMPARE(readBytes(path()), QByteArray("25690816,2\r\n25690801,1\r\n25690716,3\r\n25530816,4\r\nodd\r\n"));
+}
+
+void TestResultsFile::unchangedRewriteKeepsBackup_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("same lines") << QByteArray("25690816,2\r\n25690716,3\r\n") << false;
+    QTest::newRow("same lines after a byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                                      "25690816,2\r\n")
+                                                        << false;
+    QTest::newRow("LF line ends become CR LF: a change") << QByteArray("25690816,2\n") << true;
+}
+
+void TestResultsFile::unchangedRewriteKeepsBackup()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, written);
+
+    QVERIFY(writeBytes(path(), file));
+    QVERIFY(writeBytes(m_dir->filePath(u"db.dll.bak"_s), "the way back\r\n"));
+    // A file written again is a new file that took the old one's name.
+    const auto inode = [this] {
+        struct stat status
+        {
+        };
+        return ::stat(QFile::encodeName(path()).constData(), &status) == 0 ? status.st_ino : 0;
+    };
+    const auto before = inode();
+    const ResultsFile results(path());
+    QVERIFY(results.rewriteResultsFile(results.readResultsFile().value()).ok());
+    QCOMPARE(readBytes(m_dir->filePath(u"db.dll.bak"_s)), written ? file : QByteArray("the way back\r\n"));
+    QCOMPARE(inode() != before, written);
+}
+
+void TestResultsFile::refusedOrFailedRewriteReplacesNothing_data()
+{
+    QTest::addColumn<QString>("planted"); // a link or a directory under this name
+    QTest::addColumn<qint64>("room");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("reason");
+
+    const QString link = u"ไม่ใช่แฟ้มปกติ แต่เป็นลิงก์ไปยัง <target>"_s;
+    const QString full = u"ดิสก์เต็ม (No space left on device)"_s;
+    QTest::newRow("link planted as the backup") << u"db.dll.bak"_s << -1LL << u"db.dll.bak"_s << link;
+    QTest::newRow("results file is a link") << u"db.dll"_s << -1LL << u"db.dll"_s << link;
+    QTest::newRow("directory as the backup") << u"db.dll.bak/"_s << -1LL << u"db.dll.bak"_s << u"ไม่ใช่แฟ้มปกติ"_s;
+    QTest::newRow("full disk: no room for the backup") << QString() << 20LL << u"db.dll.bak"_s << full;
+    // The backup, written whole, is the file as it was; the file itself stays as it was too.
+    QTest::newRow("full disk: room for the backup only") << QString() << 40LL << u"db.dll"_s << full;
+}
+
+void TestResultsFile::refusedOrFailedRewriteReplacesNothing()
+{
+    QFETCH(QString, planted);
+    QFETCH(qint64, room);
+    QFETCH(QString, failing);
+    QFETCH(QString, reason);
+
+    const QByteArray stored("25690816,2\r\n25690716,3\r\n");
+    const QString target = m_dir->filePath(u"bashrc"_s);
+    QVERIFY(writeBytes(target, planted == u"db.dll" ? stored : QByteArray("export PATH\n")));
+    if (planted != u"db.dll") {
+        QVERIFY(writeBytes(path(), stored));
+    }
+    if (planted.endsWith(u'/')) {
+        QVERIFY(QDir(m_dir->path()).mkdir(planted));
+    } else if (!planted.isEmpty()) {
+        QVERIFY(QFile::link(target, m_dir->filePath(planted)));
+    } else {
+        QVERIFY(writeBytes(m_dir->filePath(u"db.dll.bak"_s), "the way back\r\n"));
+    }
+    const QByteArray targetBefore = readBytes(target);
+    const ResultsFile file(path());
+    const QStringList lines = QStringList {u"25690901,1"_s} + file.readResultsFile().value();
+
+    Status written = Status::success();
+    {
+        const SmallDisk disk(room < 0 ? 1 << 20 : room);
+        written = file.rewriteResultsFile(lines);
+    }
+
+    QCOMPARE(written.error(),
+        u"บันทึกแฟ้ม %1 ไม่ได้: "_s.arg(m_dir->filePath(failing)) + QString(reason).replace(u"<target>"_s, target));
+    QCOMPARE(readBytes(path()), stored);
+    QCOMPARE(readBytes(target), targetBefore);
+    if (planted.isEmpty()) {
+        QCOMPARE(readBytes(m_dir->filePath(u"db.dll.bak"_s)),
+            failing == u"db.dll" ? stored : QByteArray("the way back\r\n"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList {u"bashrc"_s, u"db.dll"_s, u"db.dll.bak"_s}));
+    }
+}
+
+void TestResultsFile::fullTmpfsReplacesNothing_data()
+{
+    QTest::addColumn<bool>("lockTakenFirst");
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("the lock cannot be made") << false << u"db.dll.lock"_s;
+    QTest::newRow("under a lock taken before") << true << u"db.dll.bak"_s;
+}
+
+// The same on a real disk that is full, 100 draws in the file: small writes fail as the large ones do.
+void TestResultsFile::fullTmpfsReplacesNothing()
+{
+    QFETCH(bool, lockTakenFirst);
+    QFETCH(QString, failing);
+
+    const SmallTmpfs disk(m_dir->path());
+    if (!disk.isMounted()) {
+        QSKIP("mounting a small file system needs the superuser");
+    }
+    const QByteArray first100 = readBytes(QStringLiteral(VARENTA_BUNDLED_DB)).left(100 * 36);
+    QVERIFY(writeBytes(path(), first100));
+    QVERIFY(writeBytes(m_dir->filePath(u"db.dll.bak"_s), "the way back\r\n"));
+    const auto lock = lockTakenFirst ? std::make_optional(ResultsFileLock::acquire(path())) : std::nullopt;
+    QVERIFY(disk.fill());
+
+    const ResultsFile file(path());
+    const Status written =
+        file.rewriteResultsFile(QStringList {u"25690901,111111,222,333,444,555,66"_s} + file.readResultsFile().value());
+
+    QCOMPARE(written.error(), u"บันทึกแฟ้ม %1 ไม่ได้: ดิสก์เต็ม (No space left on device)"_s.arg(m_dir->filePath(failing)));
+    QCOMPARE(readBytes(path()), first100);
+    QCOMPARE(readBytes(m_dir->filePath(u"db.dll.bak"_s)), QByteArray("the way back\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList({u"db.dll*"_s}, QDir::Files).size(), lockTakenFirst ? 3 : 2);
 }
 
 void TestResultsFile::rewriteKeepsEveryByteRead()

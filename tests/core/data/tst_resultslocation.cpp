@@ -27,7 +27,7 @@ const QByteArray bundledBytes = "25690816,004615,429,731,094,937,53\r\n";
 const QByteArray userBytes = "25690901,111111,111,222,333,444,55\r\n25690816,004615,429,731,094,937,53\r\n";
 
 // How the user's data directory behaves.
-enum class DataDirectory { Usable, NotWritable, CannotBeCreated };
+enum class DataDirectory { Usable, NotWritable, CannotBeCreated, TooLong };
 // What the program's directory holds under the file's name.
 enum class Bundled { Nothing, File, Directory };
 // Where the chosen file is.
@@ -50,6 +50,8 @@ private Q_SLOTS:
     void choice_data();
     void choice();
     void defaultDataDirectoryIsTheApplications();
+    void relativeXdgDataHomeIsIgnored_data();
+    void relativeXdgDataHomeIsIgnored();
     void readOnlyRunsCreateNothing_data();
     void readOnlyRunsCreateNothing();
 
@@ -108,6 +110,13 @@ void TestResultsLocation::choice_data()
     QTest::newRow("data directory not writable: the user's own draws, told")
         << false << false << Bundled::File << DataDirectory::NotWritable << userBytes << Where::UserDirectory
         << userBytes << cannotWrite;
+    const QString tooLong = u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะโฟลเดอร์ข้อมูลยาวเกินไป:\n"_s;
+    QTest::newRow("data directory too long for the prize store: bundled draws, told")
+        << false << false << Bundled::File << DataDirectory::TooLong << none << Where::ProgramDirectory << bundledBytes
+        << tooLong;
+    QTest::newRow("data directory too long: the user's own draws, told")
+        << false << false << Bundled::File << DataDirectory::TooLong << userBytes << Where::UserDirectory << userBytes
+        << tooLong;
     QTest::newRow("bundled file unreadable: nothing to copy, told")
         << false << false << Bundled::Directory << usable << none << Where::ProgramDirectory
         << QByteArray("<unreadable>") << u"บันทึกผลรางวัลงวดใหม่ไม่ได้ เพราะคัดลอกฐานข้อมูลไปยังแฟ้มนี้ไม่ได้:\n"_s;
@@ -141,6 +150,10 @@ void TestResultsLocation::choice()
     if (dataDirectory == DataDirectory::CannotBeCreated) {
         QVERIFY(writeBytes(root.filePath(u"plain"_s), "a file\n"));
         data = root.filePath(u"plain/Varenta"_s);
+    }
+    if (dataDirectory == DataDirectory::TooLong) {
+        // Each name may be long; the whole path is what SQLite cannot take.
+        data = root.filePath(QString(240, u'a') + u'/' + QString(240, u'b') + u"/Varenta"_s);
     }
     const QString userFile = QDir(data).filePath(u"db.dll"_s);
     if (!userFileBefore.isNull()) {
@@ -195,6 +208,35 @@ void TestResultsLocation::defaultDataDirectoryIsTheApplications()
     QCOMPARE(readBytes(chosen.path), QByteArray("bundled"));
     QVERIFY(QFileInfo(chosen.path).permissions().testFlag(QFileDevice::WriteOwner));
     QVERIFY(QDir(data).removeRecursively());
+}
+
+void TestResultsLocation::relativeXdgDataHomeIsIgnored_data()
+{
+    QTest::addColumn<QByteArray>("xdgDataHome");
+    QTest::addColumn<QString>("below");
+
+    QTest::newRow("empty") << QByteArray() << u".local/share/Varenta"_s;
+    QTest::newRow("relative") << QByteArray("share") << u".local/share/Varenta"_s;
+    QTest::newRow("relative to the current directory") << QByteArray("./data/") << u".local/share/Varenta"_s;
+    QTest::newRow("absolute") << QFile::encodeName(QDir::tempPath()) + "/xdg" << u"../xdg/Varenta"_s;
+}
+
+void TestResultsLocation::relativeXdgDataHomeIsIgnored()
+{
+    QFETCH(QByteArray, xdgDataHome);
+    QFETCH(QString, below);
+
+    // The real lookup, not the test mode's, in a home of the test's own: nothing of the user's is touched.
+    const QByteArray saved[] = {qgetenv("HOME"), qgetenv("XDG_DATA_HOME")};
+    QStandardPaths::setTestModeEnabled(false);
+    qputenv("HOME", QFile::encodeName(QDir::temp().filePath(u"home"_s)));
+    qputenv("XDG_DATA_HOME", xdgDataHome);
+    const QString directory = ResultsLocation::userDataDirectory();
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("HOME", saved[0]);
+    qputenv("XDG_DATA_HOME", saved[1]);
+
+    QCOMPARE(directory, QDir::cleanPath(QDir::temp().filePath(u"home/"_s + below)));
 }
 
 void TestResultsLocation::readOnlyRunsCreateNothing_data()

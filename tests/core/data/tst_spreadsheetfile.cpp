@@ -2,6 +2,7 @@
 #include "data/SpreadsheetFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,21 +80,41 @@ void TestSpreadsheetFile::xlsxCellsAreText()
 void TestSpreadsheetFile::writeFailureIsTold_data()
 {
     QTest::addColumn<bool>("xlsx");
-    QTest::newRow("csv") << false;
-    QTest::newRow("xlsx") << true;
+    QTest::addColumn<bool>("link");
+    QTest::newRow("csv into a missing folder") << false << false;
+    QTest::newRow("xlsx into a missing folder") << true << false;
+    QTest::newRow("csv over a link") << false << true;
+    QTest::newRow("xlsx over a link") << true << true;
 }
 
 void TestSpreadsheetFile::writeFailureIsTold()
 {
     QFETCH(bool, xlsx);
+    QFETCH(bool, link);
 
     QTemporaryDir directory;
-    const QString path = directory.filePath(xlsx ? u"missing/out.xlsx"_s : u"missing/out.csv"_s);
+    const QString name = xlsx ? u"out.xlsx"_s : u"out.csv"_s;
+    const QString path = directory.filePath(link ? name : u"missing/"_s + name);
+    const QString target = directory.filePath(u"profile"_s);
+    if (link) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("the user's own\n") == 15);
+        file.close();
+        QVERIFY(QFile::link(target, path));
+    }
     const auto write = xlsx ? &SpreadsheetFile::writeXlsx : &SpreadsheetFile::writeCsv;
     const Status written = write({{u"A"_s}, {{u"1"_s}}}, path);
     QVERIFY(!written.ok());
     QVERIFY2(written.error().startsWith(u"บันทึกแฟ้ม %1 ไม่ได้: %2"_s.arg(path, QString())), qPrintable(written.error()));
-    QVERIFY(!QFile::exists(path));
+    if (link) {
+        QCOMPARE(written.error(), u"บันทึกแฟ้ม %1 ไม่ได้: ไม่ใช่แฟ้มปกติ แต่เป็นลิงก์ไปยัง %2"_s.arg(path, target));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("the user's own\n"));
+    } else {
+        QVERIFY(!QFile::exists(path));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSpreadsheetFile)

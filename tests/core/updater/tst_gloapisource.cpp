@@ -4,6 +4,7 @@
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
 #include "updater/NetworkTexts.h"
+#include "updater/UpdaterTexts.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -375,7 +376,7 @@ void TestGloApiSource::cancelStopsARequestUnderWay()
     QTimer::singleShot(50, this, [&source] { source.cancel(); });
     const Result<QStringList> entries = source.listDrawEntries();
     QVERIFY(!entries.ok());
-    QCOMPARE(entries.error(), GloApiTexts::cancelled().toString());
+    QCOMPARE(entries.error(), u"ยกเลิกการอัพเดทแล้ว"_s);
     QVERIFY(!source.fetchDraw(u"25580816"_s, FetchPace::Update).ok());
     QCOMPARE(m_api->server().requestCount(), 1);
 }
@@ -389,7 +390,7 @@ void TestGloApiSource::cancelStopsAPause()
     QTimer::singleShot(50, this, [&source] { source->cancel(); });
     const Result<DrawRecord> draw = source->fetchDraw(u"25580801"_s, FetchPace::Update);
     QVERIFY(!draw.ok());
-    QCOMPARE(draw.error(), GloApiTexts::cancelled().toString());
+    QCOMPARE(draw.error(), u"ยกเลิกการอัพเดทแล้ว"_s);
     QCOMPARE(m_api->server().requestCount(), 1);
 }
 
