@@ -333,7 +333,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
     }
 
     Inspection found;
-    for (int attempt = 0;; ++attempt) {
+    for (;;) {
         if (const Status seeded = seedPrizeStore(m_path, bundledPath); !seeded) {
             return seeded;
         }
@@ -345,7 +345,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
             break;
         }
         // A file set aside once this opening and still no store: the bundled store itself cannot be used.
-        if (attempt > 0 || !m_setAsidePath.isEmpty()) {
+        if (!m_setAsidePath.isEmpty()) {
             disconnect();
             return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
         }
@@ -447,6 +447,10 @@ PrizeStore::Inspection PrizeStore::inspect()
     QStringList problems;
     while (query.next()) {
         problems.append(query.value(0).toString());
+    }
+    // A walk cut short by another program's lock says nothing of the file.
+    if (problems.isEmpty() && query.lastError().isValid()) {
+        return refused(query.lastError());
     }
     if (problems != QStringList {u"ok"_s}) {
         found.state = FileState::Damaged;
