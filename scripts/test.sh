@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Varenta needs on Debian 12, then checks everything CI checks: formatting, a build with warnings as
 # errors, every test, a smoke start of the program, the Debian package, and every test again under AddressSanitizer
-# and UBSan.
+# and UBSan, and a short run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Parallel jobs of the builds and the tests: one per core, or VARENTA_JOBS (say 1 on a small or shared machine).
@@ -40,3 +40,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 QT_QPA_PLATFORM=offscreen timeout 60 ./build-asan/bin/varenta --close-after-start
+
+step "Fuzzing each parser briefly (results file, result page, the office's answers, prize store, typed input)"
+bash scripts/fuzz.sh 20
