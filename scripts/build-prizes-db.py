@@ -6,27 +6,37 @@ Usage: python3 scripts/build-prizes-db.py [ANSWERS_DIR] [OUTPUT]
 ANSWERS_DIR holds one answer of the lottery office's getLotteryResult per draw, named YYYY-MM-DD.json
 (default: ../shared/data/glo-api-history next to the repository); OUTPUT defaults to data/prizes.sqlite.
 The schema is the one the program's PrizeStore creates (src/core/data/PrizeStore.cpp); keep the two in step.
-Only the Python standard library is used.
+
+The office's answers give today's amounts (`price`) for every draw, old ones too. The amounts stored are those of
+each draw's era from data/prize-eras.csv for the draws before today's era (the era of the table's last line), and
+the answer's own from then on; where those disagree with the table of eras, the answer's are kept and said on
+standard error. Each draw's result sheet (`pdf_url`) is kept. Only the Python standard library is used.
 """
 
+import csv
 import datetime
 import json
 import os
 import sqlite3
 import sys
 
-SCHEMA_VERSION = 1
+SCHEMA_VERSION = 2
 
 # Kind codes as the program stores them, with the JSON section each comes from and the digits of its numbers.
 FIRST, NEAR_FIRST, SECOND, THIRD, FOURTH, FIFTH, FRONT_THREE, BACK_THREE, LAST_THREE, LAST_TWO = range(1, 11)
 SIX_DIGIT_SECTIONS = [("first", FIRST, 1), ("near1", NEAR_FIRST, 2), ("second", SECOND, 5), ("third", THIRD, 10),
                       ("fourth", FOURTH, 50), ("fifth", FIFTH, 100)]
 FRONT_THREE_FROM = datetime.date(2015, 9, 1)
+# The columns of data/prize-eras.csv and the kind each gives the amount of.
+ERA_COLUMNS = [("first", FIRST), ("near_first", NEAR_FIRST), ("second", SECOND), ("third", THIRD),
+               ("fourth", FOURTH), ("fifth", FIFTH), ("front_three", FRONT_THREE), ("back_three", BACK_THREE),
+               ("last_three", LAST_THREE), ("last_two", LAST_TWO)]
 
 SCHEMA = """
 CREATE TABLE draws (
     id INTEGER PRIMARY KEY,
-    draw_key TEXT NOT NULL UNIQUE CHECK (length(draw_key) = 8 AND draw_key NOT GLOB '*[^0-9]*')
+    draw_key TEXT NOT NULL UNIQUE CHECK (length(draw_key) = 8 AND draw_key NOT GLOB '*[^0-9]*'),
+    pdf_url TEXT NOT NULL DEFAULT ''
 );
 CREATE TABLE amounts (
     draw_id INTEGER NOT NULL REFERENCES draws (id),
@@ -50,6 +60,28 @@ def fail(message):
 
 def draw_key(day):
     return "%04d%02d%02d" % (day.year + 543, day.month, day.day)
+
+
+def read_eras(path):
+    """[(first_draw, last_draw or None, {kind: amount})], oldest first, from the table of eras."""
+    eras = []
+    with open(path, encoding="utf-8", newline="") as table:
+        for row in csv.DictReader(table):
+            amounts = {kind: int(row[column]) for column, kind in ERA_COLUMNS if row[column] != ""}
+            eras.append((row["first_draw"], row["last_draw"] or None, amounts))
+    if not eras:
+        fail("no eras in " + path)
+    for before, after in zip(eras, eras[1:]):
+        if before[1] is None or after[0] <= before[1]:
+            fail("%s: the eras overlap at %s" % (path, after[0]))
+    return eras
+
+
+def era_amounts(eras, key):
+    for first, last, amounts in eras:
+        if first <= key and (last is None or key <= last):
+            return amounts
+    return {}
 
 
 def amount_of(section, where):
@@ -77,7 +109,7 @@ def numbers_of(section, digits, count, where):
 
 
 def read_table(path):
-    """The draw key, [(kind, amount, [numbers])] of one saved answer."""
+    """The draw key, the result sheet, [(kind, answered amount, [numbers])] of one saved answer."""
     with open(path, encoding="utf-8") as answer:
         result = json.load(answer)["response"]["result"]
     day = datetime.date.fromisoformat(result["date"])
@@ -97,17 +129,30 @@ def read_table(path):
         kinds.append((LAST_THREE, amount_of(data["last3b"], name + " last3b"),
                       numbers_of(data["last3b"], 3, 4, name + " last3b")))
     kinds.append((LAST_TWO, amount_of(data["last2"], name + " last2"), numbers_of(data["last2"], 2, 1, name + " last2")))
-    return draw_key(day), kinds
+    return draw_key(day), result.get("pdf_url") or "", kinds
+
+
+def amounts_to_store(eras, key, kinds, name):
+    """{kind: amount} of a draw: its era's before today's era, the answer's from then on."""
+    era = era_amounts(eras, key)
+    if key < eras[-1][0]:
+        return {kind: era[kind] for kind, _, _ in kinds if kind in era}
+    for kind, answered, _ in kinds:
+        if kind in era and era[kind] != answered:
+            print("%s: kind %d: the office gives %d baht, the table of eras %d; the office's kept"
+                  % (name, kind, answered, era[kind]), file=sys.stderr)
+    return {kind: answered for kind, answered, _ in kinds}
 
 
 def main():
     repository = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     answers = sys.argv[1] if len(sys.argv) > 1 else os.path.join(repository, "..", "shared", "data", "glo-api-history")
     output = sys.argv[2] if len(sys.argv) > 2 else os.path.join(repository, "data", "prizes.sqlite")
+    eras = read_eras(os.path.join(repository, "data", "prize-eras.csv"))
     files = sorted(f for f in os.listdir(answers) if f.endswith(".json"))
     if not files:
         fail("no answers in " + answers)
-    tables = [read_table(os.path.join(answers, f)) for f in files]
+    tables = [(f,) + read_table(os.path.join(answers, f)) for f in files]
 
     partial = output + ".part"
     if os.path.exists(partial):
@@ -115,10 +160,11 @@ def main():
     db = sqlite3.connect(partial)
     db.executescript(SCHEMA)
     with db:
-        for key, kinds in tables:
-            draw_id = db.execute("INSERT INTO draws (draw_key) VALUES (?)", (key,)).lastrowid
-            for kind, amount, numbers in kinds:
+        for name, key, pdf_url, kinds in tables:
+            draw_id = db.execute("INSERT INTO draws (draw_key, pdf_url) VALUES (?, ?)", (key, pdf_url)).lastrowid
+            for kind, amount in sorted(amounts_to_store(eras, key, kinds, name).items()):
                 db.execute("INSERT INTO amounts (draw_id, kind, amount) VALUES (?, ?, ?)", (draw_id, kind, amount))
+            for kind, _, numbers in kinds:
                 db.executemany("INSERT INTO numbers (number, kind, draw_id, round) VALUES (?, ?, ?, ?)",
                                [(number, kind, draw_id, round) for number, round in numbers])
     db.execute("PRAGMA user_version = %d" % SCHEMA_VERSION)

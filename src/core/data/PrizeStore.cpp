@@ -1,28 +1,39 @@
 #include "PrizeStore.h"
 
+#include "data/PrizeEras.h"
 #include "data/PrizeTexts.h"
 #include "data/ResultsLocation.h"
+#include "data/ThaiCalendar.h"
+#include "data/TicketTexts.h"
 
 #include <QAtomicInt>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QLoggingCategory>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <cerrno>
+#include <cstdio>
 #include <map>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+Q_LOGGING_CATEGORY(storeLog, "varenta.prizestore")
+
 // The layout. scripts/build-prizes-db.py writes the bundled store with the same statements; keep the two in step.
 const char* const schemaStatements[] = {
     "CREATE TABLE draws ("
     " id INTEGER PRIMARY KEY,"
-    " draw_key TEXT NOT NULL UNIQUE CHECK (length(draw_key) = 8 AND draw_key NOT GLOB '*[^0-9]*'))",
+    " draw_key TEXT NOT NULL UNIQUE CHECK (length(draw_key) = 8 AND draw_key NOT GLOB '*[^0-9]*'),"
+    " pdf_url TEXT NOT NULL DEFAULT '')",
     "CREATE TABLE amounts ("
     " draw_id INTEGER NOT NULL REFERENCES draws (id),"
     " kind INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 10),"
@@ -40,11 +51,205 @@ const char* const schemaStatements[] = {
 const char* const officeDatesTable =
     "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
 
+// Layout 1 had no result sheet; layout 2 adds it as the last column of `draws`.
+const char* const addPdfUrl = "ALTER TABLE draws ADD COLUMN pdf_url TEXT NOT NULL DEFAULT ''";
+
+// The columns the program reads and writes, per layout: a file of our version whose tables lack them is damaged.
+const char* const firstLayoutProbes[] = {
+    "SELECT id, draw_key FROM draws LIMIT 0",
+    "SELECT draw_id, kind, amount FROM amounts LIMIT 0",
+    "SELECT number, kind, draw_id, round FROM numbers LIMIT 0",
+};
+const char* const secondLayoutProbe = "SELECT pdf_url FROM draws LIMIT 0";
+
+// SQLite's primary result codes that tell why a file cannot be used.
+enum SqliteCode {
+    sqlitePerm = 3,
+    sqliteBusy = 5,
+    sqliteLocked = 6,
+    sqliteReadOnly = 8,
+    sqliteIoError = 10,
+    sqliteCorrupt = 11,
+    sqliteFull = 13,
+    sqliteCantOpen = 14,
+    sqliteConstraint = 19,
+    sqliteAuth = 23,
+    sqliteNotADatabase = 26,
+};
+
+int sqliteCode(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// Why SQLite refused, in Thai, with SQLite's own words after it.
+QString reasonOf(const QSqlError& error)
+{
+    QStringView thai;
+    switch (sqliteCode(error)) {
+    case sqliteFull:
+        thai = TicketTexts::reasonDiskFull();
+        break;
+    case sqliteBusy:
+    case sqliteLocked:
+        thai = TicketTexts::reasonBusy();
+        break;
+    case sqliteReadOnly:
+        thai = TicketTexts::reasonNoWrite();
+        break;
+    case sqlitePerm:
+    case sqliteAuth:
+        thai = TicketTexts::reasonNoAccess();
+        break;
+    case sqliteIoError:
+        thai = TicketTexts::reasonDiskError();
+        break;
+    case sqliteCorrupt:
+        thai = TicketTexts::reasonDamaged();
+        break;
+    case sqliteCantOpen:
+        thai = TicketTexts::reasonCannotOpen();
+        break;
+    case sqliteConstraint:
+        thai = TicketTexts::reasonBadData();
+        break;
+    case sqliteNotADatabase:
+        thai = TicketTexts::reasonNotDatabase();
+        break;
+    default:
+        break;
+    }
+    const QString system = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (thai.isEmpty()) {
+        return system;
+    }
+    return system.isEmpty() ? thai.toString() : thai.toString() + u": " + system;
+}
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString nextConnectionName()
 {
     static QAtomicInt counter;
     return u"varenta-prizes-%1"_s.arg(counter.fetchAndAddRelaxed(1));
 }
+
+bool bundledStoreUsable(const QString& storePath, const QString& bundledPath)
+{
+    const QFileInfo bundled(bundledPath);
+    return !bundledPath.isEmpty() && bundled.isFile() &&
+        QFileInfo(storePath).absoluteFilePath() != bundled.absoluteFilePath();
+}
+
+// The amounts a store keeps for a draw: those of its era before today's, the table's own from then on; only of
+// the kinds the draw had.
+std::map<PrizeKind, qint64> amountsToStore(const DrawPrizes& prizes)
+{
+    std::map<PrizeKind, qint64> amounts = PrizeEras::bundled().amountsToKeep(prizes.drawKey, prizes.amounts);
+    const QList<PrizeKind> kinds = PrizeKinds::ofDraw(prizes.drawKey);
+    std::erase_if(amounts, [&kinds](const auto& entry) { return !kinds.contains(entry.first); });
+    return amounts;
+}
+
+bool run(QSqlQuery& query, const QVariantList& values, QString& error)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        query.bindValue(i, values.at(i));
+    }
+    if (!query.exec()) {
+        error = reasonOf(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+// The statements that write one draw's table.
+struct TableStatements
+{
+    explicit TableStatements(const QSqlDatabase& database)
+        : findDraw(database)
+        , addDraw(database)
+        , setPdfUrl(database)
+        , clearAmounts(database)
+        , clearNumbers(database)
+        , addAmount(database)
+        , addNumber(database)
+    { }
+
+    bool prepare(QString& error)
+    {
+        const std::pair<QSqlQuery*, QString> statements[] = {
+            {&findDraw, u"SELECT id FROM draws WHERE draw_key = ?"_s},
+            {&addDraw, u"INSERT INTO draws (draw_key, pdf_url) VALUES (?, coalesce(?, ''))"_s},
+            {&setPdfUrl, u"UPDATE draws SET pdf_url = coalesce(?, '') WHERE id = ?"_s},
+            {&clearAmounts, u"DELETE FROM amounts WHERE draw_id = ?"_s},
+            {&clearNumbers, u"DELETE FROM numbers WHERE draw_id = ?"_s},
+            {&addAmount, u"INSERT INTO amounts (draw_id, kind, amount) VALUES (?, ?, ?)"_s},
+            {&addNumber, u"INSERT INTO numbers (number, kind, draw_id, round) VALUES (?, ?, ?, ?)"_s},
+        };
+        for (const auto& [query, sql] : statements) {
+            if (!query->prepare(sql)) {
+                error = reasonOf(query->lastError());
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The id of a stored draw: no value when it is not stored; false when the look-up failed.
+    bool find(const QString& drawKey, std::optional<qlonglong>& id, QString& error)
+    {
+        id.reset();
+        if (!run(findDraw, {drawKey}, error)) {
+            return false;
+        }
+        if (findDraw.next()) {
+            id = findDraw.value(0).toLongLong();
+        }
+        findDraw.finish();
+        return true;
+    }
+
+    bool add(const DrawPrizes& prizes, qlonglong& id, QString& error)
+    {
+        if (!run(addDraw, {prizes.drawKey, prizes.pdfUrl}, error)) {
+            return false;
+        }
+        id = addDraw.lastInsertId().toLongLong();
+        return true;
+    }
+
+    bool clear(qlonglong id, const QString& pdfUrl, QString& error)
+    {
+        return run(setPdfUrl, {pdfUrl, id}, error) && run(clearAmounts, {id}, error) && run(clearNumbers, {id}, error);
+    }
+
+    bool fill(qlonglong id, const DrawPrizes& prizes, QString& error)
+    {
+        for (const auto& [kind, amount] : amountsToStore(prizes)) {
+            if (!run(addAmount, {id, static_cast<int>(kind), amount}, error)) {
+                return false;
+            }
+        }
+        for (const PrizeNumber& number : prizes.numbers) {
+            if (!run(addNumber, {number.number, static_cast<int>(number.kind), id, number.round}, error)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    QSqlQuery findDraw;
+    QSqlQuery addDraw;
+    QSqlQuery setPdfUrl;
+    QSqlQuery clearAmounts;
+    QSqlQuery clearNumbers;
+    QSqlQuery addAmount;
+    QSqlQuery addNumber;
+};
 
 } // namespace
 
@@ -61,15 +266,17 @@ QString bundledPrizeStorePath(const QString& programDirectory)
 Status seedPrizeStore(const QString& storePath, const QString& bundledPath)
 {
     const QFileInfo store(storePath);
-    const QFileInfo bundled(bundledPath);
-    if (store.exists() || !bundled.isFile() || store.absoluteFilePath() == bundled.absoluteFilePath()) {
+    // An empty file holds nothing to keep: a copy cut short by an older version of the program, or a file the user
+    // emptied.
+    const bool nothingThere = !store.exists() || (store.isFile() && store.size() == 0);
+    if (!nothingThere || !bundledStoreUsable(storePath, bundledPath)) {
         return Status::success();
     }
     // Written whole or not at all, with the user's own permissions, so that a copy cut short never passes for a store.
     const Status copied = QDir().mkpath(store.absolutePath()) ? ResultsLocation::copyWhole(bundledPath, storePath)
                                                               : Status::failure(QString());
     if (!copied) {
-        const QString message = PrizeTexts::copyFailed().toString().arg(QDir::toNativeSeparators(storePath));
+        const QString message = PrizeTexts::copyFailed().toString().arg(nativePath(storePath));
         return Status::failure(copied.error().isEmpty() ? message : message + u" ("_s + copied.error() + u')');
     }
     return Status::success();
@@ -96,137 +303,492 @@ Status PrizeStore::failure(QStringView message, const QString& detail) const
 
 Status PrizeStore::open()
 {
+    return openSeeded(QString());
+}
+
+Status PrizeStore::openSeeded(const QString& bundledPath)
+{
+    if (m_database.isOpen()) {
+        return Status::success();
+    }
+    m_notice.clear();
+    m_setAsidePath.clear();
+    m_readOnly = false;
+
+    // SQLite takes the path with its links resolved; a longer one it refuses with no more than "unable to open".
+    const QFileInfo file(m_path);
+    const QString directory = QFileInfo(file.absolutePath()).canonicalFilePath();
+    const qsizetype pathBytes =
+        QFile::encodeName((directory.isEmpty() ? file.absolutePath() : directory) + u'/' + file.fileName()).size();
+    if (pathBytes > maxPathBytes) {
+        return Status::failure(
+            TicketTexts::storePathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
+    }
+    // SQLite would block on a pipe and fail on a folder: neither can be a store.
+    if (file.exists() && !file.isFile()) {
+        const Status moved = setAside(
+            file.isDir() ? TicketTexts::reasonDirectory().toString() : TicketTexts::reasonNotRegular().toString(),
+            false);
+        if (!moved) {
+            return moved;
+        }
+    }
+
+    Inspection found;
+    for (int attempt = 0;; ++attempt) {
+        if (const Status seeded = seedPrizeStore(m_path, bundledPath); !seeded) {
+            return seeded;
+        }
+        if (const Status connected = connect(false); !connected) {
+            return connected;
+        }
+        found = inspect();
+        if (found.state != FileState::NotOurs && found.state != FileState::Damaged) {
+            break;
+        }
+        // A file set aside once this opening and still no store: the bundled store itself cannot be used.
+        if (attempt > 0 || !m_setAsidePath.isEmpty()) {
+            disconnect();
+            return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
+        }
+        if (const Status moved = setAside(found.reason, found.state == FileState::NotOurs); !moved) {
+            return moved;
+        }
+    }
+
+    Status ready = Status::success();
+    switch (found.state) {
+    case FileState::Ours:
+        break;
+    case FileState::Empty:
+        ready = createTables();
+        break;
+    case FileState::OlderLayout:
+        ready = upgradeFromFirstLayout();
+        if (ready) {
+            takeResultSheets(bundledPath);
+        }
+        break;
+    case FileState::NewerLayout:
+        disconnect();
+        ready = connect(true);
+        m_readOnly = ready.ok();
+        if (ready) {
+            m_notice =
+                PrizeTexts::tooNew().toString().arg(nativePath(m_path)) + u' ' + TicketTexts::storeReadOnlyNote();
+        }
+        break;
+    case FileState::NotOurs:
+    case FileState::Damaged:
+    case FileState::Unusable:
+        ready = failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
+        break;
+    }
+    if (!ready) {
+        disconnect();
+        return ready;
+    }
+    if (!m_setAsidePath.isEmpty()) {
+        m_notice += u' ' +
+            (bundledStoreUsable(m_path, bundledPath) ? TicketTexts::storeFreshFromBundled()
+                                                     : TicketTexts::storeFreshEmpty())
+                .toString();
+    }
+    return Status::success();
+}
+
+Status PrizeStore::connect(bool readOnly)
+{
     if (!m_database.isValid()) {
         m_database = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     }
     if (!m_database.isValid()) {
         return failure(
-            PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), u"no SQLite driver"_s);
-    }
-    if (m_database.isOpen()) {
-        return Status::success();
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)), TicketTexts::reasonNoDriver().toString());
     }
     m_database.setDatabaseName(m_path);
+    m_database.setConnectOptions(readOnly ? u"QSQLITE_OPEN_READONLY"_s : QString());
     if (!m_database.open()) {
-        return failure(
-            PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), m_database.lastError().text());
-    }
-    QSqlQuery version(m_database);
-    if (!version.exec(u"PRAGMA user_version"_s) || !version.next()) {
-        const QString detail = version.lastError().text();
-        m_database.close();
-        return failure(PrizeTexts::openFailed().toString().arg(QDir::toNativeSeparators(m_path)), detail);
-    }
-    const int found = version.value(0).toInt();
-    version.finish();
-    if (found > schemaVersion) {
-        m_database.close();
-        return Status::failure(PrizeTexts::tooNew().toString().arg(QDir::toNativeSeparators(m_path)));
-    }
-    if (found == 0) {
-        if (const Status created = createTables(); !created) {
-            m_database.close();
-            return created;
-        }
+        return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), reasonOf(m_database.lastError()));
     }
     return Status::success();
 }
 
-Status PrizeStore::openSeeded(const QString& bundledPath)
+void PrizeStore::disconnect()
 {
-    if (const Status seeded = seedPrizeStore(m_path, bundledPath); !seeded) {
-        return seeded;
+    if (m_database.isOpen()) {
+        m_database.close();
     }
-    return open();
+    m_readOnly = false;
+}
+
+PrizeStore::Inspection PrizeStore::inspect()
+{
+    Inspection found;
+    const auto refused = [&found](const QSqlError& error) {
+        switch (sqliteCode(error)) {
+        case sqliteNotADatabase:
+        case sqliteCorrupt:
+            found.state = FileState::Damaged;
+            break;
+        default:
+            found.state = FileState::Unusable;
+            break;
+        }
+        found.reason = reasonOf(error);
+        return found;
+    };
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
+        return refused(query.lastError());
+    }
+    found.version = query.value(0).toInt();
+    // A file cut short or overwritten in part still has its header: only a walk over its pages finds the damage.
+    if (!query.exec(u"PRAGMA quick_check"_s)) {
+        return refused(query.lastError());
+    }
+    QStringList problems;
+    while (query.next()) {
+        problems.append(query.value(0).toString());
+    }
+    if (problems != QStringList {u"ok"_s}) {
+        found.state = FileState::Damaged;
+        found.reason = TicketTexts::reasonDamaged().toString();
+        return found;
+    }
+    if (!query.exec(u"SELECT type, name FROM sqlite_master"_s)) {
+        return refused(query.lastError());
+    }
+    QStringList tables;
+    bool anything = false;
+    while (query.next()) {
+        anything = true;
+        if (query.value(0).toString() == u"table") {
+            tables.append(query.value(1).toString());
+        }
+    }
+    query.finish();
+    if (!anything && found.version == 0) {
+        found.state = FileState::Empty;
+        return found;
+    }
+    // Another program's database keeps its own tables: ours are never added to it.
+    const bool ourTables =
+        tables.contains(u"draws"_s) && tables.contains(u"amounts"_s) && tables.contains(u"numbers"_s);
+    if (!ourTables || found.version < 1) {
+        found.state = FileState::NotOurs;
+        found.reason = TicketTexts::reasonForeign().toString();
+        return found;
+    }
+    if (found.version > schemaVersion) {
+        found.state = FileState::NewerLayout;
+        return found;
+    }
+    QStringList probes;
+    for (const char* probe : firstLayoutProbes) {
+        probes.append(QString::fromLatin1(probe));
+    }
+    if (found.version >= 2) {
+        probes.append(QString::fromLatin1(secondLayoutProbe));
+    }
+    for (const QString& probe : std::as_const(probes)) {
+        if (!query.exec(probe)) {
+            found.state = FileState::Damaged;
+            found.reason = TicketTexts::reasonDamaged().toString() + u": " + query.lastError().databaseText();
+            return found;
+        }
+        query.finish();
+    }
+    found.state = found.version == schemaVersion ? FileState::Ours : FileState::OlderLayout;
+    return found;
+}
+
+Status PrizeStore::setAside(const QString& reason, bool foreign)
+{
+    disconnect();
+    const QString base = m_path + (foreign ? u".foreign-"_s : u".damaged-"_s) +
+        QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+    QString target = base;
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n) {
+        target = base + u'-' + QString::number(n);
+    }
+    const auto move = [](const QString& from, const QString& to) {
+        return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    };
+    // A journal left beside the file belongs to it: SQLite would play it back into the fresh store.
+    for (const QString& suffix : {u"-journal"_s, u"-wal"_s, u"-shm"_s}) {
+        const QFileInfo journal(m_path + suffix);
+        if ((journal.exists() || journal.isSymLink()) && !move(m_path + suffix, target + suffix)) {
+            return Status::failure(
+                TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+        }
+    }
+    if (!move(m_path, target)) {
+        return Status::failure(
+            TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+    }
+    qCWarning(storeLog).noquote() << "set aside" << m_path << "as" << target << ":" << reason;
+    m_setAsidePath = target;
+    m_notice = TicketTexts::storeSetAside().toString().arg(nativePath(m_path), reason, nativePath(target));
+    return Status::success();
 }
 
 Status PrizeStore::createTables()
 {
-    if (!m_database.transaction()) {
-        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
-    }
     QSqlQuery query(m_database);
+    if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
+        return failure(PrizeTexts::writeFailed(), reasonOf(query.lastError()));
+    }
+    const auto abandon = [this, &query] {
+        const QString detail = reasonOf(query.lastError());
+        QSqlQuery(m_database).exec(u"ROLLBACK"_s);
+        return failure(PrizeTexts::writeFailed(), detail);
+    };
+    // Another instance may have made the tables since the file was looked at.
+    if (!query.exec(u"SELECT count(*) FROM sqlite_master"_s) || !query.next()) {
+        return abandon();
+    }
+    if (query.value(0).toInt() > 0) {
+        query.finish();
+        QSqlQuery(m_database).exec(u"ROLLBACK"_s);
+        disconnect();
+        return Status::failure(
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)) + u" (" + TicketTexts::reasonBusy() + u")");
+    }
+    query.finish();
     for (const char* statement : schemaStatements) {
         if (!query.exec(QString::fromLatin1(statement))) {
-            const QString detail = query.lastError().text();
-            m_database.rollback();
-            return failure(PrizeTexts::writeFailed(), detail);
+            return abandon();
         }
     }
-    if (!query.exec(u"PRAGMA user_version = %1"_s.arg(schemaVersion)) || !m_database.commit()) {
-        const QString detail = query.lastError().text();
-        m_database.rollback();
-        return failure(PrizeTexts::writeFailed(), detail);
+    if (!query.exec(u"PRAGMA user_version = %1"_s.arg(schemaVersion)) || !query.exec(u"COMMIT"_s)) {
+        return abandon();
     }
     return Status::success();
 }
 
-Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
+Status PrizeStore::upgradeFromFirstLayout()
 {
-    if (!m_database.isOpen()) {
-        return failure(PrizeTexts::writeFailed(), QString());
-    }
-    if (!m_database.transaction()) {
-        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
-    }
-    QSqlQuery addDraw(m_database);
-    QSqlQuery findDraw(m_database);
-    QSqlQuery clearNumbers(m_database);
-    QSqlQuery clearAmounts(m_database);
-    QSqlQuery addAmount(m_database);
-    QSqlQuery addNumber(m_database);
-    const bool prepared = addDraw.prepare(u"INSERT OR IGNORE INTO draws (draw_key) VALUES (?)"_s) &&
-        findDraw.prepare(u"SELECT id FROM draws WHERE draw_key = ?"_s) &&
-        clearNumbers.prepare(u"DELETE FROM numbers WHERE draw_id = ?"_s) &&
-        clearAmounts.prepare(u"DELETE FROM amounts WHERE draw_id = ?"_s) &&
-        addAmount.prepare(u"INSERT INTO amounts (draw_id, kind, amount) VALUES (?, ?, ?)"_s) &&
-        addNumber.prepare(u"INSERT INTO numbers (number, kind, draw_id, round) VALUES (?, ?, ?, ?)"_s);
-
-    QString detail;
-    const auto run = [&detail](QSqlQuery& query, const QVariantList& values) {
-        for (int i = 0; i < values.size(); ++i) {
-            query.bindValue(i, values.at(i));
-        }
-        if (!query.exec()) {
-            detail = query.lastError().text();
-            return false;
-        }
-        return true;
+    QSqlQuery query(m_database);
+    const auto abandon = [this](const QString& detail) {
+        QSqlQuery(m_database).exec(u"ROLLBACK"_s);
+        return Status::failure(TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), detail));
     };
-    bool ok = prepared;
-    if (!prepared) {
-        detail = addDraw.lastError().text();
+    if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
+        return Status::failure(
+            TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), reasonOf(query.lastError())));
     }
-    for (const DrawPrizes& prizes : draws) {
-        if (!ok) {
-            break;
+    // Another instance may have brought it up to date since the file was looked at.
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
+        return abandon(reasonOf(query.lastError()));
+    }
+    if (query.value(0).toInt() != 1) {
+        query.finish();
+        QSqlQuery(m_database).exec(u"ROLLBACK"_s);
+        return Status::success();
+    }
+    query.finish();
+    if (!query.exec(QString::fromLatin1(addPdfUrl)) || !query.exec(u"SELECT id, draw_key FROM draws"_s)) {
+        return abandon(reasonOf(query.lastError()));
+    }
+    QList<std::pair<qlonglong, QString>> draws;
+    while (query.next()) {
+        draws.append({query.value(0).toLongLong(), query.value(1).toString()});
+    }
+    query.finish();
+
+    // The numbers stay; the amounts of every draw before today's era become those of its era.
+    TableStatements statements(m_database);
+    QString error;
+    if (!statements.prepare(error)) {
+        return abandon(error);
+    }
+    const QString answerAmountsFrom = PrizeEras::bundled().answerAmountsFrom();
+    for (const auto& [id, key] : std::as_const(draws)) {
+        if (key >= answerAmountsFrom) {
+            continue;
         }
-        if (prizes.partial) {
-            ok = false;
-            break;
+        DrawPrizes prizes;
+        prizes.drawKey = key;
+        if (!run(statements.clearAmounts, {id}, error) || !statements.fill(id, prizes, error)) {
+            return abandon(error);
         }
-        ok = run(addDraw, {prizes.drawKey}) && run(findDraw, {prizes.drawKey});
-        if (!ok || !findDraw.next()) {
-            ok = false;
-            break;
+    }
+    if (!query.exec(u"PRAGMA user_version = %1"_s.arg(schemaVersion)) || !query.exec(u"COMMIT"_s)) {
+        return abandon(reasonOf(query.lastError()));
+    }
+    qCInfo(storeLog).noquote() << "brought" << m_path << "to layout" << schemaVersion << "with the amounts of each era";
+    return Status::success();
+}
+
+void PrizeStore::takeResultSheets(const QString& bundledPath)
+{
+    // The office's result sheets of the draws the program ships, for a store that was made before they were kept.
+    if (!bundledStoreUsable(m_path, bundledPath)) {
+        return;
+    }
+    QHash<QString, QString> sheets;
+    {
+        const QString connection = m_connectionName + u"-bundled";
+        {
+            QSqlDatabase bundled = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
+            bundled.setDatabaseName(bundledPath);
+            bundled.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
+            if (bundled.open()) {
+                QSqlQuery query(bundled);
+                if (query.exec(u"SELECT draw_key, pdf_url FROM draws WHERE pdf_url <> ''"_s)) {
+                    while (query.next()) {
+                        sheets.insert(query.value(0).toString(), query.value(1).toString());
+                    }
+                }
+            }
         }
-        const qlonglong id = findDraw.value(0).toLongLong();
-        findDraw.finish();
-        ok = run(clearNumbers, {id}) && run(clearAmounts, {id});
-        for (auto amount = prizes.amounts.begin(); ok && amount != prizes.amounts.end(); ++amount) {
-            ok = run(addAmount, {id, static_cast<int>(amount->first), amount->second});
-        }
-        for (qsizetype i = 0; ok && i < prizes.numbers.size(); ++i) {
-            const PrizeNumber& number = prizes.numbers.at(i);
-            ok = run(addNumber, {number.number, static_cast<int>(number.kind), id, number.round});
-        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+    if (sheets.isEmpty() || !m_database.transaction()) {
+        return;
+    }
+    QSqlQuery update(m_database);
+    bool ok = update.prepare(u"UPDATE draws SET pdf_url = ? WHERE draw_key = ? AND pdf_url = ''"_s);
+    for (auto sheet = sheets.cbegin(); ok && sheet != sheets.cend(); ++sheet) {
+        update.bindValue(0, sheet.value());
+        update.bindValue(1, sheet.key());
+        ok = update.exec();
     }
     if (!ok || !m_database.commit()) {
-        if (ok) {
-            detail = m_database.lastError().text();
-        }
         m_database.rollback();
-        return failure(PrizeTexts::writeFailed(), detail);
+    }
+}
+
+QStringList PrizeStore::Writes::keysOf(DrawWrite::Outcome outcome) const
+{
+    QStringList keys;
+    for (const DrawWrite& write : draws) {
+        if (write.outcome == outcome) {
+            keys.append(write.drawKey);
+        }
+    }
+    return keys;
+}
+
+Status PrizeStore::Writes::status() const
+{
+    QStringList failed;
+    for (const DrawWrite& write : draws) {
+        if (write.outcome == DrawWrite::Outcome::Failed) {
+            failed.append(TicketTexts::drawNotStored().toString().arg(drawTitle(write.drawKey.left(8)), write.error));
+        }
+    }
+    return failed.isEmpty() ? Status::success() : Status::failure(failed.join(u'\n'));
+}
+
+PrizeStore::Writes PrizeStore::addDraws(const QList<DrawPrizes>& draws)
+{
+    Writes writes;
+    const auto failEvery = [&writes, &draws](const QString& error) {
+        writes.draws.clear();
+        for (const DrawPrizes& prizes : draws) {
+            writes.draws.append({prizes.drawKey, DrawWrite::Outcome::Failed, error});
+        }
+        return writes;
+    };
+    if (draws.isEmpty()) {
+        return writes;
+    }
+    if (!m_database.isOpen()) {
+        return failEvery(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
+    }
+    if (m_readOnly) {
+        return failEvery(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+    }
+    if (!m_database.transaction()) {
+        return failEvery(reasonOf(m_database.lastError()));
+    }
+    TableStatements statements(m_database);
+    QString error;
+    if (!statements.prepare(error)) {
+        m_database.rollback();
+        return failEvery(error);
+    }
+    QSqlQuery savepoint(m_database);
+    for (const DrawPrizes& prizes : draws) {
+        DrawWrite write {prizes.drawKey, DrawWrite::Outcome::Failed, QString()};
+        std::optional<qlonglong> stored;
+        if (const Status whole = checkFullTable(prizes); !whole) {
+            write.error = whole.error();
+        } else if (!statements.find(prizes.drawKey, stored, write.error)) {
+            // The look-up said why.
+        } else if (stored) {
+            write.outcome = DrawWrite::Outcome::AlreadyStored;
+        } else if (!savepoint.exec(u"SAVEPOINT one_table"_s)) {
+            write.error = reasonOf(savepoint.lastError());
+        } else {
+            qlonglong id = 0;
+            if (statements.add(prizes, id, write.error) && statements.fill(id, prizes, write.error)) {
+                write.outcome = DrawWrite::Outcome::Added;
+            } else {
+                // Only this draw's rows go; the tables written before it stay in the transaction.
+                savepoint.exec(u"ROLLBACK TO one_table"_s);
+            }
+            savepoint.exec(u"RELEASE one_table"_s);
+        }
+        writes.draws.append(write);
+    }
+    if (!m_database.commit()) {
+        const QString reason = reasonOf(m_database.lastError());
+        m_database.rollback();
+        for (DrawWrite& write : writes.draws) {
+            if (write.outcome == DrawWrite::Outcome::Added) {
+                write.outcome = DrawWrite::Outcome::Failed;
+                write.error = reason;
+            }
+        }
+    }
+    return writes;
+}
+
+Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
+{
+    return addDraws(draws).status();
+}
+
+Status PrizeStore::replaceDraw(const DrawPrizes& prizes)
+{
+    const auto refused = [&prizes](const QString& error) {
+        return Status::failure(TicketTexts::drawNotStored().toString().arg(drawTitle(prizes.drawKey.left(8)), error));
+    };
+    if (const Status whole = checkFullTable(prizes); !whole) {
+        return refused(whole.error());
+    }
+    if (!m_database.isOpen()) {
+        return refused(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
+    }
+    if (m_readOnly) {
+        return refused(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+    }
+    if (!m_database.transaction()) {
+        return refused(reasonOf(m_database.lastError()));
+    }
+    TableStatements statements(m_database);
+    QString error;
+    std::optional<qlonglong> stored;
+    qlonglong id = 0;
+    bool ok = statements.prepare(error) && statements.find(prizes.drawKey, stored, error);
+    if (ok && stored) {
+        id = *stored;
+        ok = statements.clear(id, prizes.pdfUrl, error);
+    } else if (ok) {
+        ok = statements.add(prizes, id, error);
+    }
+    ok = ok && statements.fill(id, prizes, error);
+    if (ok && !m_database.commit()) {
+        error = reasonOf(m_database.lastError());
+        ok = false;
+    }
+    if (!ok) {
+        m_database.rollback();
+        return refused(error);
     }
     return Status::success();
 }
@@ -236,7 +798,7 @@ Result<QStringList> PrizeStore::drawKeys() const
     QSqlQuery query(m_database);
     if (!query.exec(u"SELECT draw_key FROM draws ORDER BY draw_key DESC"_s)) {
         return Result<QStringList>::failure(
-            PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
+            PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     QStringList keys;
     while (query.next()) {
@@ -249,7 +811,7 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
 {
     using Answer = Result<std::optional<DrawPrizes>>;
     const auto readFailure = [](const QSqlQuery& query) {
-        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     };
     QSqlQuery query(m_database);
     // Runs one look-up with one bound value; false when it could not run.
@@ -260,17 +822,18 @@ Result<std::optional<DrawPrizes>> PrizeStore::draw(const QString& drawKey) const
         query.addBindValue(value);
         return query.exec();
     };
-    if (!select(u"SELECT id FROM draws WHERE draw_key = ?"_s, drawKey)) {
+    if (!select(u"SELECT id, pdf_url FROM draws WHERE draw_key = ?"_s, drawKey)) {
         return readFailure(query);
     }
     if (!query.next()) {
         return std::optional<DrawPrizes>();
     }
     const qlonglong id = query.value(0).toLongLong();
-    query.finish();
-
     DrawPrizes prizes;
     prizes.drawKey = drawKey;
+    prizes.pdfUrl = query.value(1).toString();
+    query.finish();
+
     if (!select(u"SELECT kind, amount FROM amounts WHERE draw_id = ?"_s, id)) {
         return readFailure(query);
     }
@@ -313,7 +876,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     for (const QString& number : numbers) {
         query.addBindValue(number);
@@ -322,7 +885,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
         query.addBindValue(drawKey);
     }
     if (!query.exec()) {
-        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
+        return Answer::failure(PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     QList<Match> matches;
     while (query.next()) {

@@ -3,6 +3,7 @@
 #include "data/DataTexts.h"
 #include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
+#include "data/TicketTexts.h"
 
 #include <algorithm>
 
@@ -69,6 +70,43 @@ int digits(PrizeKind kind)
     }
 }
 
+int count(PrizeKind kind)
+{
+    switch (kind) {
+    case PrizeKind::First:
+    case PrizeKind::LastTwo:
+        return 1;
+    case PrizeKind::NearFirst:
+    case PrizeKind::FrontThree:
+    case PrizeKind::BackThree:
+        return 2;
+    case PrizeKind::LastThree:
+        return 4;
+    case PrizeKind::Second:
+        return 5;
+    case PrizeKind::Third:
+        return 10;
+    case PrizeKind::Fourth:
+        return 50;
+    case PrizeKind::Fifth:
+        return 100;
+    }
+    return 0;
+}
+
+QList<PrizeKind> ofDraw(QStringView drawKey)
+{
+    const bool front = hasFrontThree(drawKey);
+    QList<PrizeKind> kinds;
+    for (const PrizeKind kind : all()) {
+        const bool frontOrBack = kind == PrizeKind::FrontThree || kind == PrizeKind::BackThree;
+        if (kind == PrizeKind::LastThree ? !front : !frontOrBack || front) {
+            kinds.append(kind);
+        }
+    }
+    return kinds;
+}
+
 } // namespace PrizeKinds
 
 bool hasFrontThree(QStringView drawKey)
@@ -111,6 +149,56 @@ DrawPrizes partialPrizes(const DrawRecord& record)
     }
     prizes.numbers.append({PrizeKind::LastTwo, record.twoDigit, 1});
     return prizes;
+}
+
+Status checkFullTable(const DrawPrizes& prizes)
+{
+    if (prizes.drawKey.size() != 8 || !gregorianDate(prizes.drawKey).isValid()) {
+        return Status::failure(TicketTexts::tableBadKey().toString().arg(prizes.drawKey.left(20)));
+    }
+    if (prizes.partial) {
+        return Status::failure(TicketTexts::tableIncomplete().toString().arg(TicketTexts::partialTableName()));
+    }
+    const QList<PrizeKind> kinds = PrizeKinds::ofDraw(prizes.drawKey);
+    std::map<PrizeKind, int> found;
+    for (const PrizeNumber& number : prizes.numbers) {
+        if (!kinds.contains(number.kind) || number.number.size() != PrizeKinds::digits(number.kind) ||
+            !isAsciiDigits(number.number)) {
+            return Status::failure(TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(number.kind)));
+        }
+        ++found[number.kind];
+    }
+    for (const PrizeKind kind : kinds) {
+        const int have = found[kind];
+        if (have != PrizeKinds::count(kind)) {
+            const QStringView message =
+                have < PrizeKinds::count(kind) ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed();
+            return Status::failure(message.toString().arg(PrizeKinds::thaiName(kind)));
+        }
+    }
+    return Status::success();
+}
+
+Status checkTableAgainstLine(const DrawPrizes& table, const QString& askedKey, const DrawRecord& line)
+{
+    if (table.drawKey != askedKey) {
+        return Status::failure(
+            TicketTexts::tableOfOtherDraw().toString().arg(drawTitle(table.drawKey.left(8)), drawTitle(askedKey)));
+    }
+    if (line.drawDate != askedKey) {
+        return Status::failure(TicketTexts::unknownDraw().toString().arg(askedKey));
+    }
+    // The line's numbers are those of the first prize, the three-digit and two-digit prizes: the table must hold
+    // exactly these of those kinds, the three-digit ones as a set.
+    const DrawPrizes fromLine = partialPrizes(line);
+    for (const PrizeKind kind : PrizeKinds::ofDraw(askedKey)) {
+        const QStringList expected = fromLine.numbersOf(kind);
+        if (!expected.isEmpty() && table.numbersOf(kind) != expected) {
+            return Status::failure(
+                TicketTexts::tableDisagrees().toString().arg(drawTitle(askedKey), PrizeKinds::thaiName(kind)));
+        }
+    }
+    return Status::success();
 }
 
 QString formatBaht(qint64 amount)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DrawRecord.h"
+#include "data/Result.h"
 
 #include <QList>
 #include <QString>
@@ -38,6 +39,13 @@ QString thaiName(PrizeKind kind);
 /// How many digits the numbers of a kind have: 6, 3 or 2.
 int digits(PrizeKind kind);
 
+/// How many numbers a draw's full table has of a kind: 1 first prize, 2 beside it, 5 second prizes...
+int count(PrizeKind kind);
+
+/// The kinds of a draw's full table, in the order of `all()`: the front and back three-digit prizes from
+/// 1 Sep 2015, the four last-three numbers before.
+QList<PrizeKind> ofDraw(QStringView drawKey);
+
 } // namespace PrizeKinds
 
 /// Whether a draw had front and back three-digit prizes (from 1 Sep 2015) rather than four last-three numbers.
@@ -53,12 +61,14 @@ struct PrizeNumber
     bool operator==(const PrizeNumber&) const = default;
 };
 
-/// A draw's prize table: its key, its numbers and each kind's amount in baht.
+/// A draw's prize table: its key, its numbers and each kind's amount in baht per ticket.
 struct DrawPrizes
 {
     QString drawKey;
     QList<PrizeNumber> numbers;
-    std::map<PrizeKind, qint64> amounts;
+    std::map<PrizeKind, qint64> amounts; ///< empty when the amounts of the draw's era are not known
+    /// The lottery office's own result sheet of the draw (a PDF on its site); empty when not known.
+    QString pdfUrl;
     /// Only the first prize, the three-digit and the two-digit numbers are known (a results-file line), no amounts.
     bool partial = false;
 
@@ -72,6 +82,16 @@ struct DrawPrizes
 
 /// The partial table of a results-file draw: its first prize, three-digit and two-digit numbers.
 DrawPrizes partialPrizes(const DrawRecord& record);
+
+/// Whether a table is a draw's whole table: a draw key, and of each kind of that draw (`PrizeKinds::ofDraw`) as
+/// many numbers as it has, each of its width in ASCII digits, and no other kind. The Thai reason otherwise.
+Status checkFullTable(const DrawPrizes& prizes);
+
+/// Whether a table fetched for the draw `askedKey` can be kept: it is the table of that draw, and its first prize,
+/// three-digit and two-digit numbers are those of the draw's results-file line `line`, as the same kinds. The Thai
+/// reason otherwise. An answer that carries another draw's date, or numbers the results file does not know, is
+/// never taken for the asked draw.
+Status checkTableAgainstLine(const DrawPrizes& table, const QString& askedKey, const DrawRecord& line);
 
 /// An amount of baht with thousands separators: "6,000,000".
 QString formatBaht(qint64 amount);

@@ -1,5 +1,6 @@
 #include "TicketChecker.h"
 
+#include "data/PrizeTexts.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
@@ -8,7 +9,13 @@
 #include <map>
 
 TicketChecker::TicketChecker(const PrizeStore& store, const QStringList& resultLines)
-    : m_store(store)
+    : TicketChecker(resultLines, QString())
+{
+    m_store = &store;
+}
+
+TicketChecker::TicketChecker(const QStringList& resultLines, QString whyNoStore)
+    : m_whyNoStore(std::move(whyNoStore))
 {
     for (const QString& line : resultLines) {
         const QString key = line.left(8);
@@ -20,11 +27,19 @@ TicketChecker::TicketChecker(const PrizeStore& store, const QStringList& resultL
 
 Status TicketChecker::load()
 {
-    const Result<QStringList> stored = m_store.drawKeys();
-    if (!stored) {
-        return Status::failure(stored.error());
+    m_fullTables.clear();
+    if (m_store) {
+        const Result<QStringList> stored = m_store->drawKeys();
+        if (stored) {
+            m_fullTables = QSet<QString>(stored.value().begin(), stored.value().end());
+        } else {
+            m_whyNoStore = stored.error();
+            m_store = nullptr;
+        }
     }
-    m_fullTables = QSet<QString>(stored.value().begin(), stored.value().end());
+    if (!m_store && m_lines.isEmpty()) {
+        return Status::failure(storeProblem());
+    }
     QSet<QString> keys = m_fullTables;
     for (auto line = m_lines.cbegin(); line != m_lines.cend(); ++line) {
         keys.insert(line.key());
@@ -32,6 +47,15 @@ Status TicketChecker::load()
     m_drawKeys = QStringList(keys.begin(), keys.end());
     std::sort(m_drawKeys.begin(), m_drawKeys.end(), std::greater<>());
     return Status::success();
+}
+
+QString TicketChecker::storeProblem() const
+{
+    if (m_store) {
+        return QString();
+    }
+    const QString why = m_whyNoStore.isEmpty() ? PrizeTexts::readFailed().toString() : m_whyNoStore;
+    return why + u'\n' + TicketTexts::checkWithoutStore();
 }
 
 bool TicketChecker::knowsDraw(const QString& drawKey) const
@@ -46,7 +70,7 @@ Result<TicketOutcome> TicketChecker::check(const QString& ticket, const QString&
     }
     TicketOutcome outcome {ticket, drawKey, {}, false};
     if (m_fullTables.contains(drawKey)) {
-        const Result<QList<PrizeStore::Match>> matches = m_store.lookUp(TicketCheck::numbersToLookUp(ticket), drawKey);
+        const Result<QList<PrizeStore::Match>> matches = m_store->lookUp(TicketCheck::numbersToLookUp(ticket), drawKey);
         if (!matches) {
             return Result<TicketOutcome>::failure(matches.error());
         }
@@ -74,7 +98,10 @@ Result<QList<TicketOutcome>> TicketChecker::checkEveryDraw(const QString& ticket
     if (const QString error = TicketCheck::ticketError(ticket); !error.isEmpty()) {
         return Answer::failure(error);
     }
-    const Result<QList<PrizeStore::Match>> matches = m_store.lookUp(TicketCheck::numbersToLookUp(ticket));
+    if (!m_store) {
+        return Answer::failure(storeProblem());
+    }
+    const Result<QList<PrizeStore::Match>> matches = m_store->lookUp(TicketCheck::numbersToLookUp(ticket));
     if (!matches) {
         return Answer::failure(matches.error());
     }
@@ -99,7 +126,7 @@ Result<QList<TicketOutcome>> TicketChecker::checkEveryDraw(const QString& ticket
 Result<DrawPrizes> TicketChecker::table(const QString& drawKey) const
 {
     if (m_fullTables.contains(drawKey)) {
-        const Result<std::optional<DrawPrizes>> stored = m_store.draw(drawKey);
+        const Result<std::optional<DrawPrizes>> stored = m_store->draw(drawKey);
         if (!stored) {
             return Result<DrawPrizes>::failure(stored.error());
         }

@@ -147,6 +147,11 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete)
     if (first.problem != ListProblem::None || first.values.isEmpty()) {
         return failure(missing(first), DataTexts::firstPrize());
     }
+    // A draw has one first prize and one two-digit number: an answer with several is no draw, and none of its
+    // numbers is taken for the prize.
+    if (first.values.size() > 1) {
+        return failure(ListProblem::Malformed, DataTexts::firstPrize());
+    }
     const NumberList front = numbersOf(data, u"last3f"_s, 3);
     if (front.problem != ListProblem::None) {
         return failure(front.problem, DataTexts::threeDigits());
@@ -163,6 +168,9 @@ Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete)
     const NumberList two = numbersOf(data, u"last2"_s, 2);
     if (two.problem != ListProblem::None || two.values.isEmpty()) {
         return failure(missing(two), DataTexts::lastTwoDigits());
+    }
+    if (two.values.size() > 1) {
+        return failure(ListProblem::Malformed, DataTexts::lastTwoDigits());
     }
 
     record.firstPrize = first.values.first();

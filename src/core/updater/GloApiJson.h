@@ -15,7 +15,8 @@ namespace GloApiJson {
 
 /// The draw under one draw object (its `date` "YYYY-MM-DD" and its `data`): the first prize, the three-digit
 /// numbers of `last3f` then of `last3b`, each list in ascending `round` order, and the two-digit number. Every
-/// number must be text of exactly its width in ASCII digits; anything else is a failure, never a partial record.
+/// number must be text of exactly its width in ASCII digits, and there is one first prize and one two-digit number;
+/// anything else is a failure, never a partial record.
 /// A draw whose numbers are still placeholders ("xxxxxx", "XXX", "-") or missing (fewer than it must have) is
 /// not complete yet: `incomplete` is then set, when given.
 Result<DrawRecord> drawFromObject(const QJsonObject& draw, bool* incomplete = nullptr);

@@ -1,11 +1,14 @@
 #include "GloApiPrizes.h"
 
+#include "data/PrizeEras.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
 
 #include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QUrl>
 
 #include <cmath>
 
@@ -15,17 +18,14 @@ namespace GloApiPrizes {
 
 namespace {
 
-struct Section
-{
-    QString name;
-    PrizeKind kind;
-    int count;
-};
+Q_LOGGING_CATEGORY(pricesLog, "varenta.gloapi.prizes")
 
-// Reads one section into `prizes`; the message of what is wrong otherwise.
-QString readSection(const QJsonObject& data, const Section& section, DrawPrizes& prizes)
+// The longest link to a result sheet taken from an answer.
+constexpr qsizetype maxSheetLinkLength = 2048;
+
+// The amount of a section in baht; no value when it is missing or no whole number of baht.
+std::optional<qint64> priceOf(const QJsonObject& object)
 {
-    const QJsonObject object = data.value(section.name).toObject();
     const QJsonValue price = object.value(u"price"_s);
     bool numeric = price.isDouble();
     double baht = price.toDouble();
@@ -33,22 +33,80 @@ QString readSection(const QJsonObject& data, const Section& section, DrawPrizes&
         baht = price.toString().toDouble(&numeric);
     }
     if (!numeric || baht < 0 || baht != std::floor(baht) || baht > 1e12) {
-        return section.name + u" price"_s;
+        return std::nullopt;
+    }
+    return static_cast<qint64>(baht);
+}
+
+// The section of an answer's `data` that holds a kind's numbers.
+QString sectionName(PrizeKind kind)
+{
+    switch (kind) {
+    case PrizeKind::First:
+        return u"first"_s;
+    case PrizeKind::NearFirst:
+        return u"near1"_s;
+    case PrizeKind::Second:
+        return u"second"_s;
+    case PrizeKind::Third:
+        return u"third"_s;
+    case PrizeKind::Fourth:
+        return u"fourth"_s;
+    case PrizeKind::Fifth:
+        return u"fifth"_s;
+    case PrizeKind::FrontThree:
+        return u"last3f"_s;
+    case PrizeKind::BackThree:
+    case PrizeKind::LastThree:
+        return u"last3b"_s;
+    case PrizeKind::LastTwo:
+        return u"last2"_s;
+    }
+    return QString();
+}
+
+// Reads one section into `prizes`; the Thai message of what is wrong otherwise. The price is read only where the
+// answer's amounts are kept.
+QString readSection(const QJsonObject& data, PrizeKind kind, bool priceKept, DrawPrizes& prizes)
+{
+    const QJsonObject object = data.value(sectionName(kind)).toObject();
+    const QString prize = PrizeKinds::thaiName(kind);
+    if (priceKept) {
+        const std::optional<qint64> price = priceOf(object);
+        if (!price) {
+            return TicketTexts::tableMalformed().toString().arg(prize);
+        }
+        prizes.amounts[kind] = *price;
     }
     const QJsonArray numbers = object.value(u"number"_s).toArray();
-    if (numbers.size() != section.count) {
-        return section.name;
+    const int expected = PrizeKinds::count(kind);
+    // More numbers than the prize has is no table of a draw: none of them is taken for the prize.
+    if (numbers.size() != expected) {
+        return (numbers.size() < expected ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed())
+            .toString()
+            .arg(prize);
     }
     for (const QJsonValue& item : numbers) {
         const QString value = item.toObject().value(u"value"_s).toString();
         const QJsonValue round = item.toObject().value(u"round"_s);
-        if (value.size() != PrizeKinds::digits(section.kind) || !isAsciiDigits(value) || !round.isDouble()) {
-            return section.name;
+        if (value.size() != PrizeKinds::digits(kind) || !isAsciiDigits(value) || !round.isDouble()) {
+            return TicketTexts::tableMalformed().toString().arg(prize);
         }
-        prizes.numbers.append({section.kind, value, round.toInt()});
+        prizes.numbers.append({kind, value, round.toInt()});
     }
-    prizes.amounts[section.kind] = static_cast<qint64>(baht);
     return QString();
+}
+
+// The link to the office's result sheet: a web address, or nothing.
+QString sheetLink(const QJsonValue& value)
+{
+    const QString text = value.toString();
+    if (text.isEmpty() || text.size() > maxSheetLinkLength) {
+        return QString();
+    }
+    const QUrl url(text, QUrl::StrictMode);
+    const bool web = url.scheme() == u"https" || url.scheme() == u"http";
+    return url.isValid() && web && !url.host().isEmpty() ? url.toString(QUrl::FullyEncoded) : QString();
 }
 
 } // namespace
@@ -66,24 +124,39 @@ std::optional<FetchedPrizeTable> tableFromObject(const QJsonObject& draw)
     table.drawKey = drawDateOf(date);
     table.prizes.drawKey = table.drawKey;
 
-    QList<Section> sections {{u"first"_s, PrizeKind::First, 1}, {u"near1"_s, PrizeKind::NearFirst, 2},
-        {u"second"_s, PrizeKind::Second, 5}, {u"third"_s, PrizeKind::Third, 10}, {u"fourth"_s, PrizeKind::Fourth, 50},
-        {u"fifth"_s, PrizeKind::Fifth, 100}};
+    // The office gives today's amounts for every draw: before today's era they are those of the table of eras.
+    const PrizeEras& eras = PrizeEras::bundled();
+    const QString answerAmountsFrom = eras.answerAmountsFrom();
+    const bool pricesKept = !answerAmountsFrom.isEmpty() && table.drawKey >= answerAmountsFrom;
+    // A table that is not whole keeps none of its numbers.
+    const auto refused = [&table](QString error) {
+        table.error = std::move(error);
+        table.prizes = DrawPrizes();
+        table.prizes.drawKey = table.drawKey;
+        return table;
+    };
     // Four last-three numbers before 1 Sep 2015, two front and two back three-digit numbers from then on.
-    if (hasFrontThree(table.drawKey)) {
-        sections.append({{u"last3f"_s, PrizeKind::FrontThree, 2}, {u"last3b"_s, PrizeKind::BackThree, 2}});
-    } else {
-        sections.append({u"last3b"_s, PrizeKind::LastThree, 4});
-    }
-    sections.append({u"last2"_s, PrizeKind::LastTwo, 1});
-    for (const Section& section : std::as_const(sections)) {
-        if (const QString wrong = readSection(data, section, table.prizes); !wrong.isEmpty()) {
-            table.error = TicketTexts::tableIncomplete().toString().arg(wrong);
-            table.prizes = DrawPrizes();
-            table.prizes.drawKey = table.drawKey;
-            return table;
+    for (const PrizeKind kind : PrizeKinds::ofDraw(table.drawKey)) {
+        if (QString wrong = readSection(data, kind, pricesKept, table.prizes); !wrong.isEmpty()) {
+            return refused(std::move(wrong));
         }
     }
+    if (!hasFrontThree(table.drawKey) && !data.value(u"last3f"_s).toObject().value(u"number"_s).toArray().isEmpty()) {
+        return refused(TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(PrizeKind::FrontThree)));
+    }
+    const std::map<PrizeKind, qint64> answered = table.prizes.amounts;
+    table.prizes.amounts = eras.amountsToKeep(table.drawKey, answered);
+    if (pricesKept) {
+        for (const auto& [kind, amount] : eras.amountsOf(table.drawKey)) {
+            const auto given = answered.find(kind);
+            if (given != answered.end() && given->second != amount) {
+                qCWarning(pricesLog).noquote()
+                    << "draw" << table.drawKey << PrizeKinds::thaiName(kind) << ": the office gives" << given->second
+                    << "baht, the table of eras" << amount << "; the office's amount is kept";
+            }
+        }
+    }
+    table.prizes.pdfUrl = sheetLink(draw.value(u"pdf_url"_s));
     return table;
 }
 
@@ -94,9 +167,11 @@ std::optional<FetchedPrizeTable> tableFromAnswer(const QByteArray& body)
     return tableFromObject(result.isObject() ? result.toObject() : response);
 }
 
-void Keeper::keep(const QByteArray& answerBody)
+void Keeper::keep(const QByteArray& answerBody, const QString& askedKey)
 {
-    if (std::optional<FetchedPrizeTable> table = tableFromAnswer(answerBody)) {
+    std::optional<FetchedPrizeTable> table = tableFromAnswer(answerBody);
+    // An answer that carries another draw than the one asked for is no table of either.
+    if (table && (askedKey.isEmpty() || table->drawKey == askedKey)) {
         m_tables.insert(table->drawKey, std::move(*table));
     }
 }

@@ -158,7 +158,7 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     if (!read) {
         return Result<DrawRecord>::failure(read.error());
     }
-    m_prizeTables.keep(answer.body);
+    m_prizeTables.keep(answer.body, key);
     if (read.value().date == date && read.value().incomplete) {
         m_incomplete.insert(key);
     } else {
@@ -229,7 +229,7 @@ Result<QList<QDate>> GloApiSource::probeDrawDays(int year, QDate after, QDate la
         }
         if (read.value().date == day) {
             dates.append(day);
-            m_prizeTables.keep(answer.body);
+            m_prizeTables.keep(answer.body, drawDateOf(day));
             if (read.value().record) {
                 m_fetched.insert(read.value().record.value().drawDate, read.value().record.value());
             }

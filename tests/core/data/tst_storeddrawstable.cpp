@@ -16,6 +16,16 @@ const QByteArray kResults = "25690502,087523,123,456,789,012,05\r\n"
                             "25530801,012345,007,022,333,444,05\r\n";
 
 // The full table the store holds for the newest draw: no third to fifth prizes, to show empty cells.
+// `count` six-digit numbers beginning with `lead`, in ascending order.
+QStringList series(int lead, int count)
+{
+    QStringList numbers;
+    for (int i = 0; i < count; ++i) {
+        numbers.append(u"%1%2"_s.arg(lead).arg(i, 5, 10, QChar(u'0')));
+    }
+    return numbers;
+}
+
 DrawPrizes newestTable()
 {
     DrawPrizes prizes;
@@ -24,8 +34,16 @@ DrawPrizes newestTable()
         {PrizeKind::NearFirst, u"087522"_s, 2}, {PrizeKind::Second, u"200000"_s, 1},
         {PrizeKind::Second, u"012345"_s, 2}, {PrizeKind::FrontThree, u"123"_s, 1}, {PrizeKind::FrontThree, u"456"_s, 2},
         {PrizeKind::BackThree, u"789"_s, 1}, {PrizeKind::BackThree, u"012"_s, 2}, {PrizeKind::LastTwo, u"05"_s, 1}};
+    for (const auto& [kind, numbers] :
+        {std::pair {PrizeKind::Second, series(3, 3)}, std::pair {PrizeKind::Third, series(4, 10)},
+            std::pair {PrizeKind::Fourth, series(5, 50)}, std::pair {PrizeKind::Fifth, series(6, 100)}}) {
+        for (const QString& number : numbers) {
+            prizes.numbers.append({kind, number, int(prizes.numbers.size())});
+        }
+    }
     prizes.amounts = {{PrizeKind::First, 6000000}, {PrizeKind::NearFirst, 100000}, {PrizeKind::Second, 200000},
-        {PrizeKind::FrontThree, 4000}, {PrizeKind::BackThree, 4000}, {PrizeKind::LastTwo, 2000}};
+        {PrizeKind::Third, 80000}, {PrizeKind::Fourth, 40000}, {PrizeKind::Fifth, 20000}, {PrizeKind::FrontThree, 4000},
+        {PrizeKind::BackThree, 4000}, {PrizeKind::LastTwo, 2000}};
     return prizes;
 }
 
@@ -120,8 +138,10 @@ void TestStoredDrawsTable::rows()
     for (const QString& key : std::as_const(keys)) {
         expected.append(key == u"25690502"_s && storeThere
                 ? row(key,
-                      {u"6000000"_s, u"087522 087524"_s, u"100000"_s, u"012345 200000"_s, u"200000"_s, QString(),
-                          QString(), QString(), QString(), QString(), QString(), u"4000"_s, u"4000"_s, u"2000"_s})
+                      {u"6000000"_s, u"087522 087524"_s, u"100000"_s,
+                          (QStringList {u"012345"_s, u"200000"_s} + series(3, 3)).join(u' '), u"200000"_s,
+                          series(4, 10).join(u' '), u"80000"_s, series(5, 50).join(u' '), u"40000"_s,
+                          series(6, 100).join(u' '), u"20000"_s, u"4000"_s, u"4000"_s, u"2000"_s})
                 : row(key, kNoTable));
     }
     QCOMPARE(table.value().rows, expected);

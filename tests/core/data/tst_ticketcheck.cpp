@@ -41,7 +41,6 @@ private Q_SLOTS:
     void winsOnADrawWithFourLastThreeNumbers_data();
     void winsOnADrawWithFourLastThreeNumbers();
     void readsTheWholeTable();
-    void refusesATableThatIsNotWhole();
     void splitsTheInput_data();
     void splitsTheInput();
     void partialTableOfAResultsLine();
@@ -93,15 +92,16 @@ void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers_data()
     QTest::addColumn<QString>("ticket");
     QTest::addColumn<QStringList>("prizes");
 
-    // 16 Aug 2015: first prize 033363, last three 227, 624, 648 and 781, last two 40.
-    QTest::newRow("first prize") << u"033363"_s << QStringList {u"รางวัลที่ 1 6000000"_s};
+    // 16 Aug 2015: first prize 033363, last three 227, 624, 648 and 781, last two 40; the amounts of its era, per
+    // 40-baht ticket, whatever today's amounts in the office's answer say.
+    QTest::newRow("first prize") << u"033363"_s << QStringList {u"รางวัลที่ 1 3000000"_s};
     for (const QString& three : {u"227"_s, u"624"_s, u"648"_s, u"781"_s}) {
         QTest::addRow("last three %s", qPrintable(three))
-            << u"100"_s + three << QStringList {u"รางวัลเลขท้าย 3 ตัว 4000"_s};
+            << u"100"_s + three << QStringList {u"รางวัลเลขท้าย 3 ตัว 2000"_s};
     }
     QTest::newRow("no front three before September 2015") << u"781100"_s << QStringList();
-    QTest::newRow("last two") << u"555540"_s << QStringList {u"รางวัลเลขท้าย 2 ตัว 2000"_s};
-    QTest::newRow("beside the first prize") << u"033364"_s << QStringList {u"รางวัลข้างเคียงรางวัลที่ 1 100000"_s};
+    QTest::newRow("last two") << u"555540"_s << QStringList {u"รางวัลเลขท้าย 2 ตัว 1000"_s};
+    QTest::newRow("beside the first prize") << u"033364"_s << QStringList {u"รางวัลข้างเคียงรางวัลที่ 1 50000"_s};
 }
 
 void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers()
@@ -125,17 +125,6 @@ void TestTicketCheck::readsTheWholeTable()
     QCOMPARE(draw.amountOf(PrizeKind::Third), qint64(80000));
     QCOMPARE(draw.amountOf(PrizeKind::Fourth), qint64(40000));
     QCOMPARE(draw.amountOf(PrizeKind::LastThree), qint64(-1));
-}
-
-void TestTicketCheck::refusesATableThatIsNotWhole()
-{
-    QByteArray body = testDataFile(u"glo-api/getLatestLottery-2026-05-02.json"_s);
-    body.replace("\"value\": \"536076\"", "\"value\": \"53607\"");
-    const std::optional<FetchedPrizeTable> table = GloApiPrizes::tableFromAnswer(body);
-    QVERIFY(table);
-    QCOMPARE(table->drawKey, u"25690502"_s);
-    QCOMPARE(table->error, u"ตารางรางวัลไม่ครบ: near1"_s);
-    QVERIFY(table->prizes.numbers.isEmpty());
 }
 
 void TestTicketCheck::splitsTheInput_data()

@@ -144,6 +144,18 @@ void TestGloApiJson::lotteryResult_data()
                                               << QString() << bad + DataTexts::threeDigits();
     QTest::newRow("round missing") << edited(real, numberPath(u"last3f"_s, 1, u"round"_s), QJsonValue()) << day
                                    << QString() << bad + DataTexts::threeDigits();
+    // One first prize and one two-digit number a draw: with several, the lowest round's is never taken.
+    const auto numbers = [](const QStringList& values) {
+        QJsonArray list;
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            list.append(QJsonObject {{u"round"_s, int(i + 1)}, {u"value"_s, values.at(i)}});
+        }
+        return list;
+    };
+    QTest::newRow("two first prizes") << edited(real, numberPath(u"first"_s), numbers({u"000000"_s, u"251097"_s}))
+                                      << day << QString() << bad + DataTexts::firstPrize();
+    QTest::newRow("two two-digit numbers") << edited(real, numberPath(u"last2"_s), numbers({u"00"_s, u"91"_s})) << day
+                                           << QString() << bad + DataTexts::lastTwoDigits();
     QTest::newRow("truncated") << real.left(real.size() / 2) << QDate() << QString()
                                << GloApiTexts::unreadable().toString();
     QTest::newRow("web page") << QByteArray("<html><body>Service Unavailable</body></html>") << QDate() << QString()

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -159,8 +161,17 @@ void TestForm1Tickets::reportRowShowsItsWholeTable()
 void TestForm1Tickets::updateGoesOnWhenTheTablesCannotBeStored()
 {
     start(bundledResultsFrom("25580801"), false);
-    // A directory where the store should be: it cannot be opened.
-    QVERIFY(QDir(m_dir->path()).mkdir(u"prizes.sqlite"_s));
+    // A store of a newer layout: it is read, never written.
+    {
+        PrizeStore store(path(u"prizes.sqlite"_s));
+        QVERIFY(store.open());
+    }
+    {
+        QSqlDatabase newer = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"newer"_s);
+        newer.setDatabaseName(path(u"prizes.sqlite"_s));
+        QVERIFY(newer.open() && QSqlQuery(newer).exec(u"PRAGMA user_version = 3"_s));
+    }
+    QSqlDatabase::removeDatabase(u"newer"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
 
