@@ -52,7 +52,7 @@ void UpdateProgressDialog::report(const UpdateProgress& progress)
     }
     const QString text = progress.text();
     m_dialog->setLabelText(text);
-    if (progress.step == UpdateProgress::Step::Fetching) {
+    if (progress.step != UpdateProgress::Step::Looking) {
         m_dialog->setRange(0, progress.total);
         m_dialog->setValue(progress.index - 1);
     } else {
