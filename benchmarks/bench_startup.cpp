@@ -1,15 +1,23 @@
-// Reading and titling a large results file, and the main window's load step on it.
+// Reading and titling a large results file, the main window's load step on it, and the start-up to the main
+// window's first painted frame beside an empty window shown the same way.
+//
+// The platform is the one QT_QPA_PLATFORM names, offscreen when it names none; under Xvfb:
+//   Xvfb :99 -screen 0 1366x768x24 &  DISPLAY=:99 QT_QPA_PLATFORM=xcb bench_startup
 #include "SyntheticResults.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
 #include "widgets/Fonts.h"
+#include "widgets/ThaiTranslations.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -64,13 +72,112 @@ void mainWindowLoadBundled(benchmark::State& state)
 }
 BENCHMARK(mainWindowLoadBundled)->Unit(benchmark::kMillisecond);
 
+// Notes the first paint of the window it watches.
+class FirstPaint final : public QObject
+{
+public:
+    bool painted = false;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Shows the window `make` builds and runs the events until it has painted once.
+template<typename MakeWindow>
+std::unique_ptr<QWidget> showUntilPainted(MakeWindow make)
+{
+    FirstPaint watcher;
+    std::unique_ptr<QWidget> window = make();
+    window->installEventFilter(&watcher);
+    window->show();
+    while (!watcher.painted) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    window->removeEventFilter(&watcher);
+    return window;
+}
+
+// Times building a window with `make`, showing it and running the events until it has painted once. The window is
+// closed and deleted outside the timing.
+template<typename MakeWindow>
+void timeToFirstPaint(benchmark::State& state, MakeWindow make)
+{
+    for (auto _ : state) {
+        std::unique_ptr<QWidget> window = showUntilPainted(make);
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// What every Qt Widgets program pays: a bare top-level window shown and painted.
+void emptyWindowFirstPaint(benchmark::State& state)
+{
+    timeToFirstPaint(state, [] { return std::make_unique<QWidget>(); });
+}
+BENCHMARK(emptyWindowFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A program directory like the installed one: the bundled results file of 756 draws, the skin and the prize store.
+struct InstalledProgram
+{
+    InstalledProgram()
+    {
+        const QDir bundled(QStringLiteral(VARENTA_BUNDLED_DATA));
+        QDir(dir.path()).mkdir(QStringLiteral("Graphic"));
+        for (const QString& name :
+            {QStringLiteral("db.dll"), QStringLiteral("prizes.sqlite"), QStringLiteral("Graphic/Normalblue.ini")}) {
+            QFile::copy(bundled.filePath(name), QDir(dir.path()).filePath(name));
+        }
+    }
+    // The main window as the program starts it.
+    std::unique_ptr<QWidget> mainWindow() const
+    {
+        auto form = std::make_unique<Form1>(Form1Config {dir.path(), {}});
+        form->load();
+        return form;
+    }
+    QTemporaryDir dir;
+};
+
+void mainWindowFirstPaint(benchmark::State& state)
+{
+    const InstalledProgram program;
+    timeToFirstPaint(state, [&program] { return program.mainWindow(); });
+}
+BENCHMARK(mainWindowFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
+// With --first-paint-once=main or =empty, the program only shows that window once, waits for its first paint and
+// quits: a whole start-up from cold, for hyperfine or callgrind to set one against the other.
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray once = argc > 1 ? QByteArray(argv[argc - 1]) : QByteArray();
+    const bool onceMain = once == "--first-paint-once=main";
+    const bool onceEmpty = once == "--first-paint-once=empty";
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
+    if (onceEmpty) {
+        showUntilPainted([] { return std::make_unique<QWidget>(); });
+        return 0;
+    }
+    // As the program does before it builds the main window.
     Fonts::installFontSubstitutions();
+    QApplication::setFont(Fonts::windowFont());
+    installThaiTranslations();
+    if (onceMain) {
+        const InstalledProgram program;
+        showUntilPainted([&program] { return program.mainWindow(); });
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,7 +7,7 @@ packages=(
     qt6-httpserver-dev qt6-websockets-dev
     libgumbo-dev libxlsxwriter-dev unzip
     libboost-math-dev qt6-charts-dev libqt6opengl6-dev
-    libbenchmark-dev
+    libbenchmark-dev hyperfine valgrind
     fonts-thai-tlwg fonts-dejavu-core
     xvfb xauth x11-apps imagemagick openbox xdotool
     clang clang-format libclang-rt-14-dev

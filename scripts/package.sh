@@ -14,7 +14,8 @@ ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DVARENTA_SYSTEM_PACKAGE=ON -DVARENTA_BUILD_TESTS=OFF -DVARENTA_BUILD_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "$@"
-cmake --build build-release
+# One build job per core, or VARENTA_JOBS (say 1 on a small or shared machine).
+cmake --build build-release -j "${VARENTA_JOBS:-$(nproc)}"
 rm -f build-release/varenta_*.deb
 (cd build-release && cpack -G DEB)
 ls build-release/varenta_*.deb

@@ -4,7 +4,8 @@
 # and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-jobs=$(nproc)
+# Parallel jobs of the builds and the tests: one per core, or VARENTA_JOBS (say 1 on a small or shared machine).
+jobs=${VARENTA_JOBS:-$(nproc)}
 
 step() { printf '\n==== %s\n' "$*"; }
 

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -16,6 +17,8 @@ namespace {
 
 const QString closeAfterStartName = u"close-after-start"_s;
 const QString updateNowName = u"update-now"_s;
+const QString ticketsName = u"tickets"_s;
+const QString statisticsName = u"statistics"_s;
 const QString sourceName = u"source"_s;
 const QString apiBaseName = u"api-base"_s;
 const QString resultPageName = u"result-page"_s;
@@ -24,6 +27,7 @@ const QString fromName = u"from"_s;
 const QString toName = u"to"_s;
 const QString ticketName = u"ticket"_s;
 const QString drawName = u"draw"_s;
+const QString exportName = u"export"_s;
 const QString helpName = u"help"_s;
 const QString helpAllName = u"help-all"_s;
 const QString versionName = u"version"_s;
@@ -46,6 +50,8 @@ QString spellingOfMode(ModeFlag mode)
         return u"--"_s + checkName;
     case InTicket:
         return u"--"_s + ticketName;
+    case InExport:
+        return u"--"_s + exportName;
     default:
         return QString();
     }
@@ -55,12 +61,17 @@ QList<OptionGroup> makeOptionGroups()
 {
     const QString dateValue = u"YYYYMMDD"_s;
     const QList<OptionGroup> groups {
-        {u"The main window (when neither --check nor --ticket is given)"_s,
+        {u"The main window (without --check, --ticket or --export)"_s,
             {
                 {{u"--"_s + closeAfterStartName}, {},
                     u"In the window: start, show the main window, then close it (a smoke test)."_s, InWindow},
                 {{u"--"_s + updateNowName}, {},
                     u"In the window: start the database update right after start, as the update button does."_s,
+                    InWindow},
+                {{u"--"_s + ticketsName}, {}, u"In the window: open the ticket checker over the main window."_s,
+                    InWindow},
+                {{u"--"_s + statisticsName}, {},
+                    u"In the window: open the statistics window on every stored draw over the main window."_s,
                     InWindow},
             }},
         {u"Where the update gets draws from (the window; --check asks the JSON API)"_s,
@@ -87,17 +98,28 @@ QList<OptionGroup> makeOptionGroups()
                     u"Writes nothing."_s,
                     InCheck},
                 {{u"--"_s + fromName}, dateValue,
-                    u"With --check: the oldest stored draw checked, its date with the year of the Buddhist Era."_s,
-                    InCheck},
+                    u"With --check or --export: the oldest stored draw checked or saved, its date with the year of "
+                    u"the Buddhist Era."_s,
+                    InCheck | InExport},
                 {{u"--"_s + toName}, dateValue,
-                    u"With --check: the newest stored draw checked, its date with the year of the Buddhist Era."_s,
-                    InCheck},
+                    u"With --check or --export: the newest stored draw checked or saved, its date with the year of "
+                    u"the Buddhist Era."_s,
+                    InCheck | InExport},
+            }},
+        {u"Saving the stored draws as a spreadsheet, without a window"_s,
+            {
+                {{u"--"_s + exportName}, u"file"_s,
+                    u"Without a window: save the stored draws (key, date, weekday, the numbers of the draw and the "
+                    u"full prize table where the prize store has one) as this .csv or .xlsx file and exit (0: "
+                    u"written, 2: nothing written). --from and --to narrow the draws saved."_s,
+                    InExport},
             }},
         {u"Checking tickets, without a window"_s,
             {
                 {{u"--"_s + ticketName}, u"numbers"_s,
                     u"Without a window: check these six-digit ticket numbers, separated by commas, print the prizes "
-                    u"won and exit (0: a ticket won, 1: none did, 2: bad input or a draw not stored)."_s,
+                    u"won and exit (0: a ticket won, 1: none did, 2: bad input or a draw not stored, 3: none won "
+                    u"the prizes that could be checked, but the draw has no full prize table)."_s,
                     InTicket},
                 {{u"--"_s + drawName}, dateValue,
                     u"With --ticket: the draw checked against, its date with the year of the Buddhist Era (default: "
@@ -245,8 +267,15 @@ QString refusedOption(const QCommandLineParser& parser, ModeFlag mode)
             if ((option.modes & mode) != 0) {
                 continue;
             }
-            if (option.modes == InCheck || option.modes == InTicket) {
-                return spelling + u" needs "_s + spellingOfMode(static_cast<ModeFlag>(option.modes));
+            // An option of the modes without a window names the modes it belongs to.
+            if ((option.modes & InWindow) == 0) {
+                QStringList modes;
+                for (const ModeFlag needed : {InCheck, InTicket, InExport}) {
+                    if ((option.modes & needed) != 0) {
+                        modes.append(spellingOfMode(needed));
+                    }
+                }
+                return spelling + u" needs "_s + modes.join(u" or "_s);
             }
             return spelling + u" cannot be used with "_s + spellingOfMode(mode);
         }
@@ -264,7 +293,34 @@ Launch readWindow(const QCommandLineParser& parser)
     window.source = source.value();
     window.updateNow = parser.isSet(updateNowName);
     window.closeAfterStart = parser.isSet(closeAfterStartName);
+    window.openTickets = parser.isSet(ticketsName);
+    window.openStatistics = parser.isSet(statisticsName);
     return window;
+}
+
+/// The stored draws from `--from` to `--to`, both draw keys; an end not given is empty.
+struct Period
+{
+    QString fromKey;
+    QString toKey;
+};
+
+Result<Period> readPeriod(const QCommandLineParser& parser)
+{
+    for (const QString& name : {fromName, toName}) {
+        if (!parser.isSet(name)) {
+            continue;
+        }
+        if (const Status valid = checkDrawKey(u"--"_s + name, parser.value(name)); !valid) {
+            return Result<Period>::failure(valid.error());
+        }
+    }
+    Period period {parser.value(fromName), parser.value(toName)};
+    if (!period.fromKey.isEmpty() && !period.toKey.isEmpty() &&
+        DrawKeys::keyValue(period.fromKey) > DrawKeys::keyValue(period.toKey)) {
+        return Result<Period>::failure(u"--from comes after --to"_s);
+    }
+    return period;
 }
 
 Launch readCheck(const QCommandLineParser& parser)
@@ -273,23 +329,34 @@ Launch readCheck(const QCommandLineParser& parser)
     if (!source) {
         return UsageError {source.error()};
     }
+    const Result<Period> period = readPeriod(parser);
+    if (!period) {
+        return UsageError {period.error()};
+    }
     Check check;
     check.source = source.value();
-    for (const QString& name : {fromName, toName}) {
-        if (!parser.isSet(name)) {
-            continue;
-        }
-        if (const Status valid = checkDrawKey(u"--"_s + name, parser.value(name)); !valid) {
-            return UsageError {valid.error()};
-        }
-    }
-    check.fromKey = parser.value(fromName);
-    check.toKey = parser.value(toName);
-    if (!check.fromKey.isEmpty() && !check.toKey.isEmpty() &&
-        DrawKeys::keyValue(check.fromKey) > DrawKeys::keyValue(check.toKey)) {
-        return UsageError {u"--from comes after --to"_s};
-    }
+    check.fromKey = period.value().fromKey;
+    check.toKey = period.value().toKey;
     return check;
+}
+
+Launch readExport(const QCommandLineParser& parser)
+{
+    const QString path = parser.value(exportName);
+    const std::optional<ExportCommand::Format> format = ExportCommand::formatOf(path);
+    if (!format) {
+        return UsageError {u"--export needs a file name ending in .csv or .xlsx: "_s + path};
+    }
+    const Result<Period> period = readPeriod(parser);
+    if (!period) {
+        return UsageError {period.error()};
+    }
+    Export exported;
+    exported.path = path;
+    exported.format = *format;
+    exported.fromKey = period.value().fromKey;
+    exported.toKey = period.value().toKey;
+    return exported;
 }
 
 Launch readTicket(const QCommandLineParser& parser)
@@ -370,8 +437,8 @@ QString helpText(bool withQtOptions)
     }
 
     QString text = u"Usage: varenta [options]\n"_s +
-        wrapped(u"Thai Government Lottery results and digit analysis. Without --check or --ticket it opens the main "
-                u"window. A command line it cannot run exits with 2."_s,
+        wrapped(u"Thai Government Lottery results and digit analysis. Without --check, --ticket or --export it opens "
+                u"the main window. Bad command lines exit with 2."_s,
             lineWidth)
             .join(u'\n') +
         u'\n';
@@ -436,12 +503,18 @@ CommandLine::Launch parseCommandLine(const QStringList& arguments)
         return UsageError {u"Unexpected argument "_s + parser.positionalArguments().constFirst()};
     }
 
-    const bool check = parser.isSet(checkName);
-    const bool ticket = parser.isSet(ticketName);
-    if (check && ticket) {
-        return UsageError {u"--check and --ticket cannot be used together"_s};
+    // The modes without a window are chosen by their options; at most one of them may be.
+    QList<ModeFlag> chosen;
+    for (const ModeFlag mode : {InCheck, InTicket, InExport}) {
+        if (parser.isSet(nameOf(spellingOfMode(mode)))) {
+            chosen.append(mode);
+        }
     }
-    const ModeFlag mode = check ? InCheck : ticket ? InTicket : InWindow;
+    if (chosen.size() > 1) {
+        return UsageError {
+            spellingOfMode(chosen.at(0)) + u" and "_s + spellingOfMode(chosen.at(1)) + u" cannot be used together"_s};
+    }
+    const ModeFlag mode = chosen.isEmpty() ? InWindow : chosen.constFirst();
     if (const QString misplaced = refusedOption(parser, mode); !misplaced.isEmpty()) {
         return UsageError {misplaced};
     }
@@ -450,6 +523,8 @@ CommandLine::Launch parseCommandLine(const QStringList& arguments)
         return readCheck(parser);
     case InTicket:
         return readTicket(parser);
+    case InExport:
+        return readExport(parser);
     default:
         return readWindow(parser);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckCommand.h"
+#include "ExportCommand.h"
 #include "TicketCommand.h"
 #include "updater/SourceOptions.h"
 
@@ -12,8 +13,9 @@
 
 /// The program's command line: one table of the options of every mode, and what a command line asks to run.
 ///
-/// The program has three modes: the main window (the default), the check of the stored draws (`--check`) and the
-/// ticket check (`--ticket`); the last two run without a window. Help and version answer in every mode.
+/// The program has four modes: the main window (the default), the check of the stored draws (`--check`), the ticket
+/// check (`--ticket`) and the export of the stored draws (`--export`); the last three run without a window. Help and
+/// version answer in every mode.
 namespace CommandLine {
 
 /// The modes an option may stand in, as a set of these.
@@ -21,7 +23,8 @@ enum ModeFlag : unsigned {
     InWindow = 1U,
     InCheck = 2U,
     InTicket = 4U,
-    InEveryMode = InWindow | InCheck | InTicket,
+    InExport = 8U,
+    InEveryMode = InWindow | InCheck | InTicket | InExport,
 };
 
 struct Option
@@ -62,6 +65,10 @@ struct Window
     bool updateNow = false;
     /// `--close-after-start`: closes the window once it is shown.
     bool closeAfterStart = false;
+    /// `--tickets`: opens the ticket checker over the main window.
+    bool openTickets = false;
+    /// `--statistics`: opens the statistics window on every stored draw over the main window.
+    bool openStatistics = false;
 };
 
 /// Runs the check of the stored draws against the lottery office.
@@ -71,6 +78,11 @@ struct Check : CheckCommand::Options
 
 /// Runs the ticket check.
 struct Ticket : TicketCommand::Options
+{
+};
+
+/// Saves the stored draws as a spreadsheet.
+struct Export : ExportCommand::Options
 {
 };
 
@@ -92,7 +104,7 @@ struct UsageError
     QString text;
 };
 
-using Launch = std::variant<Window, Check, Ticket, Help, Version, UsageError>;
+using Launch = std::variant<Window, Check, Ticket, Export, Help, Version, UsageError>;
 
 /// The help: every option of every mode, grouped by mode; `withQtOptions` adds Qt's own options of the window.
 QString helpText(bool withQtOptions);

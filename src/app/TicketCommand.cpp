@@ -3,6 +3,7 @@
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
+#include "data/TicketBatch.h"
 #include "data/TicketChecker.h"
 #include "data/TicketTexts.h"
 
@@ -23,15 +24,14 @@ QString amountText(qint64 amount)
 int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTextStream& err)
 {
     bool badInput = false;
-    QStringList tickets;
-    for (const TicketCheck::TicketEntry& entry : TicketCheck::splitTickets(options.tickets)) {
+    const QList<TicketCheck::TicketEntry> entries = TicketCheck::splitTickets(options.tickets);
+    for (const TicketCheck::TicketEntry& entry : entries) {
         if (!entry.error.isEmpty()) {
             err << entry.error << Qt::endl;
             badInput = true;
         }
-        tickets.append(entry.text);
     }
-    if (tickets.isEmpty()) {
+    if (entries.isEmpty()) {
         err << TicketTexts::noTickets().toString() << Qt::endl;
         return Failed;
     }
@@ -65,29 +65,35 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
         return Failed;
     }
 
+    const TicketBatch batch = checkTicketBatch(checker, entries, drawKey);
+    if (!batch.failure.isEmpty()) {
+        err << batch.failure << Qt::endl;
+        return Failed;
+    }
     out << TicketTexts::drawColumn().toString() << u' ' << drawTitle(drawKey) << Qt::endl;
-    bool anyWon = false;
-    bool partial = false;
-    for (const QString& ticket : std::as_const(tickets)) {
-        const Result<TicketOutcome> outcome = checker.check(ticket, drawKey);
-        if (!outcome) {
-            err << outcome.error() << Qt::endl;
-            return Failed;
-        }
-        partial = partial || outcome.value().partial;
-        if (outcome.value().prizes.isEmpty()) {
-            out << ticket << u' ' << TicketTexts::noPrize().toString() << Qt::endl;
+    for (const QString& note : batch.eraNotes()) {
+        out << note << Qt::endl;
+    }
+    for (const CheckedTicket& checked : batch.tickets) {
+        // Against one draw every ticket has that draw's outcome.
+        const TicketOutcome& outcome = checked.outcomes.constFirst();
+        if (outcome.prizes.isEmpty()) {
+            const QStringView none = outcome.partial ? TicketTexts::partialNoPrize() : TicketTexts::noPrize();
+            out << outcome.ticket << u' ' << none.toString() << Qt::endl;
             continue;
         }
-        anyWon = true;
-        for (const TicketCheck::PrizeWon& prize : outcome.value().prizes) {
-            out << ticket << u' ' << PrizeKinds::thaiName(prize.kind) << u' ' << amountText(prize.amount) << Qt::endl;
+        for (const TicketCheck::PrizeWon& prize : outcome.prizes) {
+            out << outcome.ticket << u' ' << PrizeKinds::thaiName(prize.kind) << u' ' << amountText(prize.amount)
+                << Qt::endl;
+        }
+        if (outcome.partial) {
+            out << outcome.ticket << u' ' << TicketTexts::partialOthers().toString() << Qt::endl;
         }
     }
-    if (partial) {
-        err << TicketTexts::partialCheck().toString().arg(drawTitle(drawKey)) << Qt::endl;
+    if (batch.winners > 0) {
+        return Won;
     }
-    return anyWon ? Won : NoneWon;
+    return batch.somePrizesUnchecked ? NoneWonSomeUnchecked : NoneWon;
 }
 
 } // namespace TicketCommand

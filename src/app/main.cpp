@@ -1,7 +1,9 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
+#include "ExportCommand.h"
 #include "ProgramIdentity.h"
 #include "TicketCommand.h"
+#include "WindowRequests.h"
 #include "mainwindow/Form1.h"
 #include "updater/Clock.h"
 #include "updater/GloApiSource.h"
@@ -12,7 +14,6 @@
 
 #include <QApplication>
 #include <QTextStream>
-#include <QTimer>
 
 #include <memory>
 #include <variant>
@@ -53,13 +54,7 @@ int runWindow(const CommandLine::Window& options)
     Form1 form(std::move(config));
     form.load();
     form.show();
-
-    if (options.updateNow) {
-        QTimer::singleShot(0, &form, [&form] { form.startUpdate(); });
-    }
-    if (options.closeAfterStart) {
-        QTimer::singleShot(0, &form, [&form] { form.close(); });
-    }
+    scheduleWindowRequests(form, options);
     return QApplication::exec();
 }
 
@@ -84,6 +79,9 @@ int main(int argc, char* argv[])
                           },
                           [&](const CommandLine::Ticket& options) {
                               return TicketCommand::run(options, locateProgramFiles(ResultsUse::Read), out, err);
+                          },
+                          [&](const CommandLine::Export& options) {
+                              return ExportCommand::run(options, locateProgramFiles(ResultsUse::Read), err);
                           },
                           [&](const CommandLine::Help& help) {
                               out << help.text;

@@ -4,6 +4,8 @@
 #include "updater/PageDrawSource.h"
 
 #include <QFile>
+#include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -11,6 +13,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(SourceOptions::Kind)
+Q_DECLARE_METATYPE(ExportCommand::Format)
 
 namespace {
 
@@ -30,6 +33,26 @@ QSet<QString> spellingsIn(const QString& text)
     return spellings;
 }
 
+/// The groups of a desktop entry file, each a map of its keys to their values.
+QMap<QString, QMap<QString, QString>> desktopEntryGroups(const QString& path)
+{
+    QMap<QString, QMap<QString, QString>> groups;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return groups;
+    }
+    QString group;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            group = line.mid(1, line.size() - 2);
+            groups[group];
+        } else if (line.contains(u'=') && !line.startsWith(u'#')) {
+            groups[group].insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+        }
+    }
+    return groups;
+}
+
 } // namespace
 
 /// The program's command line, read without starting the program: the mode it chooses, what it refuses and its help.
@@ -41,12 +64,16 @@ class TestCommandLine : public QObject
 private Q_SLOTS:
     void window_data();
     void window();
+    void windowOpensMoreWindows_data();
+    void windowOpensMoreWindows();
     void theUpdateAsksTheSourceChosen_data();
     void theUpdateAsksTheSourceChosen();
     void check_data();
     void check();
     void ticket_data();
     void ticket();
+    void exportDraws_data();
+    void exportDraws();
     void helpAndVersion_data();
     void helpAndVersion();
     void usageErrors_data();
@@ -54,6 +81,8 @@ private Q_SLOTS:
     void helpListsEveryOptionByMode();
     void documentsNameEveryOption_data();
     void documentsNameEveryOption();
+    void desktopActionsOpenTheirWindows_data();
+    void desktopActionsOpenTheirWindows();
 };
 
 void TestCommandLine::window_data()
@@ -103,6 +132,33 @@ void TestCommandLine::window()
     QCOMPARE(window->source.resultPage, resultPage);
     QCOMPARE(window->updateNow, updateNow);
     QCOMPARE(window->closeAfterStart, closeAfterStart);
+}
+
+void TestCommandLine::windowOpensMoreWindows_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("openTickets");
+    QTest::addColumn<bool>("openStatistics");
+
+    QTest::newRow("the main window alone") << QStringList() << false << false;
+    QTest::newRow("the ticket checker") << QStringList {u"--tickets"_s} << true << false;
+    QTest::newRow("the statistics window") << QStringList {u"--statistics"_s} << false << true;
+    QTest::newRow("both, with the window's other options")
+        << QStringList {u"--statistics"_s, u"--tickets"_s, u"--close-after-start"_s, u"-platform"_s, u"offscreen"_s}
+        << true << true;
+}
+
+void TestCommandLine::windowOpensMoreWindows()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, openTickets);
+    QFETCH(bool, openStatistics);
+
+    const CommandLine::Launch launch = parseCommandLine(commandLine(arguments));
+    const auto* window = std::get_if<CommandLine::Window>(&launch);
+    QVERIFY(window);
+    QCOMPARE(window->openTickets, openTickets);
+    QCOMPARE(window->openStatistics, openStatistics);
 }
 
 void TestCommandLine::theUpdateAsksTheSourceChosen_data()
@@ -192,6 +248,42 @@ void TestCommandLine::ticket()
     QCOMPARE(ticket->drawKey, drawKey);
 }
 
+void TestCommandLine::exportDraws_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<ExportCommand::Format>("format");
+    QTest::addColumn<QString>("fromKey");
+    QTest::addColumn<QString>("toKey");
+
+    using Format = ExportCommand::Format;
+    QTest::newRow("every draw as CSV") << QStringList {u"--export=draws.csv"_s} << u"draws.csv"_s << Format::Csv
+                                       << QString() << QString();
+    QTest::newRow("a period as Excel") << QStringList {u"--export=/tmp/d.xlsx"_s, u"--from=25690101"_s,
+                                              u"--to=25691231"_s}
+                                       << u"/tmp/d.xlsx"_s << Format::Xlsx << u"25690101"_s << u"25691231"_s;
+    QTest::newRow("the extension in capitals, the value as the next argument")
+        << QStringList {u"--to"_s, u"25690502"_s, u"--export"_s, u"DRAWS.XLSX"_s} << u"DRAWS.XLSX"_s << Format::Xlsx
+        << QString() << u"25690502"_s;
+}
+
+void TestCommandLine::exportDraws()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, path);
+    QFETCH(ExportCommand::Format, format);
+    QFETCH(QString, fromKey);
+    QFETCH(QString, toKey);
+
+    const CommandLine::Launch launch = parseCommandLine(commandLine(arguments));
+    const auto* exported = std::get_if<CommandLine::Export>(&launch);
+    QVERIFY(exported);
+    QCOMPARE(exported->path, path);
+    QCOMPARE(exported->format, format);
+    QCOMPARE(exported->fromKey, fromKey);
+    QCOMPARE(exported->toKey, toKey);
+}
+
 void TestCommandLine::helpAndVersion_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -244,9 +336,36 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("an argument that is no option") << QStringList {u"db.dll"_s} << u"Unexpected argument db.dll"_s;
     QTest::newRow("check and ticket") << QStringList {u"--check"_s, u"--ticket=536077"_s}
                                       << u"--check and --ticket cannot be used together"_s;
-    QTest::newRow("from without check") << QStringList {u"--from=25690101"_s} << u"--from needs --check"_s;
+    QTest::newRow("check and export") << QStringList {u"--export=d.csv"_s, u"--check"_s}
+                                      << u"--check and --export cannot be used together"_s;
+    QTest::newRow("ticket and export") << QStringList {u"--ticket=536077"_s, u"--export=d.csv"_s}
+                                       << u"--ticket and --export cannot be used together"_s;
+    QTest::newRow("from without check") << QStringList {u"--from=25690101"_s} << u"--from needs --check or --export"_s;
     QTest::newRow("to with the ticket check")
-        << QStringList {u"--ticket=536077"_s, u"--to=25690101"_s} << u"--to needs --check"_s;
+        << QStringList {u"--ticket=536077"_s, u"--to=25690101"_s} << u"--to needs --check or --export"_s;
+    QTest::newRow("draw with the export")
+        << QStringList {u"--export=d.csv"_s, u"--draw=25690502"_s} << u"--draw needs --ticket"_s;
+    QTest::newRow("the ticket checker with the export")
+        << QStringList {u"--export=d.csv"_s, u"--tickets"_s} << u"--tickets cannot be used with --export"_s;
+    QTest::newRow("the statistics window with the check")
+        << QStringList {u"--check"_s, u"--statistics"_s} << u"--statistics cannot be used with --check"_s;
+    QTest::newRow("a source with the export")
+        << QStringList {u"--export=d.csv"_s, u"--source=api"_s} << u"--source cannot be used with --export"_s;
+    QTest::newRow("Qt's own option with the export")
+        << QStringList {u"--export=d.csv"_s, u"-platform"_s, u"offscreen"_s}
+        << u"-platform cannot be used with --export"_s;
+    QTest::newRow("export to a text file")
+        << QStringList {u"--export=draws.txt"_s} << u"--export needs a file name ending in .csv or .xlsx: draws.txt"_s;
+    QTest::newRow("export to a name without an extension")
+        << QStringList {u"--export=csv"_s} << u"--export needs a file name ending in .csv or .xlsx: csv"_s;
+    QTest::newRow("export to no name") << QStringList {u"--export="_s}
+                                       << u"--export needs a file name ending in .csv or .xlsx: "_s;
+    QTest::newRow("export: from after to")
+        << QStringList {u"--export=d.xlsx"_s, u"--from=25690816"_s, u"--to=25690801"_s} << u"--from comes after --to"_s;
+    QTest::newRow("export: to no date") << QStringList {u"--export=d.xlsx"_s, u"--to=2569"_s}
+                                        << u"--to"_s + dateNeeded + u"2569"_s;
+    QTest::newRow("two exports") << QStringList {u"--export=a.csv"_s, u"--export=b.csv"_s}
+                                 << u"--export is given more than once"_s;
     QTest::newRow("draw without ticket") << QStringList {u"--draw=25690502"_s} << u"--draw needs --ticket"_s;
     QTest::newRow("draw with the check") << QStringList {u"--check"_s, u"--draw=25690502"_s}
                                          << u"--draw needs --ticket"_s;
@@ -300,13 +419,14 @@ void TestCommandLine::helpListsEveryOptionByMode()
     const QString help = CommandLine::helpText(false);
     const QString helpAll = CommandLine::helpText(true);
     QVERIFY(help.startsWith(u"Usage: varenta [options]\n"
-                            u"Thai Government Lottery results and digit analysis. Without --check or --ticket\n"
-                            u"it opens the main window. A command line it cannot run exits with 2.\n"_s));
+                            u"Thai Government Lottery results and digit analysis. Without --check, --ticket\n"
+                            u"or --export it opens the main window. Bad command lines exit with 2.\n"_s));
     QVERIFY(help.contains(u"\nChecking tickets, without a window:\n"
                           u"  --ticket <numbers>   Without a window: check these six-digit ticket numbers,\n"
                           u"                       separated by commas, print the prizes won and exit (0: a\n"
                           u"                       ticket won, 1: none did, 2: bad input or a draw not\n"
-                          u"                       stored).\n"
+                          u"                       stored, 3: none won the prizes that could be checked,\n"
+                          u"                       but the draw has no full prize table).\n"
                           u"  --draw <YYYYMMDD>    With --ticket: the draw checked against, its date with\n"
                           u"                       the year of the Buddhist Era (default: the newest).\n"_s));
 
@@ -366,6 +486,46 @@ void TestCommandLine::documentsNameEveryOption()
     unknown.removeIf([&options](const QString& spelling) { return options.contains(spelling); });
     QVERIFY2(missing.isEmpty(), qPrintable(u"not documented: "_s + missing.join(u' ')));
     QVERIFY2(unknown.isEmpty(), qPrintable(u"documented but not an option: "_s + unknown.join(u' ')));
+}
+
+void TestCommandLine::desktopActionsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("thaiName");
+    QTest::addColumn<bool>("openTickets");
+    QTest::addColumn<bool>("openStatistics");
+
+    QTest::newRow("the program") << u"Desktop Entry"_s << u"วาเรนตา"_s << false << false;
+    QTest::newRow("the ticket checker") << u"Desktop Action tickets"_s << u"ตรวจสลาก"_s << true << false;
+    QTest::newRow("the statistics window") << u"Desktop Action statistics"_s << u"ดูสถิติ"_s << false << true;
+}
+
+void TestCommandLine::desktopActionsOpenTheirWindows()
+{
+    QFETCH(QString, group);
+    QFETCH(QString, thaiName);
+    QFETCH(bool, openTickets);
+    QFETCH(bool, openStatistics);
+
+    // The entry as it is installed, configured by the build.
+    const auto groups = desktopEntryGroups(QStringLiteral(VARENTA_DESKTOP_ENTRY));
+    QVERIFY2(groups.contains(group), qPrintable(group));
+    if (group.startsWith(u"Desktop Action "_s)) {
+        const QStringList actions =
+            groups.value(u"Desktop Entry"_s).value(u"Actions"_s).split(u';', Qt::SkipEmptyParts);
+        QVERIFY(actions.contains(group.mid(QStringView(u"Desktop Action ").size())));
+    }
+    QCOMPARE(groups.value(group).value(u"Name[th]"_s), thaiName);
+
+    const QStringList exec = QProcess::splitCommand(groups.value(group).value(u"Exec"_s));
+    QVERIFY(!exec.isEmpty());
+    QCOMPARE(exec.constFirst(), u"varenta"_s);
+    const CommandLine::Launch launch = parseCommandLine(exec);
+    const auto* window = std::get_if<CommandLine::Window>(&launch);
+    QVERIFY2(window, qPrintable(exec.join(u' ')));
+    QCOMPARE(window->openTickets, openTickets);
+    QCOMPARE(window->openStatistics, openStatistics);
+    QVERIFY(!window->updateNow && !window->closeAfterStart);
 }
 
 QTEST_APPLESS_MAIN(TestCommandLine)

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void cleanup();
     void updatesFromTheGivenResultPage();
     void refusesAnUnusableAddress();
+    void closesWithTheWindowsOpenedAtStart();
     void answersWithoutADisplay_data();
     void answersWithoutADisplay();
 
@@ -85,6 +86,18 @@ void TestVarentaProgram::refusesAnUnusableAddress()
     QVERIFY(m_process.waitForFinished(20000));
     QCOMPARE(m_process.exitCode(), 2);
     QVERIFY(m_process.readAllStandardError().contains("--result-page"));
+}
+
+void TestVarentaProgram::closesWithTheWindowsOpenedAtStart()
+{
+    const DrawRecord stored {u"25530816"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"55"_s};
+    QVERIFY(prepare(ResultsFile::formatDrawLine(stored).toLatin1() + "\r\n"));
+    m_process.setArguments({u"--tickets"_s, u"--statistics"_s, u"--close-after-start"_s});
+    m_process.start();
+    // The windows opened over the main window close with it, and the program ends.
+    QVERIFY(m_process.waitForFinished(20000));
+    QCOMPARE(m_process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_process.exitCode(), 0);
 }
 
 void TestVarentaProgram::answersWithoutADisplay_data()

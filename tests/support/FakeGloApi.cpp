@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
+#include "updater/GloApiPrizes.h"
 #include "updater/GloApiSource.h"
 
 #include <QJsonArray>
@@ -70,6 +71,15 @@ QByteArray envelope(const QString& operation, const QJsonValue& response)
 QByteArray savedFile(const QString& fileName)
 {
     return testDataFile(u"glo-api/"_s + fileName);
+}
+
+DrawPrizes savedTable(const QString& fileName)
+{
+    const std::optional<FetchedPrizeTable> table = GloApiPrizes::tableFromAnswer(savedFile(fileName));
+    if (!table || !table->error.isEmpty()) {
+        qFatal("no full table in %s", qPrintable(fileName));
+    }
+    return table->prizes;
 }
 
 QJsonObject drawObject(const DrawRecord& record)

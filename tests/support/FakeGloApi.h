@@ -2,6 +2,7 @@
 
 #include "LocalHttpServer.h"
 #include "data/DrawRecord.h"
+#include "data/PrizeTable.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -25,6 +26,9 @@ namespace GloApiAnswers {
 
 /// The bytes of a saved real answer in the test data ("getLotteryResult-2015-09-01.json").
 QByteArray savedFile(const QString& fileName);
+/// The full prize table of a saved real answer, as the program reads it; an answer without a whole table stops the
+/// test program.
+DrawPrizes savedTable(const QString& fileName);
 
 /// The draw object of a draw in the office's layout. Before 1 Sep 2015 the four three-digit numbers are all in
 /// `last3b`, from then on two in `last3f` and two in `last3b`. Rounds are listed out of order, as the office does.

@@ -1,7 +1,9 @@
 #include "NumberPattern.h"
 
 #include "analysis/StatisticsTexts.h"
+#include "data/DataTexts.h"
 #include "data/ResultsFile.h"
+#include "data/TextExcerpt.h"
 
 namespace {
 
@@ -28,9 +30,10 @@ Result<NumberPattern> NumberPattern::parse(QStringView text)
     if (trimmed.isEmpty()) {
         return Result<NumberPattern>::failure(StatisticsTexts::patternEmpty().toString());
     }
-    for (const QChar c : trimmed) {
-        if (!isDigit(c) && !isWildcard(c)) {
-            return Result<NumberPattern>::failure(StatisticsTexts::patternBadCharacter().toString().arg(c));
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        if (!isDigit(trimmed[i]) && !isWildcard(trimmed[i])) {
+            return Result<NumberPattern>::failure(
+                StatisticsTexts::patternBadCharacter().toString().arg(characterAt(trimmed, i)));
         }
     }
     switch (trimmed.size()) {
@@ -59,24 +62,37 @@ bool NumberPattern::matchesNumber(QStringView number) const
     return true;
 }
 
-bool NumberPattern::matchesLine(QStringView line) const
+QList<PatternPlace> NumberPattern::placesIn(QStringView line) const
 {
     const DrawRecord record = ResultsFile::parseDrawLine(line);
+    QList<PatternPlace> places;
     switch (m_target) {
     case PatternTarget::TwoDigitPrize:
-        return matchesNumber(record.twoDigit);
+        if (matchesNumber(record.twoDigit)) {
+            places.append(PatternPlace::TwoDigitPrize);
+        }
+        break;
     case PatternTarget::FirstPrize:
-        return matchesNumber(record.firstPrize);
+        if (matchesNumber(record.firstPrize)) {
+            places.append(PatternPlace::FirstPrize);
+        }
+        break;
     case PatternTarget::ThreeDigit:
         for (const QString* number :
             {&record.threeDigit1, &record.threeDigit2, &record.threeDigit3, &record.threeDigit4}) {
             if (matchesNumber(*number)) {
-                return true;
+                places.append(PatternPlace::ThreeDigit);
+                break;
             }
         }
-        return false;
+        // Followers call the first prize's last three digits "3 ตัวบน" and look for a number there too; a first
+        // prize cut short has none.
+        if (record.firstPrize.size() == 6 && matchesNumber(QStringView(record.firstPrize).right(3))) {
+            places.append(PatternPlace::FirstPrizeLastThree);
+        }
+        break;
     }
-    return false;
+    return places;
 }
 
 QList<int> NumberPattern::search(const QStringList& lines) const
@@ -88,4 +104,19 @@ QList<int> NumberPattern::search(const QStringList& lines) const
         }
     }
     return found;
+}
+
+QString NumberPattern::placeName(PatternPlace place)
+{
+    switch (place) {
+    case PatternPlace::TwoDigitPrize:
+        return StatisticsTexts::twoDigitPrize().toString();
+    case PatternPlace::ThreeDigit:
+        return DataTexts::threeDigits().toString();
+    case PatternPlace::FirstPrizeLastThree:
+        return StatisticsTexts::firstPrizeLastThree().toString();
+    case PatternPlace::FirstPrize:
+        return DataTexts::firstPrize().toString();
+    }
+    return QString();
 }

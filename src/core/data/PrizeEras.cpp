@@ -1,7 +1,7 @@
 #include "PrizeEras.h"
 
 #include "data/DrawKeys.h"
-#include "data/TicketTexts.h"
+#include "data/PrizeTexts.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -104,7 +104,7 @@ Result<PrizeEras> PrizeEras::parse(const QByteArray& csv)
 {
     const QStringList lines = QString::fromUtf8(csv).split(u'\n');
     const auto failure = [](qsizetype lineIndex) {
-        return Result<PrizeEras>::failure(TicketTexts::erasUnreadable().toString().arg(lineIndex + 1));
+        return Result<PrizeEras>::failure(PrizeTexts::erasUnreadable().toString().arg(lineIndex + 1));
     };
     QStringList fields;
     if (lines.isEmpty() || !splitCsvLine(QStringView(lines.first()).trimmed(), fields)) {

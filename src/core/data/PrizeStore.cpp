@@ -4,7 +4,6 @@
 #include "data/PrizeTexts.h"
 #include "data/ResultsLocation.h"
 #include "data/ThaiCalendar.h"
-#include "data/TicketTexts.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -47,10 +46,6 @@ const char* const schemaStatements[] = {
     " PRIMARY KEY (number, kind, draw_id, round)) WITHOUT ROWID",
 };
 
-// The office's list of draw dates: no part of the tables' layout, so a store of any version may have it or not.
-const char* const officeDatesTable =
-    "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
-
 // Layout 1 had no result sheet; layout 2 adds it as the last column of `draws`.
 const char* const addPdfUrl = "ALTER TABLE draws ADD COLUMN pdf_url TEXT NOT NULL DEFAULT ''";
 
@@ -61,6 +56,10 @@ const char* const firstLayoutProbes[] = {
     "SELECT number, kind, draw_id, round FROM numbers LIMIT 0",
 };
 const char* const secondLayoutProbe = "SELECT pdf_url FROM draws LIMIT 0";
+
+// The office's list of draw dates: no part of the tables' layout, so a store of any version may have it or not.
+const char* const officeDatesTable =
+    "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
 
 // SQLite's primary result codes that tell why a file cannot be used.
 enum SqliteCode {
@@ -88,33 +87,33 @@ QString reasonOf(const QSqlError& error)
     QStringView thai;
     switch (sqliteCode(error)) {
     case sqliteFull:
-        thai = TicketTexts::reasonDiskFull();
+        thai = PrizeTexts::reasonDiskFull();
         break;
     case sqliteBusy:
     case sqliteLocked:
-        thai = TicketTexts::reasonBusy();
+        thai = PrizeTexts::reasonBusy();
         break;
     case sqliteReadOnly:
-        thai = TicketTexts::reasonNoWrite();
+        thai = PrizeTexts::reasonNoWrite();
         break;
     case sqlitePerm:
     case sqliteAuth:
-        thai = TicketTexts::reasonNoAccess();
+        thai = PrizeTexts::reasonNoAccess();
         break;
     case sqliteIoError:
-        thai = TicketTexts::reasonDiskError();
+        thai = PrizeTexts::reasonDiskError();
         break;
     case sqliteCorrupt:
-        thai = TicketTexts::reasonDamaged();
+        thai = PrizeTexts::reasonDamaged();
         break;
     case sqliteCantOpen:
-        thai = TicketTexts::reasonCannotOpen();
+        thai = PrizeTexts::reasonCannotOpen();
         break;
     case sqliteConstraint:
-        thai = TicketTexts::reasonBadData();
+        thai = PrizeTexts::reasonBadData();
         break;
     case sqliteNotADatabase:
-        thai = TicketTexts::reasonNotDatabase();
+        thai = PrizeTexts::reasonNotDatabase();
         break;
     default:
         break;
@@ -322,20 +321,19 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         QFile::encodeName((directory.isEmpty() ? file.absolutePath() : directory) + u'/' + file.fileName()).size();
     if (pathBytes > maxPathBytes) {
         return Status::failure(
-            TicketTexts::storePathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
+            PrizeTexts::pathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
     }
     // SQLite would block on a pipe and fail on a folder: neither can be a store.
     if (file.exists() && !file.isFile()) {
         const Status moved = setAside(
-            file.isDir() ? TicketTexts::reasonDirectory().toString() : TicketTexts::reasonNotRegular().toString(),
-            false);
+            file.isDir() ? PrizeTexts::reasonDirectory().toString() : PrizeTexts::reasonNotRegular().toString(), false);
         if (!moved) {
             return moved;
         }
     }
 
     Inspection found;
-    for (int attempt = 0;; ++attempt) {
+    for (;;) {
         if (const Status seeded = seedPrizeStore(m_path, bundledPath); !seeded) {
             return seeded;
         }
@@ -347,7 +345,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
             break;
         }
         // A file set aside once this opening and still no store: the bundled store itself cannot be used.
-        if (attempt > 0 || !m_setAsidePath.isEmpty()) {
+        if (!m_setAsidePath.isEmpty()) {
             disconnect();
             return failure(PrizeTexts::openFailed().toString().arg(nativePath(m_path)), found.reason);
         }
@@ -374,8 +372,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         ready = connect(true);
         m_readOnly = ready.ok();
         if (ready) {
-            m_notice =
-                PrizeTexts::tooNew().toString().arg(nativePath(m_path)) + u' ' + TicketTexts::storeReadOnlyNote();
+            m_notice = PrizeTexts::tooNew().toString().arg(nativePath(m_path)) + u' ' + PrizeTexts::readOnlyNote();
         }
         break;
     case FileState::NotOurs:
@@ -390,8 +387,7 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
     }
     if (!m_setAsidePath.isEmpty()) {
         m_notice += u' ' +
-            (bundledStoreUsable(m_path, bundledPath) ? TicketTexts::storeFreshFromBundled()
-                                                     : TicketTexts::storeFreshEmpty())
+            (bundledStoreUsable(m_path, bundledPath) ? PrizeTexts::freshFromBundled() : PrizeTexts::freshEmpty())
                 .toString();
     }
     return Status::success();
@@ -404,7 +400,7 @@ Status PrizeStore::connect(bool readOnly)
     }
     if (!m_database.isValid()) {
         return failure(
-            PrizeTexts::openFailed().toString().arg(nativePath(m_path)), TicketTexts::reasonNoDriver().toString());
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)), PrizeTexts::reasonNoDriver().toString());
     }
     m_database.setDatabaseName(m_path);
     m_database.setConnectOptions(readOnly ? u"QSQLITE_OPEN_READONLY"_s : QString());
@@ -452,9 +448,13 @@ PrizeStore::Inspection PrizeStore::inspect()
     while (query.next()) {
         problems.append(query.value(0).toString());
     }
+    // A walk cut short by another program's lock says nothing of the file.
+    if (problems.isEmpty() && query.lastError().isValid()) {
+        return refused(query.lastError());
+    }
     if (problems != QStringList {u"ok"_s}) {
         found.state = FileState::Damaged;
-        found.reason = TicketTexts::reasonDamaged().toString();
+        found.reason = PrizeTexts::reasonDamaged().toString();
         return found;
     }
     if (!query.exec(u"SELECT type, name FROM sqlite_master"_s)) {
@@ -478,7 +478,7 @@ PrizeStore::Inspection PrizeStore::inspect()
         tables.contains(u"draws"_s) && tables.contains(u"amounts"_s) && tables.contains(u"numbers"_s);
     if (!ourTables || found.version < 1) {
         found.state = FileState::NotOurs;
-        found.reason = TicketTexts::reasonForeign().toString();
+        found.reason = PrizeTexts::reasonForeign().toString();
         return found;
     }
     if (found.version > schemaVersion) {
@@ -495,7 +495,7 @@ PrizeStore::Inspection PrizeStore::inspect()
     for (const QString& probe : std::as_const(probes)) {
         if (!query.exec(probe)) {
             found.state = FileState::Damaged;
-            found.reason = TicketTexts::reasonDamaged().toString() + u": " + query.lastError().databaseText();
+            found.reason = PrizeTexts::reasonDamaged().toString() + u": " + query.lastError().databaseText();
             return found;
         }
         query.finish();
@@ -521,16 +521,16 @@ Status PrizeStore::setAside(const QString& reason, bool foreign)
         const QFileInfo journal(m_path + suffix);
         if ((journal.exists() || journal.isSymLink()) && !move(m_path + suffix, target + suffix)) {
             return Status::failure(
-                TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+                PrizeTexts::setAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
         }
     }
     if (!move(m_path, target)) {
         return Status::failure(
-            TicketTexts::storeSetAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
+            PrizeTexts::setAsideFailed().toString().arg(nativePath(m_path), reason, qt_error_string(errno)));
     }
     qCWarning(storeLog).noquote() << "set aside" << m_path << "as" << target << ":" << reason;
     m_setAsidePath = target;
-    m_notice = TicketTexts::storeSetAside().toString().arg(nativePath(m_path), reason, nativePath(target));
+    m_notice = PrizeTexts::setAside().toString().arg(nativePath(m_path), reason, nativePath(target));
     return Status::success();
 }
 
@@ -554,7 +554,7 @@ Status PrizeStore::createTables()
         QSqlQuery(m_database).exec(u"ROLLBACK"_s);
         disconnect();
         return Status::failure(
-            PrizeTexts::openFailed().toString().arg(nativePath(m_path)) + u" (" + TicketTexts::reasonBusy() + u")");
+            PrizeTexts::openFailed().toString().arg(nativePath(m_path)) + u" (" + PrizeTexts::reasonBusy() + u")");
     }
     query.finish();
     for (const char* statement : schemaStatements) {
@@ -573,11 +573,11 @@ Status PrizeStore::upgradeFromFirstLayout()
     QSqlQuery query(m_database);
     const auto abandon = [this](const QString& detail) {
         QSqlQuery(m_database).exec(u"ROLLBACK"_s);
-        return Status::failure(TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), detail));
+        return Status::failure(PrizeTexts::upgradeFailed().toString().arg(nativePath(m_path), detail));
     };
     if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
         return Status::failure(
-            TicketTexts::storeUpgradeFailed().toString().arg(nativePath(m_path), reasonOf(query.lastError())));
+            PrizeTexts::upgradeFailed().toString().arg(nativePath(m_path), reasonOf(query.lastError())));
     }
     // Another instance may have brought it up to date since the file was looked at.
     if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
@@ -677,7 +677,7 @@ Status PrizeStore::Writes::status() const
     QStringList failed;
     for (const DrawWrite& write : draws) {
         if (write.outcome == DrawWrite::Outcome::Failed) {
-            failed.append(TicketTexts::drawNotStored().toString().arg(drawTitle(write.drawKey.left(8)), write.error));
+            failed.append(PrizeTexts::drawNotStored().toString().arg(drawTitle(write.drawKey.left(8)), write.error));
         }
     }
     return failed.isEmpty() ? Status::success() : Status::failure(failed.join(u'\n'));
@@ -700,7 +700,7 @@ PrizeStore::Writes PrizeStore::addDraws(const QList<DrawPrizes>& draws)
         return failEvery(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
     }
     if (m_readOnly) {
-        return failEvery(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+        return failEvery(PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
     }
     if (!m_database.transaction()) {
         return failEvery(reasonOf(m_database.lastError()));
@@ -756,7 +756,7 @@ Status PrizeStore::writeDraws(const QList<DrawPrizes>& draws)
 Status PrizeStore::replaceDraw(const DrawPrizes& prizes)
 {
     const auto refused = [&prizes](const QString& error) {
-        return Status::failure(TicketTexts::drawNotStored().toString().arg(drawTitle(prizes.drawKey.left(8)), error));
+        return Status::failure(PrizeTexts::drawNotStored().toString().arg(drawTitle(prizes.drawKey.left(8)), error));
     };
     if (const Status whole = checkFullTable(prizes); !whole) {
         return refused(whole.error());
@@ -765,7 +765,7 @@ Status PrizeStore::replaceDraw(const DrawPrizes& prizes)
         return refused(PrizeTexts::openFailed().toString().arg(nativePath(m_path)));
     }
     if (m_readOnly) {
-        return refused(TicketTexts::storeReadOnly().toString().arg(nativePath(m_path)));
+        return refused(PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
     }
     if (!m_database.transaction()) {
         return refused(reasonOf(m_database.lastError()));
@@ -905,8 +905,11 @@ Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
     if (!m_database.isOpen()) {
         return failure(PrizeTexts::writeFailed(), QString());
     }
+    if (m_readOnly) {
+        return failure(PrizeTexts::writeFailed(), PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
+    }
     if (!m_database.transaction()) {
-        return failure(PrizeTexts::writeFailed(), m_database.lastError().text());
+        return failure(PrizeTexts::writeFailed(), reasonOf(m_database.lastError()));
     }
     QSqlQuery query(m_database);
     bool ok = query.exec(QString::fromLatin1(officeDatesTable));
@@ -929,7 +932,7 @@ Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
         }
     }
     if (!ok || !m_database.commit()) {
-        const QString detail = ok ? m_database.lastError().text() : query.lastError().text();
+        const QString detail = reasonOf(ok ? m_database.lastError() : query.lastError());
         m_database.rollback();
         return failure(PrizeTexts::writeFailed(), detail);
     }
@@ -944,7 +947,7 @@ Result<QList<QDate>> PrizeStore::officeDrawDates() const
     QSqlQuery query(m_database);
     if (!query.exec(u"SELECT day FROM office_draw_dates ORDER BY day"_s)) {
         return Result<QList<QDate>>::failure(
-            PrizeTexts::readFailed().toString() + u" (" + query.lastError().text() + u")");
+            PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
     }
     QList<QDate> dates;
     while (query.next()) {

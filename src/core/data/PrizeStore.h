@@ -2,6 +2,7 @@
 
 #include "data/PrizeTable.h"
 #include "data/Result.h"
+#include "data/ResultsLocation.h"
 
 #include <QDate>
 #include <QList>
@@ -39,8 +40,8 @@ public:
     /// The layout of the file, kept in its `user_version`: 2 added each draw's result sheet and the amounts of the
     /// draw's era; a store of layout 1 is brought to 2 when it is opened.
     static constexpr int schemaVersion = 2;
-    /// The longest path SQLite opens, in bytes: its limit of 512 less the 8 of the journal's "-journal".
-    static constexpr int maxPathBytes = 504;
+    /// The longest path of the store, in bytes, that SQLite opens.
+    static constexpr qsizetype maxPathBytes = ResultsLocation::longestSqlitePathBytes;
 
     explicit PrizeStore(QString path);
     ~PrizeStore();

@@ -48,10 +48,15 @@ Choice chooseDataFile(const QString& programDirectory, const QString& fileName);
 /// files never land below whatever directory the program was started in.
 QString userDataDirectory();
 
+/// The longest path, in bytes, at which SQLite opens a database: its limit of 512 less the 8 of "-journal", the
+/// name of the journal it keeps beside the database. A path of 505 bytes it refuses with no more than "unable to
+/// open database file".
+constexpr qsizetype longestSqlitePathBytes = 504;
+
 /// The longest path, in bytes, of the directory that holds the data files: the prize store beside the results file
-/// is an SQLite database, and SQLite opens no database whose path has 512 bytes or more. A longer directory is
-/// refused for updates with a plain message rather than leaving the store unusable.
-constexpr qsizetype longestDataDirectoryBytes = 511 - qsizetype(sizeof "/prizes.sqlite" - 1);
+/// is an SQLite database (`longestSqlitePathBytes`). A longer directory is refused for updates with a plain message
+/// rather than leaving the store unusable.
+constexpr qsizetype longestDataDirectoryBytes = longestSqlitePathBytes - qsizetype(sizeof "/prizes.sqlite" - 1);
 
 /// The file named `fileName` that the program would read now, without creating anything: the user's copy when the
 /// program directory is shared and the user has one, otherwise the program directory's file. For runs that only read.

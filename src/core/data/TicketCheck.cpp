@@ -1,5 +1,7 @@
 #include "TicketCheck.h"
 
+#include "data/TextExcerpt.h"
+#include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
 
 #include <QRegularExpression>
@@ -16,6 +18,11 @@ bool isThaiDigit(QChar c)
 {
     return c >= QChar(0x0E50) && c <= QChar(0x0E59);
 }
+
+// The draws at which what the program knows of the amounts changes. Draw keys of eight digits sort as their dates.
+constexpr QStringView firstDrawWithAmounts = u"25530301";
+constexpr QStringView lastDrawOfPairs = u"25600816";
+constexpr QStringView lastDrawWithSeriesPrizes = u"25580716";
 
 int sheetOrder(PrizeKind kind)
 {
@@ -43,13 +50,13 @@ QList<TicketEntry> splitTickets(QStringView input)
 QString ticketError(QStringView text)
 {
     if (std::any_of(text.begin(), text.end(), isThaiDigit)) {
-        return TicketTexts::thaiDigits().toString().arg(text);
+        return TicketTexts::thaiDigits().toString().arg(textExcerpt(text));
     }
     if (!isAsciiDigits(text)) {
-        return TicketTexts::notDigits().toString().arg(text);
+        return TicketTexts::notDigits().toString().arg(textExcerpt(text));
     }
     if (text.size() != 6) {
-        return TicketTexts::wrongLength().toString().arg(text).arg(text.size());
+        return TicketTexts::wrongLength().toString().arg(textExcerpt(text)).arg(text.size());
     }
     return QString();
 }
@@ -93,13 +100,53 @@ QList<PrizeWon> prizesWon(QStringView ticket, const DrawPrizes& draw)
     return won;
 }
 
-qint64 totalAmount(const QList<PrizeWon>& prizes)
+void BahtTotal::add(qint64 amount)
 {
-    qint64 total = 0;
+    if (amount < 0) {
+        m_anyUnknown = true;
+        return;
+    }
+    qint64 sum = 0;
+    if (m_overflowed || __builtin_add_overflow(m_value, amount, &sum)) {
+        m_overflowed = true;
+        return;
+    }
+    m_value = sum;
+}
+
+void BahtTotal::add(const BahtTotal& other)
+{
+    if (other.m_overflowed) {
+        m_overflowed = true;
+    } else {
+        add(other.m_value);
+    }
+    m_anyUnknown = m_anyUnknown || other.m_anyUnknown;
+}
+
+BahtTotal totalAmount(const QList<PrizeWon>& prizes)
+{
+    BahtTotal total;
     for (const PrizeWon& prize : prizes) {
-        total += std::max<qint64>(0, prize.amount);
+        total.add(prize.amount);
     }
     return total;
+}
+
+QStringList eraNotes(QStringView drawKey)
+{
+    if (drawKey < firstDrawWithAmounts) {
+        return {TicketTexts::eraUnknownNote().toString().arg(drawTitle(firstDrawWithAmounts))};
+    }
+    QStringList notes;
+    if (drawKey <= lastDrawOfPairs) {
+        notes.append(TicketTexts::eraPairNote().toString().arg(drawTitle(lastDrawOfPairs)));
+    }
+    if (drawKey <= lastDrawWithSeriesPrizes) {
+        notes.append(TicketTexts::eraSeriesNote().toString().arg(
+            drawTitle(firstDrawWithAmounts), drawTitle(lastDrawWithSeriesPrizes)));
+    }
+    return notes;
 }
 
 } // namespace TicketCheck

@@ -44,7 +44,35 @@ struct PrizeWon
 /// Every prize a ticket wins in a draw, in the order of the result sheet; a ticket can win several.
 QList<PrizeWon> prizesWon(QStringView ticket, const DrawPrizes& draw);
 
-/// The sum of the known amounts.
-qint64 totalAmount(const QList<PrizeWon>& prizes);
+/// A sum of prize amounts that never wraps around: it says when one of the amounts was not known, and when the
+/// amounts added up to more than it can hold (only a damaged prize table could give such amounts).
+class BahtTotal final
+{
+public:
+    /// Adds one amount; a negative amount is one that is not known.
+    void add(qint64 amount);
+    void add(const BahtTotal& other);
+
+    /// The sum of the known amounts; not to be shown once `overflowed()`.
+    qint64 value() const { return m_value; }
+    bool overflowed() const { return m_overflowed; }
+    bool anyUnknown() const { return m_anyUnknown; }
+
+    bool operator==(const BahtTotal&) const = default;
+
+private:
+    qint64 m_value = 0;
+    bool m_overflowed = false;
+    bool m_anyUnknown = false;
+};
+
+/// The sum of the amounts of the prizes one ticket won.
+BahtTotal totalAmount(const QList<PrizeWon>& prizes);
+
+/// What the user should know about the amounts of a draw's era, in the order to show them: before 1 Mar 2010 the
+/// amounts are not known; until 16 Aug 2017 a ticket was one of a pair, and the amounts are per ticket; from 1 Mar
+/// 2010 to 16 Jul 2015 certain series were paid more for the first prize, which no six-digit number can show.
+/// Empty for the draws of today's era.
+QStringList eraNotes(QStringView drawKey);
 
 } // namespace TicketCheck

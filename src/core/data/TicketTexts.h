@@ -113,6 +113,61 @@ constexpr QStringView noDraws()
     return DataTexts::noDrawStored();
 }
 
+// What the check could not tell, and what the user should know of a draw's era.
+/// A ticket that won nothing in a draw without a full table.
+constexpr QStringView partialNoPrize()
+{
+    return u"ไม่ถูกรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้";
+}
+/// Beside what a ticket won in a draw without a full table.
+constexpr QStringView partialOthers()
+{
+    return u"ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้";
+}
+/// A ticket that won nothing in any draw, when some draws have no full table.
+constexpr QStringView everyDrawNoPrize()
+{
+    return u"ไม่ถูกรางวัล (งวดที่ไม่มีตารางรางวัลเต็มตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว)";
+}
+/// Added to everyDrawNote(). %1: how many draws have no full table.
+constexpr QStringView everyDrawPartialNote()
+{
+    return u"และอีก %1 งวดที่ไม่มีตารางรางวัลเต็ม ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว";
+}
+/// The draws before amounts are known. %1: the title of the first draw whose amounts are known.
+constexpr QStringView eraUnknownNote()
+{
+    return u"ไม่ทราบจำนวนเงินรางวัลของงวดก่อน %1 จึงแสดงเฉพาะชื่อรางวัล";
+}
+/// The draws sold as pairs of tickets, whose amounts are per ticket. %1: the title of the last such draw.
+constexpr QStringView eraPairNote()
+{
+    return u"ถึงงวด %1 สลากเป็นคู่ 2 ใบ ใบละ 40 บาท เงินรางวัลที่แสดงเป็นของสลาก 1 ใบ สลาก 1 คู่ได้เงินรางวัล 2 เท่า";
+}
+/// The draws whose first prize paid more to certain series. %1, %2: the titles of the first and last.
+constexpr QStringView eraSeriesNote()
+{
+    return u"ตั้งแต่งวด %1 ถึงงวด %2 รางวัลที่ 1 ของสลากบางชุดได้เงินรางวัลมากกว่าที่แสดง ซึ่งดูจากเลขสลาก 6 หลักไม่ได้";
+}
+/// In the amount column: the amounts add up to more than a sum can hold.
+constexpr QStringView sumTooLarge()
+{
+    return u"มากเกินกว่าจะรวมได้";
+}
+constexpr QStringView summaryTooLarge()
+{
+    return u"รวมเงินรางวัลมากเกินกว่าจะแสดงได้";
+}
+/// %1: how many tickets have been checked, %2: of how many.
+constexpr QStringView checkingProgress()
+{
+    return u"กำลังตรวจสลาก %1 จาก %2 ใบ";
+}
+constexpr QStringView checkCanceled()
+{
+    return u"ยกเลิกการตรวจสลากแล้ว";
+}
+
 // The full tables an update fetches.
 /// Added to the update's closing message. %1: the draws' titles, %2: why.
 constexpr QStringView tablesNotStored()
@@ -125,147 +180,10 @@ constexpr QStringView tablesCompleted()
 {
     return u"บันทึกตารางรางวัลแล้ว %1 งวด";
 }
-/// A fetched table that is not whole. %1: which prize, by its Thai name.
-constexpr QStringView tableIncomplete()
-{
-    return u"ตารางรางวัลไม่ครบ: %1";
-}
-/// A table with numbers too many, of the wrong width or of a prize its draw did not have. %1: which prize.
-constexpr QStringView tableMalformed()
-{
-    return u"ตารางรางวัลผิดรูปแบบ: %1";
-}
-/// In tableIncomplete(), for the table of a results-file line.
-constexpr QStringView partialTableName()
-{
-    return u"มีเฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว";
-}
-/// %1: the key as the table carries it.
-constexpr QStringView tableBadKey()
-{
-    return u"ตารางรางวัลมีรหัสงวด \"%1\" ที่ไม่ถูกต้อง";
-}
-/// An answer that carries another draw. %1: the draw it carries, %2: the draw asked for (titles).
-constexpr QStringView tableOfOtherDraw()
-{
-    return u"ตารางรางวัลที่ได้รับเป็นของงวด %1 ไม่ใช่งวด %2 ที่ขอ";
-}
-/// %1: the draw's title, %2: the prize whose numbers differ.
-constexpr QStringView tableDisagrees()
-{
-    return u"ตารางรางวัลงวด %1 ไม่ตรงกับแฟ้มผลรางวัล (%2)";
-}
-/// One draw's table that could not be stored. %1: the draw's title, %2: why.
-constexpr QStringView drawNotStored()
-{
-    return u"บันทึกตารางรางวัลงวด %1 ไม่ได้ (%2)";
-}
-/// The shipped table of prize amounts by era cannot be read. %1: the line.
-constexpr QStringView erasUnreadable()
-{
-    return u"อ่านตารางจำนวนเงินรางวัลของแต่ละช่วงเวลาไม่ได้ (บรรทัด %1)";
-}
-
-// A prize store that cannot be used as it is.
-/// Added to PrizeTexts::tooNew() when the store is opened for reading only.
-constexpr QStringView storeReadOnlyNote()
-{
-    return u"จึงเปิดแบบอ่านอย่างเดียว ตรวจสลากได้ แต่บันทึกตารางรางวัลใหม่ลงแฟ้มนี้ไม่ได้";
-}
-/// %1: the store's path.
-constexpr QStringView storeReadOnly()
-{
-    return u"แฟ้มตารางรางวัล %1 เปิดแบบอ่านอย่างเดียว";
-}
-/// %1: the store's path, %2: what is wrong with it, %3: the name it was set aside under.
-constexpr QStringView storeSetAside()
-{
-    return u"แฟ้มตารางรางวัล %1 ใช้ไม่ได้ (%2) จึงย้ายไปเก็บไว้เป็น %3";
-}
-/// Added to storeSetAside().
-constexpr QStringView storeFreshFromBundled()
-{
-    return u"แล้วสร้างแฟ้มใหม่จากตารางรางวัลที่มากับโปรแกรม";
-}
-/// Added to storeSetAside() when the program has no tables of its own to start from.
-constexpr QStringView storeFreshEmpty()
-{
-    return u"แล้วสร้างแฟ้มใหม่ที่ยังไม่มีตารางรางวัล";
-}
-/// %1: the store's path, %2: what is wrong with it, %3: why it could not be moved.
-constexpr QStringView storeSetAsideFailed()
-{
-    return u"แฟ้มตารางรางวัล %1 ใช้ไม่ได้ (%2) และย้ายออกไปไม่ได้ (%3)";
-}
-/// %1: the store's path, %2: its length in bytes, %3: the most SQLite takes.
-constexpr QStringView storePathTooLong()
-{
-    return u"ที่อยู่ของแฟ้มตารางรางวัล %1 ยาว %2 ไบต์ เกินกว่าที่ SQLite รับได้ (ไม่เกิน %3 ไบต์) "
-           u"กรุณาเก็บแฟ้มผลรางวัลไว้ในโฟลเดอร์ที่มีที่อยู่สั้นกว่านี้";
-}
-/// %1: the store's path, %2: why.
-constexpr QStringView storeUpgradeFailed()
-{
-    return u"ปรับแฟ้มตารางรางวัล %1 เป็นรูปแบบใหม่ไม่ได้ (%2)";
-}
 /// Said by the ticket check when it works without the prize store, after the store's own message.
 constexpr QStringView checkWithoutStore()
 {
     return u"จึงตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว จากแฟ้มผลรางวัล";
-}
-
-// Why a store could not be used, said inside the messages above.
-constexpr QStringView reasonDirectory()
-{
-    return u"เป็นโฟลเดอร์";
-}
-constexpr QStringView reasonNotRegular()
-{
-    return u"ไม่ใช่แฟ้มธรรมดา";
-}
-constexpr QStringView reasonNotDatabase()
-{
-    return u"ไม่ใช่แฟ้มฐานข้อมูล SQLite";
-}
-constexpr QStringView reasonDamaged()
-{
-    return u"ข้อมูลในแฟ้มเสียหาย";
-}
-constexpr QStringView reasonForeign()
-{
-    return u"เป็นฐานข้อมูลของโปรแกรมอื่น";
-}
-constexpr QStringView reasonDiskFull()
-{
-    return u"ดิสก์เต็ม";
-}
-constexpr QStringView reasonBusy()
-{
-    return u"แฟ้มถูกโปรแกรมอื่นใช้อยู่";
-}
-constexpr QStringView reasonNoWrite()
-{
-    return u"ไม่มีสิทธิ์เขียนแฟ้ม";
-}
-constexpr QStringView reasonNoAccess()
-{
-    return u"ไม่มีสิทธิ์เข้าถึงแฟ้ม";
-}
-constexpr QStringView reasonDiskError()
-{
-    return u"อ่านหรือเขียนดิสก์ไม่ได้";
-}
-constexpr QStringView reasonCannotOpen()
-{
-    return u"เปิดแฟ้มไม่ได้";
-}
-constexpr QStringView reasonBadData()
-{
-    return u"ข้อมูลผิดรูปแบบ";
-}
-constexpr QStringView reasonNoDriver()
-{
-    return u"ไม่มีส่วนอ่านฐานข้อมูล SQLite ของ Qt";
 }
 
 // The full table of a draw.

@@ -1,8 +1,8 @@
 #include "GloApiPrizes.h"
 
 #include "data/PrizeEras.h"
+#include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
-#include "data/TicketTexts.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -75,7 +75,7 @@ QString readSection(const QJsonObject& data, PrizeKind kind, bool priceKept, Dra
     if (priceKept) {
         const std::optional<qint64> price = priceOf(object);
         if (!price) {
-            return TicketTexts::tableMalformed().toString().arg(prize);
+            return PrizeTexts::tableMalformed().toString().arg(prize);
         }
         prizes.amounts[kind] = *price;
     }
@@ -83,7 +83,7 @@ QString readSection(const QJsonObject& data, PrizeKind kind, bool priceKept, Dra
     const int expected = PrizeKinds::count(kind);
     // More numbers than the prize has is no table of a draw: none of them is taken for the prize.
     if (numbers.size() != expected) {
-        return (numbers.size() < expected ? TicketTexts::tableIncomplete() : TicketTexts::tableMalformed())
+        return (numbers.size() < expected ? PrizeTexts::tableIncomplete() : PrizeTexts::tableMalformed())
             .toString()
             .arg(prize);
     }
@@ -91,7 +91,7 @@ QString readSection(const QJsonObject& data, PrizeKind kind, bool priceKept, Dra
         const QString value = item.toObject().value(u"value"_s).toString();
         const QJsonValue round = item.toObject().value(u"round"_s);
         if (value.size() != PrizeKinds::digits(kind) || !isAsciiDigits(value) || !round.isDouble()) {
-            return TicketTexts::tableMalformed().toString().arg(prize);
+            return PrizeTexts::tableMalformed().toString().arg(prize);
         }
         prizes.numbers.append({kind, value, round.toInt()});
     }
@@ -143,7 +143,7 @@ std::optional<FetchedPrizeTable> tableFromObject(const QJsonObject& draw)
         }
     }
     if (!hasFrontThree(table.drawKey) && !data.value(u"last3f"_s).toObject().value(u"number"_s).toArray().isEmpty()) {
-        return refused(TicketTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(PrizeKind::FrontThree)));
+        return refused(PrizeTexts::tableMalformed().toString().arg(PrizeKinds::thaiName(PrizeKind::FrontThree)));
     }
     const std::map<PrizeKind, qint64> answered = table.prizes.amounts;
     table.prizes.amounts = eras.amountsToKeep(table.drawKey, answered);

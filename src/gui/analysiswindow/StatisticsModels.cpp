@@ -292,10 +292,11 @@ QVariant DigitPlaceModel::headerData(int section, Qt::Orientation orientation, i
 
 // DrawListModel
 
-void DrawListModel::setLines(QStringList lines)
+void DrawListModel::setLines(QStringList lines, QStringList foundIn)
 {
     beginResetModel();
     m_lines = std::move(lines);
+    m_foundIn = std::move(foundIn);
     endResetModel();
 }
 
@@ -306,7 +307,7 @@ int DrawListModel::rowCount(const QModelIndex& parent) const
 
 int DrawListModel::columnCount(const QModelIndex& parent) const
 {
-    return isTopLevel(parent) ? int(DataTexts::fieldTitles().size()) : 0;
+    return isTopLevel(parent) ? int(DataTexts::fieldTitles().size()) + 1 : 0;
 }
 
 QVariant DrawListModel::data(const QModelIndex& index, int role) const
@@ -319,14 +320,20 @@ QVariant DrawListModel::data(const QModelIndex& index, int role) const
         // Titles sort by date, not by their text.
         return role == kSortRole ? QVariant(line.left(8)) : QVariant(drawTitle(line));
     }
+    if (index.column() == int(DataTexts::fieldTitles().size())) {
+        return m_foundIn.value(index.row());
+    }
     return ResultsFile::numberFields(line).value(index.column() - 1);
 }
 
 QVariant DrawListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= int(DataTexts::fieldTitles().size())) {
+        section > int(DataTexts::fieldTitles().size())) {
         return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (section == int(DataTexts::fieldTitles().size())) {
+        return StatisticsTexts::foundInColumn().toString();
     }
     // The report's first title ends in a blank; a header of its own need not.
     return DataTexts::fieldTitles()[static_cast<std::size_t>(section)].trimmed().toString();

@@ -71,7 +71,8 @@ private:
     DigitPlaces m_places;
 };
 
-/// Draws as the report shows them: title and the six numbers, one row per line.
+/// Draws as the report shows them: title and the six numbers, one row per line; and, for the number search, a last
+/// column that says where in each draw the number came out.
 class DrawListModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -79,7 +80,8 @@ class DrawListModel final : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setLines(QStringList lines);
+    /// `foundIn`: for each line, where the number searched came out ("3 ตัวบน").
+    void setLines(QStringList lines, QStringList foundIn);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -88,6 +90,7 @@ public:
 
 private:
     QStringList m_lines;
+    QStringList m_foundIn;
 };
 
 /// Figures as the window writes them: counts whole, shares as percentages, expected counts and differences with

@@ -304,7 +304,7 @@ void StatisticsWindow::showDraws(StatisticsSource source)
     refresh();
     // A search typed before applies to the new draws too.
     if (m_lastPattern.isEmpty()) {
-        m_searchModel->setLines({});
+        m_searchModel->setLines({}, {});
         m_searchMessage->clear();
     } else {
         search(m_lastPattern);
@@ -457,22 +457,30 @@ void StatisticsWindow::search(const QString& pattern)
     if (!parsed) {
         palette.setColor(QPalette::WindowText, QColor(170, 0, 0));
         m_searchMessage->setPalette(palette);
-        m_searchModel->setLines({});
+        m_searchModel->setLines({}, {});
         m_searchMessage->setText(parsed.error());
         return;
     }
     m_searchMessage->setPalette(palette);
     const NumberPattern& wanted = parsed.value();
     QStringList found;
-    for (const int index : wanted.search(m_source.lines)) {
-        found.append(m_source.lines.at(index));
+    QStringList foundIn;
+    for (const QString& line : std::as_const(m_source.lines)) {
+        QStringList places;
+        for (const PatternPlace place : wanted.placesIn(line)) {
+            places.append(NumberPattern::placeName(place));
+        }
+        if (!places.isEmpty()) {
+            found.append(line);
+            foundIn.append(places.join(u", "));
+        }
     }
     const QStringView target = wanted.target() == PatternTarget::TwoDigitPrize ? StatisticsTexts::twoDigitPrize()
-        : wanted.target() == PatternTarget::ThreeDigit                         ? DataTexts::threeDigits()
+        : wanted.target() == PatternTarget::ThreeDigit                         ? StatisticsTexts::threeDigitsOrUpper()
                                                                                : DataTexts::firstPrize();
     m_searchMessage->setText(StatisticsTexts::searchFound().toString().arg(
         wanted.text(), target.toString(), QString::number(found.size()), QString::number(m_source.lines.size())));
-    m_searchModel->setLines(std::move(found));
+    m_searchModel->setLines(std::move(found), std::move(foundIn));
 }
 
 void StatisticsWindow::paintSummary(QPainter& painter, const QRect& page) const

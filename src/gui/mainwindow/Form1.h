@@ -83,6 +83,11 @@ public:
 
     /// Starts the update, as the update button does (`--update-now`).
     void startUpdate() { UpdateDatabase(); }
+    /// Opens the ticket checker, as its item of the catalogue's context menu does (`--tickets`).
+    void openTicketChecker() { showTicketWindow(); }
+    /// Opens the statistics window on the selected draws, or on every draw when none is selected, as its item of the
+    /// context menus does (`--statistics`, at start, when none is).
+    void openStatistics() { showStatisticsOfSelection(); }
 
     /// Whether an update or a full download is under way.
     bool updaterRunning() const { return m_updaterRunning; }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+struct TicketBatch;
+
 /// The rows of the ticket checker's results: one per ticket and draw, or one per piece of input that is no ticket.
 class TicketResultsModel final : public QAbstractTableModel
 {
@@ -23,6 +25,11 @@ public:
     };
 
     using QAbstractTableModel::QAbstractTableModel;
+
+    /// The rows of what a check found: a row per ticket and draw it won in; against one draw, a row for a ticket
+    /// that won nothing too, against every draw one for a ticket that won in none. Against a draw without a full
+    /// table the row says which prizes could be checked. Makes no use of the model, so any thread may call it.
+    static QList<Row> rowsOf(const TicketBatch& batch);
 
     /// Replaces every row in one step.
     void setRows(QList<Row> rows);

@@ -7,7 +7,10 @@
 #include "mainwindow/DrawGlance.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "mainwindow/PrizeTableDialog.h"
+#include "mainwindow/TicketCheckRun.h"
 #include "mainwindow/TicketResultsModel.h"
+#include "mainwindow/UpdateProgressDialog.h"
+#include "updater/Clock.h"
 #include "updater/UpdatePlan.h"
 #include "widgets/WindowHabits.h"
 
@@ -26,36 +29,6 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString amountText(qint64 amount)
-{
-    return amount < 0 ? TicketTexts::unknownShort().toString() : formatBaht(amount);
-}
-
-// The prizes of one ticket in one draw: one name, or each name with its amount when there are several.
-QString prizesText(const QList<TicketCheck::PrizeWon>& prizes)
-{
-    if (prizes.isEmpty()) {
-        return TicketTexts::noPrize().toString();
-    }
-    if (prizes.size() == 1) {
-        return PrizeKinds::thaiName(prizes.constFirst().kind);
-    }
-    QStringList parts;
-    for (const TicketCheck::PrizeWon& prize : prizes) {
-        parts.append(PrizeKinds::thaiName(prize.kind) + u' ' + amountText(prize.amount));
-    }
-    return parts.join(u" + "_s);
-}
-
-bool anyAmountUnknown(const QList<TicketCheck::PrizeWon>& prizes)
-{
-    return std::any_of(prizes.begin(), prizes.end(), [](const TicketCheck::PrizeWon& p) { return p.amount < 0; });
-}
-
-} // namespace
 
 TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -190,7 +163,11 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     m_input->setFocus(Qt::OtherFocusReason);
 }
 
-TicketWindow::~TicketWindow() = default;
+TicketWindow::~TicketWindow()
+{
+    // A check still running is canceled, and its thread waited for, before the window's parts go.
+    delete m_run;
+}
 
 void TicketWindow::fillDrawPicker()
 {
@@ -274,74 +251,73 @@ void TicketWindow::showWholeTable(const QString& drawKey)
 
 void TicketWindow::checkTickets()
 {
-    if (!m_checker) {
+    if (!m_checker || m_run) {
         return;
     }
-    const QString drawKey = m_drawPicker->currentData().toString();
-    QList<TicketResultsModel::Row> rows;
-    int checked = 0;
-    int winners = 0;
-    qint64 total = 0;
-    bool partial = false;
-    QString failure;
-    for (const TicketCheck::TicketEntry& entry : TicketCheck::splitTickets(m_input->toPlainText())) {
-        if (!entry.error.isEmpty()) {
-            rows.append({entry.text, TicketTexts::lineColumn().toString().arg(entry.line), entry.error, QString(),
-                false, true});
-            continue;
+    m_run = new TicketCheckRun(
+        {m_input->toPlainText(), m_drawPicker->currentData().toString(), m_config.storePath, m_config.resultLines},
+        m_config.whileChecking, this);
+    m_progress = std::make_unique<UpdateProgressDialog>(
+        this, TicketTexts::windowTitle().toString(), m_config.clock ? *m_config.clock : Clock::system());
+    connect(m_progress.get(), &UpdateProgressDialog::canceled, m_run, &TicketCheckRun::cancel);
+    // A report of an earlier run may still be on its way when this one has begun.
+    connect(m_run, &TicketCheckRun::progressed, this, [this, run = m_run](qsizetype done, qsizetype total) {
+        if (run == m_run) {
+            showCheckProgress(done, total);
         }
-        ++checked;
-        QList<TicketOutcome> outcomes;
-        if (drawKey.isEmpty()) {
-            const Result<QList<TicketOutcome>> found = m_checker->checkEveryDraw(entry.text);
-            if (!found) {
-                failure = found.error();
-                break;
-            }
-            outcomes = found.value();
-        } else {
-            const Result<TicketOutcome> found = m_checker->check(entry.text, drawKey);
-            if (!found) {
-                failure = found.error();
-                break;
-            }
-            partial = partial || found.value().partial;
-            outcomes.append(found.value());
-        }
-        bool won = false;
-        for (const TicketOutcome& outcome : std::as_const(outcomes)) {
-            if (outcome.prizes.isEmpty()) {
-                continue;
-            }
-            won = true;
-            const qint64 sum = TicketCheck::totalAmount(outcome.prizes);
-            total += sum;
-            rows.append({entry.text, drawTitle(outcome.drawKey), prizesText(outcome.prizes),
-                anyAmountUnknown(outcome.prizes) ? TicketTexts::unknownShort().toString() : formatBaht(sum), true,
-                false});
-        }
-        if (won) {
-            ++winners;
-        } else {
-            rows.append({entry.text, drawKey.isEmpty() ? TicketTexts::everyDraw().toString() : drawTitle(drawKey),
-                TicketTexts::noPrize().toString(), QString(), false, false});
-        }
+    });
+    connect(m_run, &TicketCheckRun::finished, this, &TicketWindow::finishCheck);
+    m_checkButton->setEnabled(false);
+    m_run->start();
+}
+
+void TicketWindow::showCheckProgress(qsizetype done, qsizetype total)
+{
+    if (m_progress) {
+        m_progress->report(TicketTexts::checkingProgress().toString().arg(done).arg(total), int(done), int(total));
     }
-    m_model->setRows(std::move(rows));
+}
+
+void TicketWindow::finishCheck()
+{
+    // The progress dialog may be inside its own call that let this event in: it goes when that call is over.
+    if (m_progress) {
+        m_progress.release()->deleteLater();
+    }
+    TicketCheckRun* run = m_run;
+    m_run = nullptr;
+    run->deleteLater();
+    m_checkButton->setEnabled(true);
+    const TicketBatch& batch = run->batch();
+    m_model->setRows(run->takeRows());
 
     QStringList note;
-    if (!failure.isEmpty()) {
-        note.append(failure);
+    if (batch.canceled) {
+        note.append(TicketTexts::checkCanceled().toString());
     }
-    note.append(TicketTexts::summary().toString().arg(checked).arg(winners));
-    if (total > 0) {
-        note.last() += u' ' + TicketTexts::summaryAmount().toString().arg(formatBaht(total));
+    if (!batch.failure.isEmpty()) {
+        note.append(batch.failure);
     }
-    if (drawKey.isEmpty()) {
-        note.append(TicketTexts::everyDrawNote().toString().arg(m_checker->fullTableCount()));
+    QString summary = TicketTexts::summary().toString().arg(batch.checked).arg(batch.winners);
+    // A ticket belongs to one draw: a sum is told only for one draw.
+    if (const auto total = batch.totals.find(batch.drawKey); !batch.drawKey.isEmpty() && total != batch.totals.end()) {
+        if (total->second.overflowed()) {
+            summary += u' ' + TicketTexts::summaryTooLarge().toString();
+        } else if (!total->second.anyUnknown() && total->second.value() > 0) {
+            summary += u' ' + TicketTexts::summaryAmount().toString().arg(formatBaht(total->second.value()));
+        }
     }
-    if (partial) {
-        note.append(TicketTexts::partialCheck().toString().arg(drawTitle(drawKey)));
+    note.append(summary);
+    if (batch.drawKey.isEmpty()) {
+        QString everyDraw = TicketTexts::everyDrawNote().toString().arg(m_checker->fullTableCount());
+        if (batch.partialDraws > 0) {
+            everyDraw += u' ' + TicketTexts::everyDrawPartialNote().toString().arg(batch.partialDraws);
+        }
+        note.append(everyDraw);
+    } else if (batch.somePrizesUnchecked) {
+        note.append(TicketTexts::partialCheck().toString().arg(drawTitle(batch.drawKey)));
     }
+    note.append(batch.eraNotes());
     m_note->setText(note.join(u'\n'));
+    Q_EMIT checkFinished();
 }

@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class Clock;
 class DrawCalendar;
 class DrawGlance;
 class QComboBox;
@@ -17,7 +19,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QToolButton;
+class TicketCheckRun;
 class TicketResultsModel;
+class UpdateProgressDialog;
 
 /// What the ticket checker works on, handed over when it opens.
 struct TicketWindowConfig
@@ -26,6 +30,11 @@ struct TicketWindowConfig
     QString bundledStorePath; ///< the store that comes with the program
     QStringList resultLines; ///< the lines of the results file, newest first
     QDate today {}; ///< the date in Thailand; invalid: the system clock's
+    /// The clock that tells when a long check shows its progress; null: the system's.
+    const Clock* clock = nullptr;
+    /// Called on the check's own thread each time it reports progress, with how many pieces of input it has
+    /// checked; tests hold the check there.
+    std::function<void(qsizetype done)> whileChecking {};
 };
 
 /// The ticket checker "ตรวจสลาก", the place to look up results: the chosen draw at a glance (the newest by
@@ -39,8 +48,10 @@ public:
     explicit TicketWindow(TicketWindowConfig config, QWidget* parent = nullptr);
     ~TicketWindow() override;
 
-    /// Checks what the input holds against the picked draw and fills the results.
+    /// Starts the check of what the input holds against the picked draw, off the window's thread; the results fill
+    /// in when it ends (`checkFinished`). A check that lasts past a second shows its progress, with "ยกเลิก".
     void checkTickets();
+    bool isChecking() const { return m_run != nullptr; }
 
     TicketResultsModel* resultsModel() const { return m_model; }
     DrawGlance* glance() const { return m_glance; }
@@ -51,12 +62,16 @@ public:
 Q_SIGNALS:
     /// The user asked to bring the results file up to date.
     void updateRequested();
+    /// A check has ended, or was canceled, and its results are shown.
+    void checkFinished();
 
 private:
     void fillDrawPicker();
     void showSchedule();
     void showChosenDraw();
     void showWholeTable(const QString& drawKey);
+    void showCheckProgress(qsizetype done, qsizetype total);
+    void finishCheck();
 
     TicketWindowConfig m_config;
     PrizeStore m_store;
@@ -75,4 +90,6 @@ private:
     QTableView* m_results = nullptr;
     TicketResultsModel* m_model = nullptr;
     QLabel* m_note = nullptr;
+    TicketCheckRun* m_run = nullptr; ///< the check running, a child of the window; null when none is
+    std::unique_ptr<UpdateProgressDialog> m_progress;
 };

@@ -47,17 +47,19 @@ UpdateProgressDialog::~UpdateProgressDialog()
 
 void UpdateProgressDialog::report(const UpdateProgress& progress)
 {
+    // The draws and the prize tables are counted; the search for draws has no end known beforehand.
+    const bool fetching = progress.step != UpdateProgress::Step::Looking;
+    report(progress.text(), fetching ? progress.index - 1 : 0, fetching ? progress.total : 0);
+}
+
+void UpdateProgressDialog::report(const QString& text, int value, int total)
+{
     if (!m_dialog) {
         return;
     }
-    const QString text = progress.text();
     m_dialog->setLabelText(text);
-    if (progress.step != UpdateProgress::Step::Looking) {
-        m_dialog->setRange(0, progress.total);
-        m_dialog->setValue(progress.index - 1);
-    } else {
-        m_dialog->setRange(0, 0);
-    }
+    m_dialog->setRange(0, total);
+    m_dialog->setValue(value);
     Q_EMIT reported(text);
     showWhenDue();
 }

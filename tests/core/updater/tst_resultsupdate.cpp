@@ -568,7 +568,8 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored_data()
 
 void TestResultsUpdate::fetchedPrizeTablesAreStored()
 {
-    // The user's store lacks the two draws the flow brings; an unusable store is a directory in its place.
+    // The user's store lacks the two draws the flow brings; an unusable store is one of a newer layout, which is
+    // read and never written.
     QFETCH(Flow, flow);
     QFETCH(bool, storeUsable);
     const QStringList stored = resultLines(bundledResultsFrom("25580801")).first(2);
@@ -576,13 +577,13 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
     if (!storeUsable) {
-        // A store of a newer layout is read, never written.
-        QSqlDatabase newer = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"newer"_s);
-        newer.setDatabaseName(prizeStorePath(dbPath()));
-        QVERIFY(newer.open() && QSqlQuery(newer).exec(u"PRAGMA user_version = 3"_s));
-        newer.close();
+        {
+            QSqlDatabase newer = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"newer"_s);
+            newer.setDatabaseName(store.path());
+            QVERIFY(newer.open() && QSqlQuery(newer).exec(u"PRAGMA user_version = 3"_s));
+        }
+        QSqlDatabase::removeDatabase(u"newer"_s);
     }
-    QSqlDatabase::removeDatabase(u"newer"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
 

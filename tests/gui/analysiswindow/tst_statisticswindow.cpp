@@ -272,22 +272,31 @@ void TestStatisticsWindow::search_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("firstRow");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("two-digit") << u"5?"_s << u"5? (2 ตัวล่าง) ออกใน 2 งวด จากทั้งหมด 6 งวด"_s
+    QTest::newRow("two-digit") << u"5?"_s << u"5? (2 ตัวล่าง) ออกใน 2 งวด จากทั้งหมด 6 งวด"_s << 0
                                << QStringList {u"16 สิงหาคม 2553"_s, u"123456"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s,
-                                      u"55"_s};
-    QTest::newRow("first prize") << u"0?0?0?"_s << u"0?0?0? (รางวัลที่ 1) ออกใน 1 งวด จากทั้งหมด 6 งวด"_s
+                                      u"55"_s, u"2 ตัวล่าง"_s};
+    QTest::newRow("three-digit, found as 3 ตัวบน")
+        << u"?07"_s << u"?07 (เลข 3 ตัว หรือ 3 ตัวบน) ออกใน 1 งวด จากทั้งหมด 6 งวด"_s << 0
+        << QStringList {
+               u"16 กรกฎาคม 2553"_s, u"070307"_s, u"111"_s, u"222"_s, u"333"_s, u"444"_s, u"07"_s, u"3 ตัวบน"_s};
+    QTest::newRow("three-digit, in both") << u"111"_s << u"111 (เลข 3 ตัว หรือ 3 ตัวบน) ออกใน 6 งวด จากทั้งหมด 6 งวด"_s << 5
+                                          << QStringList {u"16 กรกฎาคม 2552"_s, u"111111"_s, u"111"_s, u"222"_s,
+                                                 u"333"_s, u"444"_s, u"19"_s, u"เลข 3 ตัว, 3 ตัวบน"_s};
+    QTest::newRow("first prize") << u"0?0?0?"_s << u"0?0?0? (รางวัลที่ 1) ออกใน 1 งวด จากทั้งหมด 6 งวด"_s << 0
                                  << QStringList {u"16 กรกฎาคม 2553"_s, u"070307"_s, u"111"_s, u"222"_s, u"333"_s,
-                                        u"444"_s, u"07"_s};
-    QTest::newRow("bad") << u"5x"_s << u"ใช้ได้เฉพาะตัวเลข 0-9 และ ? หรือ * เท่านั้น แต่พบ \"x\""_s << QStringList();
+                                        u"444"_s, u"07"_s, u"รางวัลที่ 1"_s};
+    QTest::newRow("bad") << u"5x"_s << u"ใช้ได้เฉพาะตัวเลข 0-9 และ ? หรือ * เท่านั้น แต่พบ \"x\""_s << 0 << QStringList();
 }
 
 void TestStatisticsWindow::search()
 {
     QFETCH(QString, pattern);
     QFETCH(QString, message);
-    QFETCH(QStringList, firstRow);
+    QFETCH(int, at);
+    QFETCH(QStringList, shown);
 
     action(m_form.get(), u"actionShowStatistics"_s)->trigger();
     auto* edit = window()->findChild<QLineEdit*>(u"patternEdit"_s);
@@ -295,10 +304,10 @@ void TestStatisticsWindow::search()
     window()->findChild<QPushButton*>(u"searchButton"_s)->click();
     QCOMPARE(label(u"searchMessage"_s), message);
     const QAbstractItemView* results = view(u"searchResultsView"_s);
-    if (firstRow.isEmpty()) {
+    if (shown.isEmpty()) {
         QCOMPARE(results->model()->rowCount(), 0);
     } else {
-        QCOMPARE(row(results, 0), firstRow);
+        QCOMPARE(row(results, at), shown);
     }
 }
 
