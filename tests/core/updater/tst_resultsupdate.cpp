@@ -127,6 +127,9 @@ private:
     std::unique_ptr<DrawSource> pageSource(const QUrl& page);
     ResultsUpdate::Outcome run(DrawSource& source, Flow flow, const ResultsUpdate::Options& options = {});
     QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
+    /// The newest `count` draws up to 1 Sep 2015 stored, an empty prize store, and the office knowing the stored
+    /// draws: the two newest from its saved answers with whole tables, the others without. The stored lines.
+    QStringList storeWithoutTables(qsizetype count);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeGloApi> m_api;
@@ -151,6 +154,18 @@ bool TestResultsUpdate::writeFile(const QByteArray& content) const
 {
     QFile file(dbPath());
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QStringList TestResultsUpdate::storeWithoutTables(qsizetype count)
+{
+    const QStringList lines = resultLines(bundledResultsFrom("25580901")).first(count);
+    if (!writeFile(resultBytes(lines)) || !PrizeStore(prizeStorePath(dbPath())).open()) {
+        return {};
+    }
+    m_api->addDrawLines(lines.mid(2));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    return lines;
 }
 
 std::unique_ptr<DrawSource> TestResultsUpdate::pageSource(const QUrl& page)
@@ -619,13 +634,9 @@ void TestResultsUpdate::storeIsCompletedNewestFirst()
 {
     // Four stored draws, none in the store: the office gives whole tables of the two newest, none of the others.
     QFETCH(Flow, flow);
-    const QStringList lines = resultLines(bundledResultsFrom("25580901")).first(4);
-    QVERIFY(writeFile(resultBytes(lines)));
+    const QStringList lines = storeWithoutTables(4);
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
-    m_api->addDrawLines(lines.mid(2));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
 
     const auto outcome = run(*m_api->updateSource(*m_clock), flow);
 
@@ -647,13 +658,9 @@ void TestResultsUpdate::storeIsCompletedNewestFirst()
 
 void TestResultsUpdate::completionCancelledKeepsTheStoredTables()
 {
-    const QStringList lines = resultLines(bundledResultsFrom("25580901")).first(3);
-    QVERIFY(writeFile(resultBytes(lines)));
+    const QStringList lines = storeWithoutTables(3);
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
-    m_api->addDrawLines(lines.mid(2));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
     // The second table asked for: the one of 1 Aug 2015, after that of 16 Aug 2015 was stored.
     int tablesAsked = 0;
     m_api->setRequestObserver([&](const FakeHttpRequest& request) {
@@ -674,12 +681,9 @@ void TestResultsUpdate::completionCancelledKeepsTheStoredTables()
 void TestResultsUpdate::forgedAnswerIsNeverStored()
 {
     // The newest answer carries the date of a stored draw (16 Aug 2015) with the whole table of another.
-    const QStringList lines = resultLines(bundledResultsFrom("25580901")).first(2);
-    QVERIFY(writeFile(resultBytes(lines)));
+    const QStringList lines = storeWithoutTables(2);
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
     const QByteArray real = GloApiAnswers::savedFile(u"getLotteryResult-2015-09-01.json"_s);
     const QJsonObject draw = QJsonDocument::fromJson(real)["response"_L1]["result"_L1].toObject();
     QJsonObject forged = draw;
