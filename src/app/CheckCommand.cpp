@@ -70,12 +70,21 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
         out << "missing" << tab << record.drawDate << tab << tab << ResultsFile::formatDrawLine(record) << tab
             << Qt::endl;
     }
+    for (const DrawCheck::Unusable& unusable : result.unusable) {
+        out << "unusable" << tab << DrawKeys::drawKey(unusable.storedLine) << tab << unusable.storedLine << tab << tab
+            << unusable.reason << Qt::endl;
+    }
     for (const QString& line : result.unknown) {
         out << "unknown" << tab << DrawKeys::drawKey(line) << tab << line << tab << tab << Qt::endl;
     }
     out << "checked " << result.checked << " draws from " << scope.firstKey << " to " << scope.lastKey << ": "
         << result.agreeing << " agree, " << result.differing.size() << " differ, " << result.missing.size()
-        << " missing from the file, " << result.unknown.size() << " unknown to the office" << Qt::endl;
+        << " missing from the file, " << result.unknown.size() << " unknown to the office, " << result.unusable.size()
+        << " unusable answers" << Qt::endl;
+    // A draw whose answer could not be used was not checked: the check did not do what it was asked.
+    if (!result.unusable.isEmpty()) {
+        return Failed;
+    }
     return result.agrees() ? Agrees : Differs;
 }
 

@@ -29,6 +29,8 @@ QByteArray fileOf(const QList<QByteArray>& lines)
 
 } // namespace
 
+Q_DECLARE_METATYPE(GloFault)
+
 /// `varenta --check`, the real program run as a script would run it, against a fake of the lottery office's API.
 class TestCheckCommand : public QObject
 {
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void cleanup();
     void exitCodes_data();
     void exitCodes();
+    void unusableAnswersFail_data();
+    void unusableAnswersFail();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -80,13 +84,13 @@ void TestCheckCommand::exitCodes_data()
     const QByteArray all = fileOf({changedStored, unknown, agreeing});
     QTest::newRow("agrees") << all << QStringList {u"--from=25690701"_s, u"--to=25690710"_s} << 0
                             << QByteArrayList {"checked 1 draws from 25690701 to 25690710: 1 agree, 0 differ, 0 "
-                                               "missing from the file, 0 unknown to the office\n"};
+                                               "missing from the file, 0 unknown to the office, 0 unusable answers\n"};
     QTest::newRow("differs, missing, unknown")
         << all << QStringList() << 1
         << QByteArrayList {"differs\t25690816\t" + changedStored + "\t" + changedOffice + "\tthreeDigit1\n",
                "missing\t25690716\t\t" + missing + "\t\n", "unknown\t25690801\t" + unknown + "\t\t\n",
                "checked 3 draws from 25690701 to 25690816: 1 agree, 1 differ, 1 missing from the file, 1 unknown "
-               "to the office\n"};
+               "to the office, 0 unusable answers\n"};
     QTest::newRow("the office out of reach")
         << all << QStringList {u"--api-base=http://127.0.0.1:1"_s} << 2 << QByteArrayList {};
     QTest::newRow("the page source") << all << QStringList {u"--source=page"_s} << 2 << QByteArrayList {};
@@ -124,6 +128,39 @@ void TestCheckCommand::exitCodes()
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), content);
     QVERIFY(!QFile::exists(m_dir->filePath(u"db.dll.bak"_s)));
+}
+
+void TestCheckCommand::unusableAnswersFail_data()
+{
+    QTest::addColumn<GloFault>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("refused") << GloFault::StatusFalse << u"เว็บไซต์สำนักงานสลากฯ แจ้งว่าไม่สำเร็จ"_s;
+    QTest::newRow("no JSON") << GloFault::Truncated << u"อ่านข้อมูลจากเว็บไซต์สำนักงานสลากฯ ไม่ได้"_s;
+    QTest::newRow("another date") << GloFault::OtherDate
+                                  << u"ผลสลากที่ได้รับเป็นของงวด 01 กันยายน 2558 ไม่ใช่งวด 01 กรกฎาคม 2569 ที่ขอ"_s;
+}
+
+void TestCheckCommand::unusableAnswersFail()
+{
+    QFETCH(GloFault, fault);
+    QFETCH(QString, reason);
+    QFile file(m_dir->filePath(u"db.dll"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(fileOf({agreeing})) > 0);
+    file.close();
+    m_api->failAlways(FakeGloApi::resultPath, fault);
+
+    m_process.setArguments({u"--check"_s, u"--api-base="_s + m_api->baseUrl().toString()});
+    m_process.start();
+    QVERIFY(m_process.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(m_process.state(), QProcess::NotRunning, 60000);
+
+    // A draw of 2026 cannot be unknown to the office: an answer it cannot use fails the check, never agrees.
+    QCOMPARE(m_process.exitCode(), 2);
+    QCOMPARE(QString::fromUtf8(m_process.readAllStandardOutput()),
+        u"unusable\t25690701\t"_s + QString::fromLatin1(agreeing) + u"\t\t"_s + reason +
+            u"\nchecked 1 draws from 25690701 to 25690701: 0 agree, 0 differ, 0 missing from the file, 0 unknown to "
+            u"the office, 1 unusable answers\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCheckCommand)

@@ -321,12 +321,19 @@ FakeHttpResponse FakeGloApi::faulty(GloFault fault, const QByteArray& goodBody) 
     case GloFault::Trickle:
         response.trickleMs = 50;
         break;
+    case GloFault::OtherDate:
+        data.removeLast();
+        response.body = GloApiAnswers::edited(goodBody, data + QStringList {u"date"_s}, u"2015-09-01"_s);
+        break;
     }
     return response;
 }
 
 QByteArray FakeGloApi::latestBody() const
 {
+    if (!m_latestAnswer.isEmpty()) {
+        return m_latestAnswer;
+    }
     if (m_draws.isEmpty()) {
         return R"({"statusCode":200,"status":false,"response":null})";
     }

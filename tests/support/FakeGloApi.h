@@ -62,6 +62,7 @@ enum class GloFault {
     Dropped,
     Trickle, ///< the good answer, one byte every 50 ms
     DrawDay, ///< the draw still being drawn: first prize "xxxxxx", a three-digit "XXX", no two-digit number yet
+    OtherDate, ///< the good answer carrying the date 2015-09-01, whatever draw was asked for
 };
 
 /// A fake of the lottery office's JSON API on a local HTTP server. It knows a set of draws; the newest is the one
@@ -91,6 +92,9 @@ public:
     void addDraw(const DrawRecord& record);
     /// Every line of a results file as a synthetic draw.
     void addDrawLines(const QStringList& lines);
+
+    /// getLatestLottery answers with these bytes from now on, whatever draws the fake knows.
+    void setLatestAnswer(const QByteArray& body) { m_latestAnswer = body; }
 
     /// When off, getPeriodsByYear answers 404, as if the endpoint were gone.
     void setPeriodsByYearServed(bool served) { m_periodsServed = served; }
@@ -122,6 +126,7 @@ private:
     QHash<QByteArray, QList<GloFault>> m_pending;
     QHash<QByteArray, GloFault> m_always;
     std::function<void(const FakeHttpRequest&)> m_observer;
+    QByteArray m_latestAnswer;
     bool m_periodsServed = true;
     int m_slowDelayMs = 3000;
 };

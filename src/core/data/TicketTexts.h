@@ -174,6 +174,12 @@ constexpr QStringView tablesNotStored()
 {
     return u"ผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด %1 ไม่ได้ (%2) การตรวจสลากงวดนี้จะตรวจได้เพียงบางรางวัล";
 }
+/// Added to the update's closing message when it found no new draw but stored tables the store lacked.
+/// %1: how many.
+constexpr QStringView tablesCompleted()
+{
+    return u"บันทึกตารางรางวัลแล้ว %1 งวด";
+}
 /// Said by the ticket check when it works without the prize store, after the store's own message.
 constexpr QStringView checkWithoutStore()
 {

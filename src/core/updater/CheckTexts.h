@@ -67,6 +67,11 @@ constexpr QStringView summary()
 {
     return u"ตรวจสอบ %1 งวด: ตรงกัน %2 งวด ไม่ตรงกัน %3 งวด สำนักงานสลากไม่มีข้อมูล %4 งวด ไม่มีในฐานข้อมูล %5 งวด";
 }
+/// Added to summary() when some answers of the office could not be used. %1: how many draws.
+constexpr QStringView unusableCount()
+{
+    return u"ข้อมูลของสำนักงานสลากใช้ไม่ได้ %1 งวด";
+}
 constexpr QStringView allAgree()
 {
     return u"ทุกงวดตรงกับข้อมูลของสำนักงานสลาก";
@@ -109,6 +114,16 @@ constexpr QStringView differsStatus()
 constexpr QStringView missingStatus()
 {
     return u"ไม่มีในฐานข้อมูล";
+}
+/// A draw whose answer from the office could not be used (unreadable, of another date, malformed).
+constexpr QStringView unusableStatus()
+{
+    return u"ข้อมูลของสำนักงานสลากใช้ไม่ได้";
+}
+/// %1: the draw chosen twice.
+constexpr QStringView chosenTwice()
+{
+    return u"เลือกงวด %1 ซ้ำ";
 }
 constexpr QStringView unknownStatus()
 {

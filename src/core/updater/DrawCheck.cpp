@@ -2,6 +2,8 @@
 
 #include "data/DrawKeys.h"
 #include "data/ResultsFile.h"
+#include "data/ResultsFileLock.h"
+#include "data/ThaiCalendar.h"
 #include "updater/CheckTexts.h"
 #include "updater/ResultsUpdate.h"
 #include "updater/UpdatePlan.h"
@@ -141,7 +143,7 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
             return Result<QStringList>::failure(checked.error());
         }
         if (chosenKeys.contains(record.drawDate)) {
-            return Result<QStringList>::failure(u"The draw %1 was chosen twice"_s.arg(record.drawDate));
+            return Result<QStringList>::failure(CheckTexts::chosenTwice().toString().arg(drawTitle(record.drawDate)));
         }
         chosenKeys.insert(record.drawDate);
     }
@@ -167,6 +169,11 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
 Result<QStringList> applyToFile(
     const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today)
 {
+    // The file is compared and rewritten under its lock: another writer between the two would be overwritten.
+    const Result<std::unique_ptr<ResultsFileLock>> lock = ResultsFileLock::acquire(file.path());
+    if (!lock) {
+        return Result<QStringList>::failure(lock.error());
+    }
     const Result<QStringList> now = file.readResultsFile();
     if (!now) {
         return Result<QStringList>::failure(UpdaterTexts::withDetail(UpdaterTexts::readFailed(), now.error()));

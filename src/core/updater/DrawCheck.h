@@ -56,19 +56,29 @@ struct Difference
     QList<int> fields;
 };
 
+/// A stored draw whose answer from the office could not be used: unreadable, refused, of another date, malformed.
+struct Unusable
+{
+    QString storedLine;
+    QString reason; ///< in Thai
+};
+
 struct Outcome
 {
     int checked = 0;
     int agreeing = 0;
     /// In file order.
     QList<Difference> differing;
-    /// Stored lines of draws the office does not know, in file order. They are no difference.
+    /// Stored lines of draws the office does not know, in file order: draws before it kept whole tables, or of
+    /// which it answered that there was no draw. They are no difference.
     QStringList unknown;
+    /// The checked draws whose answers could not be used, in file order: nothing is known of them.
+    QList<Unusable> unusable;
     /// The office's draws in the period that the file lacks, newest first.
     QList<DrawRecord> missing;
 
-    /// Every draw the office knows agrees and none is missing.
-    bool agrees() const { return differing.isEmpty() && missing.isEmpty(); }
+    /// Every draw the office knows agrees, none is missing and every answer could be used.
+    bool agrees() const { return differing.isEmpty() && missing.isEmpty() && unusable.isEmpty(); }
 };
 
 /// What the office says of one stored draw: its record, or nothing when it has no draw on that date.
@@ -88,7 +98,8 @@ QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLin
 Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today);
 
 /// Writes the office's values of `chosen` into the results file, which must still hold `checkedFile`, the lines the
-/// check compared: a file that cannot be read, or that changed since, is not written. The file's new lines.
+/// check compared: a file that cannot be read, or that changed since, is not written. The file's lock is held from
+/// the read to the rewrite; another program holding it fails the write at once. The file's new lines.
 Result<QStringList> applyToFile(
     const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today);
 

@@ -36,6 +36,15 @@ public:
 
     /// The full prize tables of the draws fetched so far; none from a source that shows no full tables.
     virtual QList<FetchedPrizeTable> fetchedPrizeTables() const { return {}; }
+    /// Whether the source can be asked for the full prize table of any draw (`fetchPrizeTable`).
+    virtual bool offersPrizeTables() const { return false; }
+    /// Asks for the full prize table of the draw `key`, at the source's pace. Fails when no answer could be had
+    /// (no connection, cancelled); an answer without a whole table of that draw gives the table's key and error.
+    virtual Result<FetchedPrizeTable> fetchPrizeTable(const QString& key)
+    {
+        Q_UNUSED(key)
+        return Result<FetchedPrizeTable>::failure(QString());
+    }
     /// The draw dates the lottery office listed for whole years while the draws were listed, coming draws included
     /// when it lists them; none from a source without such a list.
     virtual QList<QDate> listedDrawDates() const { return {}; }

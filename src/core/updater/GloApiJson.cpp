@@ -213,7 +213,8 @@ Result<DrawAnswer> readLotteryResult(const QByteArray& body)
     }
     DrawAnswer answer;
     const QJsonObject draw = root->value(u"response"_s).toObject().value(u"result"_s).toObject();
-    if (!root->value(u"status"_s).toBool() || draw.isEmpty()) {
+    answer.refused = !root->value(u"status"_s).toBool();
+    if (answer.refused || draw.isEmpty()) {
         return answer;
     }
     answer.date = dateOfText(draw.value(u"date"_s));

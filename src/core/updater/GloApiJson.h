@@ -28,6 +28,7 @@ struct DrawAnswer
     QDate date;
     Result<DrawRecord> record = Result<DrawRecord>::failure(QString());
     bool incomplete = false; ///< the draw is still being published
+    bool refused = false; ///< the answer reports no success: it says nothing of whether there was a draw
 };
 
 /// The answer of getLatestLottery: the newest draw, under `response`. Fails when the answer is no JSON, reports
@@ -35,7 +36,8 @@ struct DrawAnswer
 Result<DrawAnswer> readLatestLottery(const QByteArray& body);
 
 /// The answer of getLotteryResult, the draw under `response.result`. Fails only when the answer is no JSON; an
-/// answer without success or without a draw gives an invalid `date` (no draw on the date asked).
+/// answer without success or without a draw gives an invalid `date` (no draw on the date asked), and is `refused`
+/// when it reports no success.
 Result<DrawAnswer> readLotteryResult(const QByteArray& body);
 
 /// The draw dates of `year` in an answer of getPeriodsByYear, oldest first, each once. Read tolerantly: any list

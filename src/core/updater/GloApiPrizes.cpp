@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -165,6 +166,14 @@ std::optional<FetchedPrizeTable> tableFromAnswer(const QByteArray& body)
     const QJsonObject response = QJsonDocument::fromJson(body).object().value(u"response"_s).toObject();
     const QJsonValue result = response.value(u"result"_s);
     return tableFromObject(result.isObject() ? result.toObject() : response);
+}
+
+QList<FetchedPrizeTable> Keeper::tables() const
+{
+    QList<FetchedPrizeTable> tables = m_tables.values();
+    std::sort(tables.begin(), tables.end(),
+        [](const FetchedPrizeTable& a, const FetchedPrizeTable& b) { return a.drawKey > b.drawKey; });
+    return tables;
 }
 
 void Keeper::keep(const QByteArray& answerBody, const QString& askedKey)

@@ -170,6 +170,36 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     return std::move(read.value().record);
 }
 
+Result<FetchedPrizeTable> GloApiSource::fetchPrizeTable(const QString& key)
+{
+    if (m_cancelled) {
+        return Result<FetchedPrizeTable>::failure(UpdaterTexts::updateCancelled().toString());
+    }
+    FetchedPrizeTable table;
+    table.drawKey = key;
+    table.prizes.drawKey = key;
+    const QDate date = gregorianDate(key);
+    if (!date.isValid()) {
+        table.error = GloApiTexts::badEntry().toString().arg(key);
+        return table;
+    }
+    const Answer answer = post(resultPath, lotteryResultBody(date));
+    if (!answer.error.isEmpty()) {
+        return Result<FetchedPrizeTable>::failure(answer.error);
+    }
+    std::optional<FetchedPrizeTable> read = GloApiPrizes::tableFromAnswer(answer.body);
+    if (!read) {
+        table.error = GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key));
+        return table;
+    }
+    // The date inside the answer decides whose table it is: another draw's is no table of the asked one.
+    if (read->drawKey != key) {
+        table.error = GloApiTexts::otherDrawAnswered().toString().arg(drawTitle(read->drawKey), drawTitle(key));
+        return table;
+    }
+    return std::move(*read);
+}
+
 void GloApiSource::cancel()
 {
     m_cancelled = true;

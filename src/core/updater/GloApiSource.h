@@ -58,6 +58,8 @@ public:
     QList<FetchedPrizeTable> fetchedPrizeTables() const override { return m_prizeTables.tables(); }
     bool isIncomplete(const QString& key) const override { return m_incomplete.contains(key.left(8)); }
     QList<QDate> listedDrawDates() const override { return m_listedDates; }
+    bool offersPrizeTables() const override { return true; }
+    Result<FetchedPrizeTable> fetchPrizeTable(const QString& key) override;
 
     /// The clock the source's pauses and date checks read.
     const Clock& clock() const { return m_clock; }

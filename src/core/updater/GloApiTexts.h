@@ -31,6 +31,11 @@ constexpr QStringView noDrawOnDate()
 {
     return u"ไม่พบผลสลากงวด %1";
 }
+/// An answer that carries another draw than the one asked for. %1: the draw it carries, %2: the draw asked for.
+constexpr QStringView otherDrawAnswered()
+{
+    return u"ผลสลากที่ได้รับเป็นของงวด %1 ไม่ใช่งวด %2 ที่ขอ";
+}
 /// %1: the draw's title.
 constexpr QStringView notComplete()
 {

@@ -4,6 +4,8 @@
 #include "data/ThaiCalendar.h"
 #include "updater/CheckTexts.h"
 #include "updater/GloApiSource.h"
+#include "updater/GloApiTexts.h"
+#include "updater/ResultsUpdate.h"
 #include "updater/UpdatePlan.h"
 
 #include <algorithm>
@@ -66,65 +68,87 @@ Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::S
     const QStringList missing = DrawCheck::missingKeys(officeKeys, allLines, scope);
     total += static_cast<int>(missing.size());
 
+    QStringList usedLines;
     QList<OfficeRecord> answers;
-    answers.reserve(scope.lines.size());
+    QList<DrawCheck::Unusable> unusable;
     for (qsizetype i = 0; i < scope.lines.size(); ++i) {
         const QString key = DrawKeys::drawKey(scope.lines.at(i));
         report(CheckTexts::checkingDraw().toString().arg(drawTitle(key)).arg(i + 1).arg(scope.lines.size()));
-        const Result<OfficeRecord> answer = officeRecord(key);
+        const Result<Answer> answer = officeRecord(key);
         if (m_cancelled) {
             return cancelledResult();
         }
         if (!answer) {
             return Result<Outcome>::failure(answer.error());
         }
-        answers.append(answer.value());
+        if (answer.value().unusable.isEmpty()) {
+            usedLines.append(scope.lines.at(i));
+            answers.append(answer.value().record);
+        } else {
+            unusable.append({scope.lines.at(i), answer.value().unusable});
+        }
         ++done;
     }
-    Outcome outcome = DrawCheck::compare(scope.lines, answers);
+    Outcome outcome = DrawCheck::compare(usedLines, answers);
+    outcome.checked = static_cast<int>(scope.lines.size());
+    outcome.unusable = std::move(unusable);
 
     for (qsizetype i = 0; i < missing.size(); ++i) {
         const QString& key = missing.at(i);
         report(CheckTexts::fetchingMissing().toString().arg(drawTitle(key)).arg(i + 1).arg(missing.size()));
-        const Result<OfficeRecord> answer = officeRecord(key);
+        const Result<Answer> answer = officeRecord(key);
         if (m_cancelled) {
             return cancelledResult();
         }
         if (!answer) {
             return Result<Outcome>::failure(answer.error());
         }
-        // Listed but without a result: nothing the file could take.
-        if (answer.value()) {
-            outcome.missing.append(*answer.value());
+        // Listed but without a usable result: nothing the file could take.
+        if (answer.value().record) {
+            outcome.missing.append(*answer.value().record);
         }
         ++done;
     }
     return outcome;
 }
 
-Result<OfficeRecord> OfficeCheck::officeRecord(const QString& key)
+Result<OfficeCheck::Answer> OfficeCheck::officeRecord(const QString& key)
 {
     const QDate date = gregorianDate(key);
     if (!date.isValid()) {
         // A line without a calendar date names no draw the office could know.
-        return OfficeRecord();
+        return Answer();
     }
     const Result<GloApiJson::DrawAnswer> answer = m_source.officeDraw(date);
+    const auto unusable = [](QString reason) { return Answer {OfficeRecord(), std::move(reason)}; };
     if (!answer) {
-        return Result<OfficeRecord>::failure(answer.error());
+        // No answer at all (the office not reached) ends the check; an answer that is no JSON is this draw's.
+        return answer.error() == GloApiTexts::unreadable() ? unusable(answer.error())
+                                                           : Result<Answer>::failure(answer.error());
     }
-    // A draw the office has not finished publishing (draw day) is one it does not know yet.
-    if (answer.value().date != date || answer.value().incomplete) {
-        return OfficeRecord();
+    const GloApiJson::DrawAnswer& read = answer.value();
+    if (!read.date.isValid()) {
+        // Before 1 Mar 2010 the office keeps no draws: whatever it answers, it does not know the draw. Since then
+        // only its answer that there was no draw on the day says so.
+        if (key < ResultsUpdate::firstFullTableKey || !read.refused) {
+            return Answer();
+        }
+        return unusable(GloApiTexts::unsuccessful().toString());
     }
-    const Result<DrawRecord>& record = answer.value().record;
-    if (!record) {
-        return Result<OfficeRecord>::failure(record.error());
+    if (read.date != date) {
+        return unusable(
+            GloApiTexts::otherDrawAnswered().toString().arg(drawTitle(drawDateOf(read.date)), drawTitle(key)));
+    }
+    if (read.incomplete) {
+        return unusable(GloApiTexts::notComplete().toString().arg(drawTitle(key)));
+    }
+    if (!read.record) {
+        return unusable(read.record.error());
     }
     if (const Status checked =
-            UpdatePlan::checkFetchedDraw(record.value(), key, UpdatePlan::thaiDate(m_source.clock().now()));
+            UpdatePlan::checkFetchedDraw(read.record.value(), key, UpdatePlan::thaiDate(m_source.clock().now()));
         !checked) {
-        return Result<OfficeRecord>::failure(checked.error());
+        return unusable(checked.error());
     }
-    return OfficeRecord(record.value());
+    return Answer {OfficeRecord(read.record.value()), QString()};
 }

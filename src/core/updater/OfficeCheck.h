@@ -20,7 +20,9 @@ struct CheckStep
 
 /// The check of stored draws against the lottery office: lists the office's draws of the period, asks the office
 /// for each checked draw and for each listed draw the file lacks, and compares. It asks through the API source, at
-/// its pace and with its retries, and never writes anything.
+/// its pace and with its retries, and never writes anything. An answer that cannot be used (unreadable, refused, of
+/// another date, malformed) makes its draw unusable, never unknown: a draw since 1 Mar 2010 is unknown to the office
+/// only when it answers that there was no draw.
 class OfficeCheck final
 {
 public:
@@ -39,7 +41,13 @@ public:
     bool cancelled() const { return m_cancelled; }
 
 private:
-    Result<DrawCheck::OfficeRecord> officeRecord(const QString& key);
+    /// The office's record of a draw, none when it knows no such draw; an unusable answer gives its reason.
+    struct Answer
+    {
+        DrawCheck::OfficeRecord record;
+        QString unusable;
+    };
+    Result<Answer> officeRecord(const QString& key);
 
     GloApiSource& m_source;
     bool m_cancelled = false;

@@ -2,6 +2,7 @@
 
 #include "data/DrawKeys.h"
 #include "data/PrizeStore.h"
+#include "data/ResultsFileLock.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
 #include "updater/Clock.h"
@@ -9,7 +10,10 @@
 #include "updater/UpdatePlan.h"
 #include "updater/UpdaterTexts.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
@@ -67,13 +71,28 @@ ResultsUpdate::Outcome ResultsUpdate::downloadAll(const UpdateProgressHandler& p
 ResultsUpdate::Outcome ResultsUpdate::run(
     const UpdateProgressHandler& progress, Status (ResultsUpdate::*flow)(Outcome&))
 {
+    Outcome outcome;
+    // Held from before the file is read until its prize tables are stored: another copy of the program writing
+    // meanwhile would lose the draws of one of the two.
+    // A file whose folder is gone has nothing to guard: its rewrite fails and says so.
+    const bool guarded = m_options.writeProblem.isEmpty() && QFileInfo(m_file.path()).absoluteDir().exists();
+    const Result<std::unique_ptr<ResultsFileLock>> lock = guarded
+        ? ResultsFileLock::acquire(m_file.path())
+        : Result<std::unique_ptr<ResultsFileLock>>(std::unique_ptr<ResultsFileLock>());
+    if (!lock) {
+        outcome.status = Status::failure(lock.error());
+        return outcome;
+    }
     m_progress = progress;
     m_source.setProgressHandler(progress);
-    Outcome outcome;
     outcome.status = (this->*flow)(outcome);
-    // The full tables of the draws the file holds now, stored also after a full download that stopped halfway.
-    if (outcome.rewritten) {
-        outcome.prizeTablesNote = storeFetchedPrizeTables(outcome.lines);
+    // The full tables of the draws the file holds now, stored also after a full download that stopped halfway;
+    // the store is completed only after a flow that went well.
+    if (!m_cancelled && (outcome.rewritten || outcome.status)) {
+        const Result<QStringList> lines = outcome.rewritten ? Result<QStringList>(outcome.lines) : readWhole();
+        if (lines) {
+            outcome.prizeTablesNote = storePrizeTables(lines.value(), outcome.status.ok(), outcome);
+        }
     }
     m_source.setProgressHandler({});
     m_progress = {};
@@ -260,45 +279,115 @@ Result<std::optional<DrawRecord>> ResultsUpdate::fetchChecked(const QString& ent
     return std::optional<DrawRecord>(fetched.value());
 }
 
-QString ResultsUpdate::storeFetchedPrizeTables(const QStringList& lines) const
+QString ResultsUpdate::storePrizeTables(const QStringList& lines, bool complete, Outcome& outcome)
 {
-    QList<DrawPrizes> tables;
-    QStringList unreadable;
+    QHash<QString, QString> lineOf;
+    for (const QString& line : lines) {
+        lineOf.insert(DrawKeys::drawKey(line), line);
+    }
+    // The draws whose tables could not be had or stored, by key, with the last reason told.
+    QMap<QString, QString> notHad;
     QString detail;
+    const auto fail = [&notHad, &detail](const QString& key, const QString& why) {
+        notHad.insert(key, why);
+        detail = why;
+    };
+    const auto notHadNote = [&notHad, &detail] {
+        QStringList titles;
+        for (auto it = notHad.cbegin(); it != notHad.cend(); ++it) {
+            titles.prepend(drawTitle(it.key()));
+        }
+        return titles.isEmpty()
+            ? QString()
+            : u"\n\n"_s + TicketTexts::tablesNotStored().toString().arg(titles.join(u", "_s), detail);
+    };
+    // A table is kept only for a draw the file holds and only when it agrees with that draw's line: an answer
+    // that carries a stored draw's date with other numbers is no table of that draw.
+    const auto checked = [&lineOf](const FetchedPrizeTable& fetched) {
+        if (!fetched.error.isEmpty()) {
+            return Status::failure(fetched.error);
+        }
+        return checkTableAgainstLine(
+            fetched.prizes, fetched.drawKey, ResultsFile::parseDrawLine(lineOf.value(fetched.drawKey)));
+    };
+    QList<DrawPrizes> tables;
     for (const FetchedPrizeTable& fetched : m_source.fetchedPrizeTables()) {
-        // Only the draws the results file holds now: those it had, and those the flow wrote.
-        if (!std::any_of(lines.cbegin(), lines.cend(),
-                [&fetched](const QString& line) { return line.startsWith(fetched.drawKey); })) {
+        if (!lineOf.contains(fetched.drawKey)) {
             continue;
         }
-        if (fetched.error.isEmpty()) {
+        if (const Status usable = checked(fetched); usable) {
             tables.append(fetched.prizes);
         } else {
-            unreadable.append(drawTitle(fetched.drawKey));
-            detail = fetched.error;
+            fail(fetched.drawKey, usable.error());
         }
     }
     const QList<QDate> officeDates = m_source.listedDrawDates();
-    if (!tables.isEmpty() || !officeDates.isEmpty()) {
-        PrizeStore store(prizeStorePath(m_file.path()));
-        Status stored = store.openSeeded(m_options.bundledPrizeStore);
-        if (stored && !tables.isEmpty()) {
-            stored = store.writeDraws(tables);
-        }
-        if (!stored) {
-            for (const DrawPrizes& table : std::as_const(tables)) {
-                unreadable.append(drawTitle(table.drawKey));
+    const bool completing = complete && m_source.offersPrizeTables();
+    if (tables.isEmpty() && officeDates.isEmpty() && !completing) {
+        return notHadNote();
+    }
+
+    PrizeStore store(prizeStorePath(m_file.path()));
+    const Status opened = store.openSeeded(m_options.bundledPrizeStore);
+    const auto keep = [&store, &fail, &notHad, &outcome](const QList<DrawPrizes>& toStore) {
+        for (const PrizeStore::DrawWrite& write : store.addDraws(toStore).draws) {
+            if (write.outcome == PrizeStore::DrawWrite::Outcome::Failed) {
+                fail(write.drawKey, write.error);
+                continue;
             }
-            detail = stored.error();
-        } else if (!officeDates.isEmpty()) {
+            notHad.remove(write.drawKey);
+            outcome.tablesCompleted += write.outcome == PrizeStore::DrawWrite::Outcome::Added ? 1 : 0;
+        }
+    };
+    if (!opened) {
+        for (const DrawPrizes& table : std::as_const(tables)) {
+            fail(table.drawKey, opened.error());
+        }
+    } else {
+        keep(tables);
+        if (!officeDates.isEmpty()) {
             // The office's dates only tell the ticket checker when the next draw is; without them it goes by the
             // usual schedule, so a failure to keep them is not worth a word to the user.
             const Status kept = store.writeOfficeDrawDates(officeDates);
             Q_UNUSED(kept)
         }
     }
-    if (unreadable.isEmpty()) {
-        return QString();
+
+    // The tables the store lacks of the draws the file holds since the office gives whole tables, newest first.
+    const Result<QStringList> storedKeys =
+        opened && !store.isReadOnly() ? store.drawKeys() : Result<QStringList>::failure(opened.error());
+    if (completing && storedKeys) {
+        const QSet<QString> have(storedKeys.value().cbegin(), storedKeys.value().cend());
+        QStringList missing;
+        for (auto it = lineOf.cbegin(); it != lineOf.cend(); ++it) {
+            if (it.key() >= firstFullTableKey && !have.contains(it.key()) && gregorianDate(it.key()).isValid()) {
+                missing.append(it.key());
+            }
+        }
+        std::sort(missing.begin(), missing.end(), std::greater<>());
+        for (qsizetype i = 0; i < missing.size() && !m_cancelled; ++i) {
+            const QString& key = missing.at(i);
+            report(UpdateProgress::fetchingTable(key, static_cast<int>(i + 1), static_cast<int>(missing.size())));
+            const Result<FetchedPrizeTable> fetched = m_source.fetchPrizeTable(key);
+            if (m_cancelled) {
+                break;
+            }
+            if (!fetched) {
+                // The office cannot be reached: the other tables are asked for by a later update.
+                fail(key, fetched.error());
+                break;
+            }
+            if (const Status usable = checked(fetched.value()); !usable) {
+                fail(key, usable.error());
+                continue;
+            }
+            keep({fetched.value().prizes});
+        }
     }
-    return u"\n\n"_s + TicketTexts::tablesNotStored().toString().arg(unreadable.join(u", "_s), detail);
+
+    QString note;
+    if (outcome.tablesCompleted > 0 && outcome.drawsWritten == 0) {
+        note += u"\n\n"_s + TicketTexts::tablesCompleted().toString().arg(outcome.tablesCompleted);
+    }
+    return note + notHadNote();
 }

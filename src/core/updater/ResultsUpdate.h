@@ -16,12 +16,22 @@ class Clock;
 /// than the newest stored one and rewrites the file with them in front; it writes nothing unless every new draw came
 /// whole. The full download fetches every listed draw the file lacks and puts each into its place as it comes, so
 /// that what it wrote before a failure or a cancel stays. Both store the full prize tables the source fetched, and
-/// the office's list of draw dates for the ticket checker.
+/// the office's list of draw dates for the ticket checker, and then complete the prize store: the table of each
+/// stored draw since `firstFullTableKey` that the store lacks is asked for, newest first, and stored as it comes.
+///
+/// A table is stored only when it is the asked draw's and agrees with that draw's line in the results file; a stored
+/// table is never replaced here. A table that cannot be had costs only itself and fails nothing.
+///
+/// One writer at a time: each flow holds the results file's lock (`ResultsFileLock`) from before it reads the file
+/// until the prize tables are stored; a flow that finds another program holding it fails at once.
 ///
 /// Calls block while they let events run, as the source's calls do; `cancel()` may come from such an event.
 class ResultsUpdate final
 {
 public:
+    /// The first draw whose full table the office gives (1 Mar 2010).
+    static constexpr QStringView firstFullTableKey = u"25530301";
+
     struct Options
     {
         /// The prize store that comes with the program, put in place when the user's store is missing; empty when
@@ -47,8 +57,11 @@ public:
         bool rewritten = false;
         /// Draw day: the newest listed draw, which the office is still drawing; it is left for a later update.
         QString incompleteKey;
-        /// Said after the message that ends the flow when some fetched prize tables could not be stored.
+        /// Said after the message that ends the flow: how many tables the store gained when no draw was new, and the
+        /// draws whose tables could not be had or stored.
         QString prizeTablesNote;
+        /// How many prize tables the store gained: those the flow fetched and those it completed.
+        int tablesCompleted = 0;
     };
 
     /// The source and the clock must outlive this object.
@@ -78,7 +91,8 @@ private:
     /// One listed draw, fetched and checked before it may be written; no record, and no failure, when it is the
     /// `newest` listed draw and the office is still drawing it.
     Result<std::optional<DrawRecord>> fetchChecked(const QString& entry, bool newest, FetchPace pace);
-    QString storeFetchedPrizeTables(const QStringList& lines) const;
+    /// Stores the tables the flow fetched and completes the store; the note for the user.
+    QString storePrizeTables(const QStringList& lines, bool complete, Outcome& outcome);
 
     ResultsFile m_file;
     DrawSource& m_source;

@@ -14,6 +14,8 @@ QString UpdateProgress::text() const
         return UpdateProgressTexts::looking().toString();
     case Step::Fetching:
         return UpdateProgressTexts::fetching().toString().arg(drawTitle(key)).arg(index).arg(total);
+    case Step::FetchingTable:
+        return UpdateProgressTexts::fetchingTable().toString().arg(drawTitle(key)).arg(index).arg(total);
     }
     return {};
 }

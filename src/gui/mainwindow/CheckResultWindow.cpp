@@ -24,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class RowKind { Differs, Missing, Unknown };
+enum class RowKind { Differs, Missing, Unusable, Unknown };
 
 enum Column { DrawColumn, StatusColumn, StoredColumn, OfficeColumn, FieldsColumn, ColumnCount };
 
@@ -127,7 +127,8 @@ public:
 
 } // namespace
 
-/// The rows of the result window: differing draws, then missing ones, then those the office does not know.
+/// The rows of the result window: differing draws, then missing ones, then those whose answers could not be used,
+/// then those the office does not know.
 class CheckResultModel final : public QAbstractTableModel
 {
 public:
@@ -141,6 +142,11 @@ public:
         for (const DrawRecord& record : outcome.missing) {
             m_rows.append(
                 {RowKind::Missing, record.drawDate, QString(), ResultsFile::formatDrawLine(record), {}, record});
+        }
+        // The office's column says why its answer could not be used.
+        for (const DrawCheck::Unusable& unusable : outcome.unusable) {
+            m_rows.append({RowKind::Unusable, DrawKeys::drawKey(unusable.storedLine), unusable.storedLine,
+                unusable.reason, {}, {}});
         }
         for (const QString& line : outcome.unknown) {
             m_rows.append({RowKind::Unknown, DrawKeys::drawKey(line), line, QString(), {}, {}});
@@ -236,7 +242,10 @@ public:
     }
 
 private:
-    bool isTickable(int row) const { return m_rows.at(row).kind != RowKind::Unknown; }
+    bool isTickable(int row) const
+    {
+        return m_rows.at(row).kind == RowKind::Differs || m_rows.at(row).kind == RowKind::Missing;
+    }
 
     static QString text(const Row& row, int column)
     {
@@ -249,6 +258,8 @@ private:
                 return CheckTexts::differsStatus().toString();
             case RowKind::Missing:
                 return CheckTexts::missingStatus().toString();
+            case RowKind::Unusable:
+                return CheckTexts::unusableStatus().toString();
             case RowKind::Unknown:
                 return CheckTexts::unknownStatus().toString();
             }
@@ -286,6 +297,9 @@ CheckResultWindow::CheckResultWindow(const DrawCheck::Outcome& outcome, Apply ap
                           .arg(outcome.differing.size())
                           .arg(outcome.unknown.size())
                           .arg(outcome.missing.size());
+    if (!outcome.unusable.isEmpty()) {
+        summary += u' ' + CheckTexts::unusableCount().toString().arg(outcome.unusable.size());
+    }
     if (outcome.agrees()) {
         summary += u'\n' + CheckTexts::allAgree().toString();
     }

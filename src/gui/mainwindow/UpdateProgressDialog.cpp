@@ -47,7 +47,8 @@ UpdateProgressDialog::~UpdateProgressDialog()
 
 void UpdateProgressDialog::report(const UpdateProgress& progress)
 {
-    const bool fetching = progress.step == UpdateProgress::Step::Fetching;
+    // The draws and the prize tables are counted; the search for draws has no end known beforehand.
+    const bool fetching = progress.step != UpdateProgress::Step::Looking;
     report(progress.text(), fetching ? progress.index - 1 : 0, fetching ? progress.total : 0);
 }
 

@@ -4,6 +4,7 @@
 #include "TestData.h"
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
+#include "data/ResultsFileLock.h"
 #include "data/ThaiCalendar.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
@@ -14,6 +15,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -112,12 +115,21 @@ private Q_SLOTS:
     void drawDayWritesTheCompleteDraws();
     void fetchedPrizeTablesAreStored_data();
     void fetchedPrizeTablesAreStored();
+    void storeIsCompletedNewestFirst_data();
+    void storeIsCompletedNewestFirst();
+    void completionCancelledKeepsTheStoredTables();
+    void forgedAnswerIsNeverStored();
+    void secondWriterIsRefused_data();
+    void secondWriterIsRefused();
 
 private:
     bool writeFile(const QByteArray& content) const;
     std::unique_ptr<DrawSource> pageSource(const QUrl& page);
     ResultsUpdate::Outcome run(DrawSource& source, Flow flow, const ResultsUpdate::Options& options = {});
     QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
+    /// The newest `count` draws up to 1 Sep 2015 stored, an empty prize store, and the office knowing the stored
+    /// draws: the two newest from its saved answers with whole tables, the others without. The stored lines.
+    QStringList storeWithoutTables(qsizetype count);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeGloApi> m_api;
@@ -144,6 +156,18 @@ bool TestResultsUpdate::writeFile(const QByteArray& content) const
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+QStringList TestResultsUpdate::storeWithoutTables(qsizetype count)
+{
+    const QStringList lines = resultLines(bundledResultsFrom("25580901")).first(count);
+    if (!writeFile(resultBytes(lines)) || !PrizeStore(prizeStorePath(dbPath())).open()) {
+        return {};
+    }
+    m_api->addDrawLines(lines.mid(2));
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    return lines;
+}
+
 std::unique_ptr<DrawSource> TestResultsUpdate::pageSource(const QUrl& page)
 {
     m_clock->setStep(std::chrono::milliseconds(250));
@@ -152,7 +176,12 @@ std::unique_ptr<DrawSource> TestResultsUpdate::pageSource(const QUrl& page)
 
 ResultsUpdate::Outcome TestResultsUpdate::run(DrawSource& source, Flow flow, const ResultsUpdate::Options& options)
 {
-    ResultsUpdate updater(ResultsFile(dbPath()), source, *m_clock, options);
+    // The user's store starts as the bundled one, which has the tables of the stored draws since 2010.
+    ResultsUpdate::Options withStore = options;
+    if (withStore.bundledPrizeStore.isEmpty()) {
+        withStore.bundledPrizeStore = QStringLiteral(VARENTA_BUNDLED_PRIZES);
+    }
+    ResultsUpdate updater(ResultsFile(dbPath()), source, *m_clock, withStore);
     m_updater = &updater;
     const auto progress = [this](const UpdateProgress& step) {
         if (m_steps.isEmpty() || m_steps.constLast() != step.text()) {
@@ -558,7 +587,8 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
     // read and never written.
     QFETCH(Flow, flow);
     QFETCH(bool, storeUsable);
-    QVERIFY(writeFile(bundledResultsFrom("25580801")));
+    const QStringList stored = resultLines(bundledResultsFrom("25580801")).first(2);
+    QVERIFY(writeFile(resultBytes(stored)));
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
     if (!storeUsable) {
@@ -576,7 +606,7 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
 
     // The draws are written whether their tables could be stored or not.
     QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
-    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901"));
+    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901").first(4 * 36));
     if (!storeUsable) {
         QVERIFY2(outcome.prizeTablesNote.startsWith(u"\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด "_s),
             qPrintable(outcome.prizeTablesNote));
@@ -584,11 +614,113 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
         QVERIFY(outcome.prizeTablesNote.contains(drawTitle(u"25580816")));
         return;
     }
-    QCOMPARE(outcome.prizeTablesNote, QString());
+    // The two stored draws the office has no table of are said; the fetched ones are stored.
+    QVERIFY2(!outcome.prizeTablesNote.contains(drawTitle(u"25580816")), qPrintable(outcome.prizeTablesNote));
+    QVERIFY2(outcome.prizeTablesNote.contains(drawTitle(u"25580801")), qPrintable(outcome.prizeTablesNote));
     QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
     QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
     // The office's list of the year's draw dates is kept for the ticket checker's next draw.
     QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
+}
+
+void TestResultsUpdate::storeIsCompletedNewestFirst_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::newRow("update, no new draw") << Flow::Update;
+    QTest::newRow("full download, no draw lacking") << Flow::FullDownload;
+}
+
+void TestResultsUpdate::storeIsCompletedNewestFirst()
+{
+    // Four stored draws, none in the store: the office gives whole tables of the two newest, none of the others.
+    QFETCH(Flow, flow);
+    const QStringList lines = storeWithoutTables(4);
+    PrizeStore store(prizeStorePath(dbPath()));
+    QVERIFY(store.open());
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+
+    // The tables that cannot be had fail nothing; they are said after the stored ones are counted.
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(outcome.tablesCompleted, 2);
+    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
+    QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+    const QString cannotBeHad =
+        u"\n\nผลรางวัลอัพเดทแล้ว แต่บันทึกตารางรางวัลทั้งหมดของงวด 01 สิงหาคม 2558, 16 กรกฎาคม 2558 ไม่ได้ ("_s;
+    QVERIFY2(outcome.prizeTablesNote.startsWith(u"\n\nบันทึกตารางรางวัลแล้ว 2 งวด"_s + cannotBeHad),
+        qPrintable(outcome.prizeTablesNote));
+    // Newest first, each at the source's pace, with its own progress step.
+    QCOMPARE(m_api->askedDates().mid(m_api->askedDates().size() - 3),
+        (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 8, 1), QDate(2015, 7, 16)}));
+    QVERIFY2(m_steps.contains(u"กำลังดึงตารางรางวัลงวด 16 สิงหาคม 2558 (1 จาก 3)"_s), qPrintable(m_steps.join(u'|')));
+    QCOMPARE(m_steps.constLast(), u"กำลังดึงตารางรางวัลงวด 16 กรกฎาคม 2558 (3 จาก 3)"_s);
+}
+
+void TestResultsUpdate::completionCancelledKeepsTheStoredTables()
+{
+    const QStringList lines = storeWithoutTables(3);
+    PrizeStore store(prizeStorePath(dbPath()));
+    QVERIFY(store.open());
+    // The second table asked for: the one of 1 Aug 2015, after that of 16 Aug 2015 was stored.
+    int tablesAsked = 0;
+    m_api->setRequestObserver([&](const FakeHttpRequest& request) {
+        if (request.path == FakeGloApi::resultPath && ++tablesAsked == 2) {
+            m_api->failNext(FakeGloApi::resultPath, {GloFault::Slow});
+            QTimer::singleShot(50, this, [this] { m_updater->cancel(); });
+        }
+    });
+    m_api->setSlowDelayMs(20000);
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
+
+    QCOMPARE(outcome.tablesCompleted, 2);
+    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
+    QCOMPARE(fileBytes(dbPath()), resultBytes(lines));
+}
+
+void TestResultsUpdate::forgedAnswerIsNeverStored()
+{
+    // The newest answer carries the date of a stored draw (16 Aug 2015) with the whole table of another.
+    const QStringList lines = storeWithoutTables(2);
+    PrizeStore store(prizeStorePath(dbPath()));
+    QVERIFY(store.open());
+    const QByteArray real = GloApiAnswers::savedFile(u"getLotteryResult-2015-09-01.json"_s);
+    const QJsonObject draw = QJsonDocument::fromJson(real)["response"_L1]["result"_L1].toObject();
+    QJsonObject forged = draw;
+    forged.insert(u"date"_s, u"2015-08-16"_s);
+    m_api->setLatestAnswer(GloApiAnswers::latestLottery(forged));
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
+
+    // The true table of 16 Aug 2015 comes from the answer asked for that day; the forged one never takes its place.
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
+    QCOMPARE(store.draw(u"25580816"_s).value()->numbersOf(PrizeKind::First), QStringList {u"033363"_s});
+    QCOMPARE(store.drawKeys().value(), (QStringList {u"25580901"_s, u"25580816"_s}));
+    QCOMPARE(fileBytes(dbPath()), resultBytes(lines));
+}
+
+void TestResultsUpdate::secondWriterIsRefused_data()
+{
+    QTest::addColumn<Flow>("flow");
+    QTest::newRow("update") << Flow::Update;
+    QTest::newRow("full download") << Flow::FullDownload;
+}
+
+void TestResultsUpdate::secondWriterIsRefused()
+{
+    QFETCH(Flow, flow);
+    const QByteArray stored = bundledResultsFrom("25580801");
+    QVERIFY(writeFile(stored));
+    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    // The lock is held already: within the program as from another copy of it, a second holder is refused.
+    const auto held = ResultsFileLock::acquire(dbPath());
+    QVERIFY(held);
+
+    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+
+    QCOMPARE(outcome.status.error(), u"มีโปรแกรมอีกตัวหนึ่งกำลังอัพเดทฐานข้อมูลอยู่"_s);
+    QCOMPARE(m_api->server().requests().size(), 0);
+    QCOMPARE(fileBytes(dbPath()), stored);
 }
 
 QTEST_GUILESS_MAIN(TestResultsUpdate)

@@ -85,6 +85,10 @@ void TestForm1Update::start(const QByteArray* content)
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(*content), content->size());
     }
+    // The user's prize store starts as the bundled one, which has the tables of the stored draws since 2010.
+    QVERIFY(QFile::exists(dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s)) ||
+        QFile::copy(QStringLiteral(VARENTA_BUNDLED_PRIZES), dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s)));
+    QFile::setPermissions(dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s), QFile::ReadOwner | QFile::WriteOwner);
     Form1Config config;
     config.programDirectory = m_dir->path();
     config.clock = m_clock.get();
