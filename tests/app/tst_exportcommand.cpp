@@ -11,12 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 /// The newest `count` lines of the bundled results file, the first of them 16 Aug 2569.
 QByteArray bundledNewest(qsizetype count)
 {

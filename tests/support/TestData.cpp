@@ -11,6 +11,12 @@ QByteArray testDataFile(const QString& relativePath)
     return file.readAll();
 }
 
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile file(path);

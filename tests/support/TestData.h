@@ -9,6 +9,9 @@
 /// program: the test data belong to the repository.
 QByteArray testDataFile(const QString& relativePath);
 
+/// Writes `bytes` as the whole of the file at `path`; whether every byte was written.
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
 /// The bytes of a file the code under test wrote; "(missing)" when there is none to read.
 QByteArray fileBytes(const QString& path);
 

@@ -1,4 +1,5 @@
 #include "SmallDisk.h"
+#include "TestData.h"
 #include "data/ResultsFile.h"
 #include "data/ResultsFileLock.h"
 
@@ -24,12 +25,6 @@ QByteArray readBytes(const QString& path)
         return {};
     }
     return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace

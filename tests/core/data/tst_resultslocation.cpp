@@ -1,3 +1,4 @@
+#include "TestData.h"
 #include "data/ResultsLocation.h"
 
 #include <QDir>
@@ -15,12 +16,6 @@ QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 const QByteArray bundledBytes = "25690816,004615,429,731,094,937,53\r\n";

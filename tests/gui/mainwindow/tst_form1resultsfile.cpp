@@ -26,12 +26,6 @@ QByteArray lineOf(const DrawRecord& draw)
     return ResultsFile::formatDrawLine(draw).toLatin1() + "\r\n";
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 /// The main window on a results file that lives apart from the program, as each user's file of a shared install.
