@@ -1,5 +1,6 @@
 #include "TicketCommand.h"
 
+#include "data/DataTexts.h"
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
@@ -56,7 +57,7 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
         return Failed;
     }
     if (checker.drawKeys().isEmpty()) {
-        err << TicketTexts::noDraws().toString() << Qt::endl;
+        err << DataTexts::noDrawStored().toString() << Qt::endl;
         return Failed;
     }
     const QString drawKey = options.drawKey.isEmpty() ? checker.drawKeys().constFirst() : options.drawKey;

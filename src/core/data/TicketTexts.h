@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/DataTexts.h"
-
 #include <QStringView>
 
 /// The texts of the ticket check and of the prize tables, exactly as the user sees them.
@@ -106,11 +104,6 @@ constexpr QStringView everyDrawNote()
 constexpr QStringView noTickets()
 {
     return u"ไม่มีเลขสลากให้ตรวจ";
-}
-/// The ticket command's words for a results file without draws are the results file's own.
-constexpr QStringView noDraws()
-{
-    return DataTexts::noDrawStored();
 }
 
 // What the check could not tell, and what the user should know of a draw's era.

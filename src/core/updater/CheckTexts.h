@@ -1,7 +1,5 @@
 #pragma once
 
-#include "updater/UpdateProgress.h"
-
 #include <QString>
 #include <QStringView>
 
@@ -18,11 +16,6 @@ constexpr QStringView actionText()
 constexpr QStringView title()
 {
     return u"ตรวจสอบกับสำนักงานสลาก";
-}
-/// The check's progress dialog is cancelled as the update's is.
-constexpr QStringView cancelButton()
-{
-    return UpdateProgressTexts::cancelButton();
 }
 constexpr QStringView applyButton()
 {

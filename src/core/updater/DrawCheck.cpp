@@ -1,5 +1,6 @@
 #include "DrawCheck.h"
 
+#include "data/DataTexts.h"
 #include "data/DrawKeys.h"
 #include "data/ResultsFile.h"
 #include "data/ResultsFileLock.h"
@@ -176,7 +177,7 @@ Result<QStringList> applyToFile(
     }
     const Result<QStringList> now = file.readResultsFile();
     if (!now) {
-        return Result<QStringList>::failure(UpdaterTexts::withDetail(UpdaterTexts::readFailed(), now.error()));
+        return Result<QStringList>::failure(UpdaterTexts::withDetail(DataTexts::resultsFileUnreadable(), now.error()));
     }
     // The user chose from what the check saw; in a file changed since, the choice may mean something else.
     if (now.value() != checkedFile) {

@@ -4,6 +4,7 @@
 #include "GloApiTexts.h"
 #include "ProgramVersion.h"
 #include "UpdaterTexts.h"
+#include "data/DataTexts.h"
 #include "data/ThaiCalendar.h"
 #include "updater/HttpFetch.h"
 #include "updater/Module1.h"
@@ -144,7 +145,7 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     const QString key = entry.left(8);
     const QDate date = gregorianDate(key);
     if (!date.isValid()) {
-        return Result<DrawRecord>::failure(GloApiTexts::badEntry().toString().arg(entry));
+        return Result<DrawRecord>::failure(DataTexts::badDrawKey().toString().arg(entry));
     }
     const auto known = m_fetched.constFind(key);
     if (known != m_fetched.cend()) {
@@ -180,7 +181,7 @@ Result<FetchedPrizeTable> GloApiSource::fetchPrizeTable(const QString& key)
     table.prizes.drawKey = key;
     const QDate date = gregorianDate(key);
     if (!date.isValid()) {
-        table.error = GloApiTexts::badEntry().toString().arg(key);
+        table.error = DataTexts::badDrawKey().toString().arg(key);
         return table;
     }
     const Answer answer = post(resultPath, lotteryResultBody(date));

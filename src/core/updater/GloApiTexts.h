@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/DataTexts.h"
-
 #include <QString>
 #include <QStringView>
 
@@ -49,11 +47,6 @@ constexpr QStringView malformed()
 constexpr QStringView dateName()
 {
     return u"วันที่";
-}
-/// %1: the entry as given.
-constexpr QStringView badEntry()
-{
-    return DataTexts::badDrawKey();
 }
 /// %1: the draw's title.
 constexpr QStringView latestTooFar()

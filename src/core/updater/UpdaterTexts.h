@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/DataTexts.h"
-
 #include <QString>
 #include <QStringView>
 
@@ -107,11 +105,6 @@ constexpr QStringView writeFailed()
 constexpr QStringView directoryReadOnly()
 {
     return u"โฟลเดอร์ของฐานข้อมูลเป็นแบบอ่านอย่างเดียว จึงบันทึก db.dll ไม่ได้: %1";
-}
-/// The results file could not be read: said as the main window says it at start.
-constexpr QStringView readFailed()
-{
-    return DataTexts::resultsFileUnreadable();
 }
 /// The update and the full download refuse to run over a results file that could not be read whole.
 constexpr QStringView refusedAfterReadFailure()

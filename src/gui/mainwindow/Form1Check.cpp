@@ -1,10 +1,12 @@
 #include "Form1.h"
+#include "data/DataTexts.h"
 #include "mainwindow/CheckResultWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "updater/CheckTexts.h"
 #include "updater/DrawCheck.h"
 #include "updater/GloApiSource.h"
 #include "updater/OfficeCheck.h"
+#include "updater/UpdateProgress.h"
 #include "updater/UpdaterTexts.h"
 #include "widgets/Dialogs.h"
 
@@ -44,7 +46,8 @@ void Form1::CheckAgainstOffice()
     const Result<QStringList> stored = m_resultsFile.readResultsFile();
     if (!stored) {
         Dialogs::showMessage(this,
-            {Dialogs::Icon::Warning, title, UpdaterTexts::withDetail(UpdaterTexts::readFailed(), stored.error())});
+            {Dialogs::Icon::Warning, title,
+                UpdaterTexts::withDetail(DataTexts::resultsFileUnreadable(), stored.error())});
         return;
     }
     // The selected draws, or every stored draw when none is selected.
@@ -65,7 +68,7 @@ void Form1::CheckAgainstOffice()
     progress.setObjectName(u"checkProgressDialog"_s);
     progress.setWindowTitle(title);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setCancelButtonText(CheckTexts::cancelButton().toString());
+    progress.setCancelButtonText(UpdateProgressTexts::cancelButton().toString());
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setMinimumDuration(progressDelayMs);

@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "data/DataTexts.h"
 #include "data/PrizeStore.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/MainWindowTexts.h"
@@ -36,7 +37,7 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::takeNewFile(const QStringList& lines)
 {
     List2 = lines;
-    Label1->setText(List2.isEmpty() ? MainWindowTexts::noDrawStored().toString() : drawCaption(List2.constFirst()));
+    Label1->setText(List2.isEmpty() ? DataTexts::noDrawStored().toString() : drawCaption(List2.constFirst()));
 }
 
 void Form1::UpdateDatabase()

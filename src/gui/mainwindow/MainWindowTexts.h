@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ProgramVersion.h"
-#include "data/DataTexts.h"
 
 #include <QStringView>
 
@@ -77,10 +76,5 @@ constexpr QStringView downloadDone()
 }
 
 // Texts of our own, for states the catalogue can be in besides holding draws.
-/// Shown in place of the latest draw when the results file holds no draw.
-constexpr QStringView noDrawStored()
-{
-    return DataTexts::noDrawStored();
-}
 
 } // namespace MainWindowTexts

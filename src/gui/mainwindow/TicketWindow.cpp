@@ -1,5 +1,6 @@
 #include "TicketWindow.h"
 
+#include "data/DataTexts.h"
 #include "data/DrawSchedule.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
@@ -215,7 +216,7 @@ void TicketWindow::showChosenDraw()
         key = m_checker->drawKeys().value(0);
     }
     if (key.isEmpty()) {
-        m_glance->showMessage(TicketTexts::noDraws().toString());
+        m_glance->showMessage(DataTexts::noDrawStored().toString());
         return;
     }
     const Result<DrawPrizes> table = m_checker->table(key);
