@@ -5,7 +5,7 @@
 #include "data/ResultsFile.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketBatch.h"
-#include "data/TicketChecker.h"
+#include "data/TicketLookup.h"
 #include "data/TicketTexts.h"
 
 #include <QTextStream>
@@ -46,16 +46,17 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
         err << lines.error() << Qt::endl;
         return Failed;
     }
-    PrizeStore store(prizeStorePath(resultsFile.path()));
-    if (const Status opened = store.openSeeded(bundledPrizeStorePath(files.programDirectory)); !opened) {
-        err << opened.error() << Qt::endl;
-        return Failed;
-    }
-    TicketChecker checker(store, lines.value());
-    if (const Status loaded = checker.load(); !loaded) {
+    // A store that cannot be used costs only the prizes its tables tell: the draws are then checked by their lines.
+    TicketLookup lookup(
+        prizeStorePath(resultsFile.path()), bundledPrizeStorePath(files.programDirectory), lines.value());
+    if (const Status loaded = lookup.load(); !loaded) {
         err << loaded.error() << Qt::endl;
         return Failed;
     }
+    if (const QString notice = lookup.notice(); !notice.isEmpty()) {
+        err << notice << Qt::endl;
+    }
+    const TicketChecker& checker = lookup.checker();
     if (checker.drawKeys().isEmpty()) {
         err << DataTexts::noDrawStored().toString() << Qt::endl;
         return Failed;

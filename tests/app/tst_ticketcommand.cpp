@@ -19,6 +19,7 @@ private Q_SLOTS:
     void initTestCase();
     void exitCodesAndLines_data();
     void exitCodesAndLines();
+    void withoutAStoreTheResultsLineIsChecked_data();
     void withoutAStoreTheResultsLineIsChecked();
 
 private:
@@ -57,7 +58,7 @@ void TestTicketCommand::exitCodesAndLines_data()
     const QString partialNone = u"ไม่ถูกรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้"_s;
     QTest::newRow("the newest draw, checked by its results line")
         << QStringList {u"--ticket=004615,111111"_s} << 0
-        << u"งวด 16 สิงหาคม 2569\n004615 รางวัลที่ 1 ไม่ทราบจำนวนเงิน\n004615 "_s + partialOthers + u"\n111111 "_s +
+        << u"งวด 16 สิงหาคม 2569\n004615 รางวัลที่ 1 6,000,000 บาท\n004615 "_s + partialOthers + u"\n111111 "_s +
             partialNone + u'\n'
         << QString();
     QTest::newRow("none won what could be checked")
@@ -120,20 +121,42 @@ void TestTicketCommand::exitCodesAndLines()
     QCOMPARE(process.exitCode(), exitCode);
 }
 
+void TestTicketCommand::withoutAStoreTheResultsLineIsChecked_data()
+{
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<QString>("err");
+
+    // No store: an empty one is made. A damaged one is set aside, said on standard error, and made anew.
+    QTest::newRow("no store") << QByteArray() << QString();
+    QTest::newRow("a damaged store") << QByteArray(4096, 'x')
+                                     << u"แฟ้มตารางรางวัล %1 ใช้ไม่ได้ (ไม่ใช่แฟ้มฐานข้อมูล SQLite: file is not a database) "
+                                        u"จึงย้ายไปเก็บไว้เป็น %1.damaged-"_s;
+}
+
 void TestTicketCommand::withoutAStoreTheResultsLineIsChecked()
 {
-    // A program directory with the results file but no prize store: the store starts empty.
+    QFETCH(QByteArray, store);
+    QFETCH(QString, err);
+
+    // A program directory with the results file but no bundled prize store.
     QTemporaryDir dir;
     QVERIFY(QFile::copy(QStringLiteral(VARENTA_EXECUTABLE), dir.filePath(u"varenta"_s)));
     QVERIFY(QFile::copy(QStringLiteral(VARENTA_BUNDLED_DB), dir.filePath(u"db.dll"_s)));
+    if (!store.isEmpty()) {
+        QVERIFY(writeBytes(dir.filePath(u"prizes.sqlite"_s), store));
+    }
     QProcess process;
     process.start(dir.filePath(u"varenta"_s), {u"--ticket=536077"_s, u"--draw=25690502"_s});
     QVERIFY(process.waitForFinished(20000));
-    // Without the bundled tables the draw is checked by its results line alone, and the first prize still wins.
+    // Without the bundled tables the draw is checked by its results line alone, and the first prize still wins
+    // what its era paid.
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
-        u"งวด 02 พฤษภาคม 2569\n536077 รางวัลที่ 1 ไม่ทราบจำนวนเงิน\n"
+        u"งวด 02 พฤษภาคม 2569\n536077 รางวัลที่ 1 6,000,000 บาท\n"
         u"536077 ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว รางวัลอื่นของงวดนี้ตรวจไม่ได้\n"_s);
+    const QString said = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(
+        err.isEmpty() ? said.isEmpty() : said.contains(err.arg(dir.filePath(u"prizes.sqlite"_s))), qPrintable(said));
 }
 
 QTEST_GUILESS_MAIN(TestTicketCommand)

@@ -323,10 +323,12 @@ Status PrizeStore::openSeeded(const QString& bundledPath)
         return Status::failure(
             PrizeTexts::pathTooLong().toString().arg(nativePath(m_path)).arg(pathBytes).arg(maxPathBytes));
     }
-    // SQLite would block on a pipe and fail on a folder: neither can be a store.
-    if (file.exists() && !file.isFile()) {
-        const Status moved = setAside(
-            file.isDir() ? PrizeTexts::reasonDirectory().toString() : PrizeTexts::reasonNotRegular().toString(), false);
+    // SQLite would block on a pipe and fail on a folder: neither can be a store. Nor can a link: SQLite would write
+    // whatever file it points to. The link itself is set aside, its target left alone.
+    if (file.isSymLink() || (file.exists() && !file.isFile())) {
+        const Status moved = setAside(file.isDir() && !file.isSymLink() ? PrizeTexts::reasonDirectory().toString()
+                                                                        : PrizeTexts::reasonNotRegular().toString(),
+            false);
         if (!moved) {
             return moved;
         }

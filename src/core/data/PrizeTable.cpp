@@ -1,6 +1,7 @@
 #include "PrizeTable.h"
 
 #include "data/DataTexts.h"
+#include "data/PrizeEras.h"
 #include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
 #include "data/TicketTexts.h"
@@ -148,6 +149,8 @@ DrawPrizes partialPrizes(const DrawRecord& record)
         prizes.numbers.append({kind, *threes[i], front ? i % 2 + 1 : i + 1});
     }
     prizes.numbers.append({PrizeKind::LastTwo, record.twoDigit, 1});
+    // What these prizes paid is known from the draw's era even where its whole table is not.
+    prizes.amounts = PrizeEras::bundled().amountsOf(record.drawDate);
     return prizes;
 }
 

@@ -69,7 +69,8 @@ struct DrawPrizes
     std::map<PrizeKind, qint64> amounts; ///< empty when the amounts of the draw's era are not known
     /// The lottery office's own result sheet of the draw (a PDF on its site); empty when not known.
     QString pdfUrl;
-    /// Only the first prize, the three-digit and the two-digit numbers are known (a results-file line), no amounts.
+    /// Only the first prize, the three-digit and the two-digit numbers are known (a results-file line); their
+    /// amounts are those of the draw's era.
     bool partial = false;
 
     /// The amount of one prize of `kind`; -1 when it is not known.
@@ -80,7 +81,8 @@ struct DrawPrizes
     bool operator==(const DrawPrizes&) const = default;
 };
 
-/// The partial table of a results-file draw: its first prize, three-digit and two-digit numbers.
+/// The partial table of a results-file draw: its first prize, three-digit and two-digit numbers, with the amounts of
+/// the draw's era where they are known.
 DrawPrizes partialPrizes(const DrawRecord& record);
 
 /// Whether a table is a draw's whole table: a draw key, and of each kind of that draw (`PrizeKinds::ofDraw`) as

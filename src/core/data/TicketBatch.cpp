@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -24,6 +25,7 @@ public:
                 continue;
             }
             ++m_draws;
+            m_amounts.insert(key, table.value().amounts);
             for (const PrizeNumber& number : table.value().numbers) {
                 m_byNumber[number.number].append({key, number});
             }
@@ -45,6 +47,7 @@ public:
                 DrawPrizes& draw = candidates[key];
                 draw.drawKey = key;
                 draw.partial = true;
+                draw.amounts = m_amounts.value(key);
                 draw.numbers.append(prize);
             }
         }
@@ -60,6 +63,7 @@ public:
 
 private:
     QHash<QString, QList<std::pair<QString, PrizeNumber>>> m_byNumber;
+    QHash<QString, std::map<PrizeKind, qint64>> m_amounts; ///< each draw's amounts, those of its era
     int m_draws = 0;
 };
 

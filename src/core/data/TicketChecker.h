@@ -44,7 +44,7 @@ public:
     /// What `ticket` (six digits) wins in one draw.
     Result<TicketOutcome> check(const QString& ticket, const QString& drawKey) const;
 
-    /// The draws with a full table in which `ticket` won, newest first. Fails with `storeProblem()` without a store.
+    /// The draws with a full table in which `ticket` won, newest first; none without a store.
     Result<QList<TicketOutcome>> checkEveryDraw(const QString& ticket) const;
 
     /// A draw's table: the store's, or the partial one of its results-file line.

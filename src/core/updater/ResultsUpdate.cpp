@@ -389,5 +389,10 @@ QString ResultsUpdate::storePrizeTables(const QStringList& lines, bool complete,
     if (outcome.tablesCompleted > 0 && outcome.drawsWritten == 0) {
         note += u"\n\n"_s + TicketTexts::tablesCompleted().toString().arg(outcome.tablesCompleted);
     }
-    return note + notHadNote();
+    note += notHadNote();
+    // A store set aside and made anew, or one of a newer program opened for reading only.
+    if (!store.notice().isEmpty()) {
+        note += u"\n\n"_s + store.notice();
+    }
+    return note;
 }

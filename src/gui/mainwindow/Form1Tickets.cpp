@@ -1,7 +1,7 @@
 #include "Form1.h"
 #include "data/DrawKeys.h"
 #include "data/PrizeStore.h"
-#include "data/TicketChecker.h"
+#include "data/TicketLookup.h"
 #include "data/TicketTexts.h"
 #include "mainwindow/PrizeTableDialog.h"
 #include "mainwindow/TicketWindow.h"
@@ -75,13 +75,10 @@ void Form1::showTicketWindow()
 
 void Form1::showPrizeTable(const QString& drawKey)
 {
-    PrizeStore store(prizeStorePath(m_resultsFile.path()));
-    Status status = store.openSeeded(bundledPrizeStorePath(m_config.programDirectory));
-    TicketChecker checker(store, List2);
-    if (status) {
-        status = checker.load();
-    }
-    const Result<DrawPrizes> table = status ? checker.table(drawKey) : Result<DrawPrizes>::failure(status.error());
+    TicketLookup lookup(prizeStorePath(m_resultsFile.path()), bundledPrizeStorePath(m_config.programDirectory), List2);
+    const Status loaded = lookup.load();
+    const Result<DrawPrizes> table =
+        loaded ? lookup.checker().table(drawKey) : Result<DrawPrizes>::failure(loaded.error());
     if (!table) {
         Dialogs::showMessage(this, {Dialogs::Icon::Warning, TicketTexts::windowTitle().toString(), table.error()});
         return;

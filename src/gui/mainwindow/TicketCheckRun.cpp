@@ -1,6 +1,6 @@
 #include "TicketCheckRun.h"
 
-#include "data/PrizeStore.h"
+#include "data/TicketLookup.h"
 
 #include <QThread>
 
@@ -40,17 +40,14 @@ void TicketCheckRun::cancel()
 void TicketCheckRun::run()
 {
     const QList<TicketCheck::TicketEntry> entries = TicketCheck::splitTickets(m_request.input);
-    // The store's connection belongs to the thread that opens it: this one has its own.
-    PrizeStore store(m_request.storePath);
-    if (const Status opened = store.open(); !opened) {
-        m_batch.failure = opened.error();
-        return;
-    }
-    TicketChecker checker(store, m_request.resultLines);
-    if (const Status loaded = checker.load(); !loaded) {
+    // The store's connection belongs to the thread that opens it: this one has its own. Without a store the draws
+    // are checked by their results-file lines.
+    TicketLookup lookup(m_request.storePath, QString(), m_request.resultLines);
+    if (const Status loaded = lookup.load(); !loaded) {
         m_batch.failure = loaded.error();
         return;
     }
+    const TicketChecker& checker = lookup.checker();
     const qsizetype step = std::max<qsizetype>(1, entries.size() / 100);
     m_batch = checkTicketBatch(checker, entries, m_request.drawKey, [this, step](qsizetype done, qsizetype total) {
         if (done % step == 0) {

@@ -24,7 +24,7 @@ public:
     {
         QString input; ///< as typed or pasted
         QString drawKey; ///< empty: every draw
-        QString storePath; ///< the user's prize store, already in place
+        QString storePath; ///< the user's prize store, already in place; empty: the results file alone
         QStringList resultLines; ///< the lines of the results file
     };
     /// Called on the run's thread each time it reports progress, with how many pieces of input it has checked.

@@ -34,7 +34,7 @@ using namespace Qt::StringLiterals;
 TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_config(std::move(config))
-    , m_store(m_config.storePath)
+    , m_lookup(m_config.storePath, m_config.bundledStorePath, m_config.resultLines)
 {
     setObjectName(u"TicketWindow"_s);
     setWindowTitle(TicketTexts::windowTitle().toString());
@@ -84,6 +84,7 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     m_results->setModel(m_model);
     m_results->verticalHeader()->hide();
     m_results->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_oneLineRow = m_results->verticalHeader()->defaultSectionSize();
     m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->setWordWrap(false);
@@ -144,14 +145,12 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     connect(m_glance, &DrawGlance::wholeTableRequested, this, [this](const QString& key) { showWholeTable(key); });
     WindowHabits::closeWithKeys(this);
 
-    if (const Status opened = m_store.openSeeded(m_config.bundledStorePath); !opened) {
-        m_storeError = opened.error();
+    // A store that cannot be used costs only the prizes its tables tell: the check goes on from the results file,
+    // and the note says what became of the store.
+    if (const Status loaded = m_lookup.load(); loaded) {
+        m_checker = &m_lookup.checker();
     } else {
-        m_checker = std::make_unique<TicketChecker>(m_store, m_config.resultLines);
-        if (const Status loaded = m_checker->load(); !loaded) {
-            m_storeError = loaded.error();
-            m_checker.reset();
-        }
+        m_storeError = loaded.error();
     }
     fillDrawPicker();
     showSchedule();
@@ -159,6 +158,8 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
         m_note->setText(m_storeError);
         m_checkButton->setEnabled(false);
         m_dateButton->setEnabled(false);
+    } else {
+        m_note->setText(m_lookup.notice());
     }
     WindowHabits::resizeToFit(this, QSize(940, 660));
     m_input->setFocus(Qt::OtherFocusReason);
@@ -193,7 +194,8 @@ void TicketWindow::fillDrawPicker()
 void TicketWindow::showSchedule()
 {
     // Without the office's list (never fetched, or a store that cannot be read) the usual schedule tells the dates.
-    const Result<QList<QDate>> listed = m_store.officeDrawDates();
+    const Result<QList<QDate>> listed =
+        m_lookup.store() ? m_lookup.store()->officeDrawDates() : Result<QList<QDate>>::failure(QString());
     const QList<QDate> officeDates = listed ? listed.value() : QList<QDate>();
     const DrawSchedule::Outlook outlook = DrawSchedule::outlook(m_config.resultLines, m_config.today, officeDates);
     m_nextDraw->setText(TicketTexts::nextDraw().toString().arg(drawCaption(drawDateOf(outlook.nextDraw))));
@@ -255,8 +257,8 @@ void TicketWindow::checkTickets()
     if (!m_checker || m_run) {
         return;
     }
-    m_run = new TicketCheckRun(
-        {m_input->toPlainText(), m_drawPicker->currentData().toString(), m_config.storePath, m_config.resultLines},
+    m_run = new TicketCheckRun({m_input->toPlainText(), m_drawPicker->currentData().toString(),
+                                   m_lookup.store() ? m_config.storePath : QString(), m_config.resultLines},
         m_config.whileChecking, this);
     m_progress = std::make_unique<UpdateProgressDialog>(
         this, TicketTexts::windowTitle().toString(), m_config.clock ? *m_config.clock : Clock::system());
@@ -290,9 +292,18 @@ void TicketWindow::finishCheck()
     run->deleteLater();
     m_checkButton->setEnabled(true);
     const TicketBatch& batch = run->batch();
+    // A ticket checked against a draw without a full table says in its row which prizes could be checked: such
+    // rows take two lines, every row alike so that a long list keeps uniform rows.
+    const bool twoLines = batch.somePrizesUnchecked;
+    m_results->setWordWrap(twoLines);
+    m_results->verticalHeader()->setDefaultSectionSize(
+        twoLines ? m_oneLineRow + m_results->fontMetrics().lineSpacing() : m_oneLineRow);
     m_model->setRows(run->takeRows());
 
     QStringList note;
+    if (const QString notice = m_lookup.notice(); !notice.isEmpty()) {
+        note.append(notice);
+    }
     if (batch.canceled) {
         note.append(TicketTexts::checkCanceled().toString());
     }

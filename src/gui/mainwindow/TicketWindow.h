@@ -1,7 +1,6 @@
 #pragma once
 
-#include "data/PrizeStore.h"
-#include "data/TicketChecker.h"
+#include "data/TicketLookup.h"
 
 #include <QDate>
 #include <QStringList>
@@ -74,9 +73,9 @@ private:
     void finishCheck();
 
     TicketWindowConfig m_config;
-    PrizeStore m_store;
-    std::unique_ptr<TicketChecker> m_checker;
-    QString m_storeError;
+    TicketLookup m_lookup;
+    const TicketChecker* m_checker = nullptr; ///< null when there is nothing to check
+    QString m_storeError; ///< why nothing can be checked
 
     QPlainTextEdit* m_input = nullptr;
     QComboBox* m_drawPicker = nullptr;
@@ -88,6 +87,7 @@ private:
     QPushButton* m_updateButton = nullptr;
     QPushButton* m_checkButton = nullptr;
     QTableView* m_results = nullptr;
+    int m_oneLineRow = 0; ///< the results' row height for one line of text
     TicketResultsModel* m_model = nullptr;
     QLabel* m_note = nullptr;
     TicketCheckRun* m_run = nullptr; ///< the check running, a child of the window; null when none is

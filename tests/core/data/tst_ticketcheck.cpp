@@ -178,11 +178,11 @@ void TestTicketCheck::partialTableOfAResultsLine()
     QCOMPARE(described(TicketCheck::prizesWon(u"100012"_s, before)), QStringList {u"รางวัลเลขท้าย 3 ตัว -1"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"123000"_s, before)), QStringList());
 
-    // From 1 Sep 2015 the line holds two front then two back numbers.
+    // From 1 Sep 2015 the line holds two front then two back numbers; the amounts are those of the draw's era.
     const DrawPrizes after {
         partialPrizes({u"25690816"_s, u"004615"_s, u"429"_s, u"731"_s, u"094"_s, u"937"_s, u"53"_s})};
-    QCOMPARE(described(TicketCheck::prizesWon(u"731000"_s, after)), QStringList {u"รางวัลเลขหน้า 3 ตัว -1"_s});
-    QCOMPARE(described(TicketCheck::prizesWon(u"000094"_s, after)), QStringList {u"รางวัลเลขท้าย 3 ตัว -1"_s});
+    QCOMPARE(described(TicketCheck::prizesWon(u"731000"_s, after)), QStringList {u"รางวัลเลขหน้า 3 ตัว 4000"_s});
+    QCOMPARE(described(TicketCheck::prizesWon(u"000094"_s, after)), QStringList {u"รางวัลเลขท้าย 3 ตัว 4000"_s});
     QCOMPARE(described(TicketCheck::prizesWon(u"094000"_s, after)), QStringList());
 }
 

@@ -612,6 +612,10 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
             qPrintable(outcome.prizeTablesNote));
         QVERIFY(outcome.prizeTablesNote.contains(drawTitle(u"25580901")));
         QVERIFY(outcome.prizeTablesNote.contains(drawTitle(u"25580816")));
+        // And why: the user is told the store is kept for reading only.
+        QVERIFY2(outcome.prizeTablesNote.endsWith(u"\n\nแฟ้มตารางรางวัล %1 สร้างโดยโปรแกรมรุ่นที่ใหม่กว่า จึงเปิดแบบอ่านอย่างเดียว "
+                                                  u"ตรวจสลากได้ แต่บันทึกตารางรางวัลใหม่ลงแฟ้มนี้ไม่ได้"_s.arg(store.path())),
+            qPrintable(outcome.prizeTablesNote));
         return;
     }
     // The two stored draws the office has no table of are said; the fetched ones are stored.

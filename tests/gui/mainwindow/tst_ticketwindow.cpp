@@ -87,6 +87,8 @@ private Q_SLOTS:
     void checks_data();
     void checks();
     void checksEveryDraw();
+    void checksWithoutAUsableStore_data();
+    void checksWithoutAUsableStore();
     void sumsThatWouldOverflow();
     void checksAHundredThousandTickets();
     void cancelsALongCheck();
@@ -230,6 +232,47 @@ void TestTicketWindow::checksEveryDraw()
         u"ไม่ทราบจำนวนเงินรางวัลของงวดก่อน 01 มีนาคม 2553 จึงแสดงเฉพาะชื่อรางวัล"_s);
 }
 
+void TestTicketWindow::checksWithoutAUsableStore_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("noticeStart");
+
+    // A damaged store is set aside and made anew from the bundled tables; one SQLite cannot open is done without.
+    QTest::newRow("damaged") << true << u"536077 | 02 พฤษภาคม 2569 | รางวัลที่ 1 | 6,000,000"_s
+                             << u"แฟ้มตารางรางวัล %1 ใช้ไม่ได้ (ไม่ใช่แฟ้มฐานข้อมูล SQLite"_s;
+    QTest::newRow("path too long")
+        << false
+        << u"536077 | 02 พฤษภาคม 2569 | รางวัลที่ 1 (ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว "
+           u"รางวัลอื่นของงวดนี้ตรวจไม่ได้) | 6,000,000"_s
+        << u"ที่อยู่ของแฟ้มตารางรางวัล %1 ยาว"_s;
+}
+
+void TestTicketWindow::checksWithoutAUsableStore()
+{
+    QFETCH(bool, damaged);
+    QFETCH(QString, row);
+    QFETCH(QString, noticeStart);
+
+    QString path = m_dir->filePath(u"prizes.sqlite"_s);
+    if (damaged) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+    } else {
+        path = m_dir->filePath(QString(250, u'a') + u'/' + QString(250, u'b') + u"/prizes.sqlite"_s);
+    }
+    m_window = std::make_unique<TicketWindow>(
+        TicketWindowConfig {path, QStringLiteral(VARENTA_BUNDLED_PRIZES), m_lines, QDate(2026, 8, 20)});
+    m_window->show();
+    const QString notice = label(u"ticketNote"_s)->text();
+    QVERIFY2(notice.startsWith(noticeStart.arg(path)), qPrintable(notice));
+    QVERIFY(m_window->findChild<QPushButton*>(u"checkButton"_s)->isEnabled());
+
+    check(u"536077"_s, u"25690502"_s);
+    QCOMPARE(rowTexts(*m_window->resultsModel()), QStringList {row});
+    QVERIFY(label(u"ticketNote"_s)->text().startsWith(notice));
+}
+
 void TestTicketWindow::sumsThatWouldOverflow()
 {
     m_window.reset();
@@ -304,14 +347,12 @@ void TestTicketWindow::glance_data()
     QTest::addColumn<QStringList>("lines");
 
     const QString partial = u"งวดนี้ไม่มีตารางรางวัลเต็ม แสดงเฉพาะรางวัลที่ 1 เลข 3 ตัว และเลขท้าย 2 ตัว จากแฟ้มผลรางวัล"_s;
-    // The newest draw is in the results file only: what its line holds.
-    QTest::newRow("newest, by default") << QString() << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s
-                                        << QStringList {u"รางวัลที่ 1 | 004615"_s, u"รางวัลเลขหน้า 3 ตัว | 429  731"_s,
-                                               u"รางวัลเลขท้าย 3 ตัว | 094  937"_s, u"รางวัลเลขท้าย 2 ตัว | 53"_s, partial};
-    QTest::newRow("every draw: the newest")
-        << u"ทุกงวด"_s << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s
-        << QStringList {u"รางวัลที่ 1 | 004615"_s, u"รางวัลเลขหน้า 3 ตัว | 429  731"_s, u"รางวัลเลขท้าย 3 ตัว | 094  937"_s,
-               u"รางวัลเลขท้าย 2 ตัว | 53"_s, partial};
+    // The newest draw is in the results file only: what its line holds, with the amounts of its era.
+    const QStringList newest {u"รางวัลที่ 1 | 004615 | รางวัลละ 6,000,000 บาท"_s,
+        u"รางวัลเลขหน้า 3 ตัว | 429  731 | รางวัลละ 4,000 บาท"_s, u"รางวัลเลขท้าย 3 ตัว | 094  937 | รางวัลละ 4,000 บาท"_s,
+        u"รางวัลเลขท้าย 2 ตัว | 53 | รางวัลละ 2,000 บาท"_s, partial};
+    QTest::newRow("newest, by default") << QString() << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s << newest;
+    QTest::newRow("every draw: the newest") << u"ทุกงวด"_s << u"ผลรางวัลงวด 16 สิงหาคม 2569"_s << newest;
     QTest::newRow("a full table") << u"02 พฤษภาคม 2569"_s << u"ผลรางวัลงวด 02 พฤษภาคม 2569"_s
                                   << QStringList {u"รางวัลที่ 1 | 536077 | รางวัลละ 6,000,000 บาท"_s,
                                          u"รางวัลข้างเคียงรางวัลที่ 1 | 536076  536078 | รางวัลละ 100,000 บาท"_s,
