@@ -193,6 +193,15 @@ constexpr QStringView amountColumn()
 {
     return u"เงินรางวัล (บาท)";
 }
+/// Opens the office's own result sheet of the draw, against which any answer can be checked.
+constexpr QStringView officeSheetButton()
+{
+    return u"ใบผลรางวัลของสำนักงานสลากฯ...";
+}
+constexpr QStringView officeSheetTip()
+{
+    return u"เปิดใบผลรางวัลงวดนี้ของสำนักงานสลากฯ ในเว็บเบราว์เซอร์";
+}
 constexpr QStringView eachPrize()
 {
     return u"รางวัลละ %1 บาท";

@@ -1,7 +1,9 @@
 #include "PrizeTableDialog.h"
 
 #include "data/ThaiCalendar.h"
+#include "data/TicketCheck.h"
 #include "data/TicketTexts.h"
+#include "widgets/BrowserLinks.h"
 #include "widgets/WidgetTexts.h"
 #include "widgets/WindowHabits.h"
 
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +24,10 @@ QString PrizeTableDialog::tableHtml(const DrawPrizes& prizes)
         u"<h2>"_s + TicketTexts::tableTitle().toString().arg(drawTitle(prizes.drawKey)).toHtmlEscaped() + u"</h2>"_s;
     if (prizes.partial) {
         html += u"<p>"_s + TicketTexts::partialInTable().toString().toHtmlEscaped() + u"</p>"_s;
+    }
+    // What the amounts of the draw's era mean: per ticket of a pair, special prizes a number cannot show.
+    for (const QString& note : TicketCheck::eraNotes(prizes.drawKey)) {
+        html += u"<p>"_s + note.toHtmlEscaped() + u"</p>"_s;
     }
     html += u"<table cellspacing='0' cellpadding='4' border='1' style='border-collapse:collapse'>"_s;
     for (const PrizeKind kind : PrizeKinds::all()) {
@@ -60,6 +67,16 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton(WidgetTexts::printButton().toString(), QDialogButtonBox::ActionRole);
     print->setObjectName(u"printButton"_s);
+    // The office's own sheet of the draw, where it is known and is a web address.
+    const QUrl sheet(prizes.pdfUrl, QUrl::StrictMode);
+    if (sheet.isValid() && (sheet.scheme() == u"https" || sheet.scheme() == u"http")) {
+        QPushButton* office =
+            buttons->addButton(TicketTexts::officeSheetButton().toString(), QDialogButtonBox::ActionRole);
+        office->setObjectName(u"officeSheetButton"_s);
+        office->setToolTip(TicketTexts::officeSheetTip().toString());
+        connect(office, &QPushButton::clicked, this,
+            [this, address = prizes.pdfUrl] { BrowserLinks::openInDefaultBrowser(this, address); });
+    }
     QPushButton* close = buttons->addButton(WidgetTexts::closeButton().toString(), QDialogButtonBox::RejectRole);
     close->setObjectName(u"closeButton"_s);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

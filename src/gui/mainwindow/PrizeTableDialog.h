@@ -7,7 +7,8 @@
 class QPrinter;
 class QTextBrowser;
 
-/// The whole prize table of one draw: every prize with its numbers and its amount.
+/// The whole prize table of one draw: every prize with its numbers and its amount, and the way to the lottery
+/// office's own result sheet of the draw.
 class PrizeTableDialog final : public QDialog
 {
     Q_OBJECT

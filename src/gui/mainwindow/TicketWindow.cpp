@@ -122,8 +122,9 @@ TicketWindow::TicketWindow(TicketWindowConfig config, QWidget* parent)
     left->addLayout(drawRow);
     left->addWidget(m_checkButton);
     auto* check = new QHBoxLayout;
+    // Six-digit tickets need little room; what they won needs more.
     check->addLayout(left, 2);
-    check->addWidget(m_results, 3);
+    check->addWidget(m_results, 5);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lookUp);
     layout->addLayout(check, 1);
