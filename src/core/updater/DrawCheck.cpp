@@ -227,16 +227,14 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
     return result;
 }
 
-int keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store)
+void keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store)
 {
     if (tables.isEmpty()) {
-        return 0;
+        return;
     }
-    const std::unique_ptr<PrizeStore> opened = writableStore(store);
-    if (!opened) {
-        return 0;
+    if (const std::unique_ptr<PrizeStore> opened = writableStore(store)) {
+        opened->addDraws(tables);
     }
-    return static_cast<int>(opened->addDraws(tables).keysOf(PrizeStore::DrawWrite::Outcome::Added).size());
 }
 
 Result<QStringList> applyToFile(const ResultsFile& file, const QStringList& checkedFile,

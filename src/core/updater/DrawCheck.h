@@ -120,8 +120,8 @@ struct TableStore
 };
 
 /// Adds to the prize store the tables of `tables` it lacks; a stored table stays as it is. A store that cannot be
-/// opened or written costs nothing but these tables, and nothing is said of it. How many tables were added.
-int keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store);
+/// opened or written costs nothing but these tables, and nothing is said of it.
+void keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store);
 
 /// Writes the office's values of `chosen` into the results file, which must still hold `checkedFile`, the lines the
 /// check compared: a file that cannot be read, or that changed since, is not written. The file's lock is held from
