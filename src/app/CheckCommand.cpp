@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 
 #include "data/DrawKeys.h"
+#include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
 #include "updater/Clock.h"
 #include "updater/DrawCheck.h"
@@ -61,6 +62,10 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
     }
 
     const DrawCheck::Outcome& result = outcome.value();
+    // The agreeing draws' full tables go into the prize store, which keeps those it has; the results file is never
+    // written here. A store that cannot take them changes nothing a script reads.
+    DrawCheck::keepAgreeingTables(
+        result.agreeingTables, {prizeStorePath(files.resultsPath), bundledPrizeStorePath(files.programDirectory)});
     const QChar tab = u'\t';
     for (const DrawCheck::Difference& difference : result.differing) {
         out << "differs" << tab << DrawKeys::drawKey(difference.storedLine) << tab << difference.storedLine << tab

@@ -8,7 +8,8 @@
 class QTextStream;
 
 /// `varenta --check`: the check of the stored draws against the lottery office, without windows. It prints one line
-/// per draw that differs or is missing and per draw the office does not know, then a summary, and writes nothing.
+/// per draw that differs or is missing and per draw the office does not know, then a summary. It never writes the
+/// results file; the prize store gains the full tables of the agreeing draws it lacks.
 namespace CheckCommand {
 
 /// Exit codes: every draw the office knows agrees and none is missing; some differ or are missing; the check failed.

@@ -1,5 +1,6 @@
 #include "FakeGloApi.h"
 #include "TestData.h"
+#include "data/PrizeStore.h"
 
 #include <QFile>
 #include <QProcess>
@@ -17,6 +18,8 @@ const QByteArray changedOffice = "25690816,004615,429,731,094,937,53";
 const QByteArray unknown = "25690801,123456,111,222,333,444,55";
 const QByteArray missing = "25690716,654321,999,888,777,666,11";
 const QByteArray agreeing = "25690701,222222,101,202,303,404,22";
+// A draw whose answer carries the office's whole table.
+const QByteArray withTable = "25580816,033363,781,227,624,648,40";
 
 QByteArray fileOf(const QList<QByteArray>& lines)
 {
@@ -60,6 +63,7 @@ void TestCheckCommand::init()
     QVERIFY(m_api->listen());
     m_api->addDrawLines(
         {QString::fromLatin1(changedOffice), QString::fromLatin1(missing), QString::fromLatin1(agreeing)});
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     // No display at all: the check must not need one.
     m_process.setProcessEnvironment(environmentWithoutDisplay());
     m_process.setProgram(m_dir->filePath(u"varenta"_s));
@@ -80,22 +84,32 @@ void TestCheckCommand::exitCodes_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArrayList>("output");
+    QTest::addColumn<QStringList>("tables"); // the draws of the prize store afterwards
 
     const QByteArray all = fileOf({changedStored, unknown, agreeing});
     QTest::newRow("agrees") << all << QStringList {u"--from=25690701"_s, u"--to=25690710"_s} << 0
                             << QByteArrayList {"checked 1 draws from 25690701 to 25690710: 1 agree, 0 differ, 0 "
-                                               "missing from the file, 0 unknown to the office, 0 unusable answers\n"};
+                                               "missing from the file, 0 unknown to the office, 0 unusable answers\n"}
+                            << QStringList();
+    QTest::newRow("agrees, with the office's whole table")
+        << fileOf({withTable}) << QStringList() << 0
+        << QByteArrayList {"checked 1 draws from 25580816 to 25580816: 1 agree, 0 differ, 0 missing from the file, 0 "
+                           "unknown to the office, 0 unusable answers\n"}
+        << QStringList {u"25580816"_s};
     QTest::newRow("differs, missing, unknown")
         << all << QStringList() << 1
         << QByteArrayList {"differs\t25690816\t" + changedStored + "\t" + changedOffice + "\tthreeDigit1\n",
                "missing\t25690716\t\t" + missing + "\t\n", "unknown\t25690801\t" + unknown + "\t\t\n",
                "checked 3 draws from 25690701 to 25690816: 1 agree, 1 differ, 1 missing from the file, 1 unknown "
-               "to the office, 0 unusable answers\n"};
+               "to the office, 0 unusable answers\n"}
+        << QStringList();
     QTest::newRow("the office out of reach")
-        << all << QStringList {u"--api-base=http://127.0.0.1:1"_s} << 2 << QByteArrayList {};
-    QTest::newRow("the page source") << all << QStringList {u"--source=page"_s} << 2 << QByteArrayList {};
-    QTest::newRow("no draw stored") << QByteArray() << QStringList() << 2 << QByteArrayList {};
-    QTest::newRow("a period that is no date") << all << QStringList {u"--from=25691301"_s} << 2 << QByteArrayList {};
+        << all << QStringList {u"--api-base=http://127.0.0.1:1"_s} << 2 << QByteArrayList {} << QStringList();
+    QTest::newRow("the page source") << all << QStringList {u"--source=page"_s} << 2 << QByteArrayList {}
+                                     << QStringList();
+    QTest::newRow("no draw stored") << QByteArray() << QStringList() << 2 << QByteArrayList {} << QStringList();
+    QTest::newRow("a period that is no date")
+        << all << QStringList {u"--from=25691301"_s} << 2 << QByteArrayList {} << QStringList();
 }
 
 void TestCheckCommand::exitCodes()
@@ -104,6 +118,7 @@ void TestCheckCommand::exitCodes()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QByteArrayList, output);
+    QFETCH(QStringList, tables);
 
     QFile file(m_dir->filePath(u"db.dll"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -123,11 +138,18 @@ void TestCheckCommand::exitCodes()
     if (exitCode == 2) {
         QVERIFY(!standardError.isEmpty());
     }
-    // The check writes nothing.
+    // The check never writes the results file; the prize store gains the tables of the draws that agree.
     QFile after(m_dir->filePath(u"db.dll"_s));
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), content);
     QVERIFY(!QFile::exists(m_dir->filePath(u"db.dll.bak"_s)));
+    const QString storePath = m_dir->filePath(u"prizes.sqlite"_s);
+    QCOMPARE(QFile::exists(storePath), !tables.isEmpty());
+    if (!tables.isEmpty()) {
+        PrizeStore store(storePath);
+        QVERIFY(store.open().ok());
+        QCOMPARE(store.drawKeys().value(), tables);
+    }
 }
 
 void TestCheckCommand::unusableAnswersFail_data()

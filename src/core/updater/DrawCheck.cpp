@@ -2,6 +2,7 @@
 
 #include "data/DataTexts.h"
 #include "data/DrawKeys.h"
+#include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
 #include "data/ResultsFileLock.h"
 #include "data/ThaiCalendar.h"
@@ -13,6 +14,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +25,57 @@ namespace {
 bool inPeriod(qint64 key, qint64 first, qint64 last)
 {
     return key >= 0 && key >= first && key <= last;
+}
+
+// The store, open for writing; none when it cannot be opened or is only read.
+std::unique_ptr<PrizeStore> writableStore(const TableStore& where)
+{
+    if (where.path.isEmpty()) {
+        return nullptr;
+    }
+    auto store = std::make_unique<PrizeStore>(where.path);
+    if (!store->openSeeded(where.bundledPath) || store->isReadOnly()) {
+        return nullptr;
+    }
+    return store;
+}
+
+// Puts in the tables of the chosen draws once their new lines are written: a table must agree with the line now in
+// the file, not only with the office's record.
+void keepAcceptedTables(const QStringList& before, const QStringList& after, const QList<DrawRecord>& chosen,
+    const QHash<QString, DrawPrizes>& officeTables, const TableStore& where)
+{
+    QHash<QString, QString> lineOf;
+    for (const QString& line : after) {
+        lineOf.insert(DrawKeys::drawKey(line), line);
+    }
+    const QSet<QString> heldBefore = UpdatePlan::storedKeys(before);
+    QList<DrawPrizes> replacing;
+    QList<DrawPrizes> adding;
+    for (const DrawRecord& record : chosen) {
+        const auto table = officeTables.constFind(record.drawDate);
+        if (table == officeTables.cend() ||
+            !checkTableAgainstLine(
+                *table, record.drawDate, ResultsFile::parseDrawLine(lineOf.value(record.drawDate)))) {
+            continue;
+        }
+        // A stored table of a draw whose line the user corrected went with the old line; one of a draw the file
+        // lacked may well be right, and stays.
+        (heldBefore.contains(record.drawDate) ? replacing : adding).append(*table);
+    }
+    if (replacing.isEmpty() && adding.isEmpty()) {
+        return;
+    }
+    const std::unique_ptr<PrizeStore> store = writableStore(where);
+    if (!store) {
+        return;
+    }
+    // The results file is written already: a table that cannot be kept costs only itself.
+    for (const DrawPrizes& table : std::as_const(replacing)) {
+        const Status replaced = store->replaceDraw(table);
+        Q_UNUSED(replaced)
+    }
+    store->addDraws(adding);
 }
 
 } // namespace
@@ -99,7 +152,7 @@ QList<int> differingFields(QStringView storedLine, const DrawRecord& office)
     return fields;
 }
 
-Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& office)
+Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& office, const QList<OfficeTable>& tables)
 {
     Outcome outcome;
     outcome.checked = static_cast<int>(checkedLines.size());
@@ -111,10 +164,17 @@ Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& offi
             continue;
         }
         const QList<int> fields = differingFields(line, *record);
+        const OfficeTable& table = i < tables.size() ? tables.at(i) : OfficeTable();
         if (fields.isEmpty()) {
             ++outcome.agreeing;
+            if (table && checkTableAgainstLine(*table, record->drawDate, ResultsFile::parseDrawLine(line))) {
+                outcome.agreeingTables.append(*table);
+            }
         } else {
             outcome.differing.append({line, *record, fields});
+            if (table) {
+                outcome.officeTables.insert(record->drawDate, *table);
+            }
         }
     }
     return outcome;
@@ -167,8 +227,19 @@ Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<Draw
     return result;
 }
 
-Result<QStringList> applyToFile(
-    const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today)
+void keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store)
+{
+    if (tables.isEmpty()) {
+        return;
+    }
+    if (const std::unique_ptr<PrizeStore> opened = writableStore(store)) {
+        opened->addDraws(tables);
+    }
+}
+
+Result<QStringList> applyToFile(const ResultsFile& file, const QStringList& checkedFile,
+    const QList<DrawRecord>& chosen, QDate today, const QHash<QString, DrawPrizes>& officeTables,
+    const TableStore& store)
 {
     // The file is compared and rewritten under its lock: another writer between the two would be overwritten.
     const Result<std::unique_ptr<ResultsFileLock>> lock = ResultsFileLock::acquire(file.path());
@@ -189,6 +260,10 @@ Result<QStringList> applyToFile(
     }
     if (const Status written = ResultsUpdate::rewrite(file, lines.value()); !written) {
         return Result<QStringList>::failure(written.error());
+    }
+    // Still under the file's lock: the tables go with the lines just written.
+    if (!officeTables.isEmpty()) {
+        keepAcceptedTables(checkedFile, lines.value(), chosen, officeTables, store);
     }
     return lines;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "data/DrawRecord.h"
+#include "data/PrizeTable.h"
 #include "data/Result.h"
 #include "data/ResultsFile.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -76,6 +78,12 @@ struct Outcome
     QList<Unusable> unusable;
     /// The office's draws in the period that the file lacks, newest first.
     QList<DrawRecord> missing;
+    /// The office's full prize tables of the agreeing draws, each found to agree with its stored line: the prize
+    /// store takes those it lacks, as it takes an update's.
+    QList<DrawPrizes> agreeingTables;
+    /// The office's full prize tables of the differing and the missing draws, by draw key: they go into the prize
+    /// store with the office's values, when the user takes those.
+    QHash<QString, DrawPrizes> officeTables;
 
     /// Every draw the office knows agrees, none is missing and every answer could be used.
     bool agrees() const { return differing.isEmpty() && missing.isEmpty() && unusable.isEmpty(); }
@@ -84,9 +92,14 @@ struct Outcome
 /// What the office says of one stored draw: its record, or nothing when it has no draw on that date.
 using OfficeRecord = std::optional<DrawRecord>;
 
-/// Compares the checked lines with the office's answers, one answer per line in the same order. `missing` is not
-/// filled here.
-Outcome compare(const QStringList& checkedLines, const QList<OfficeRecord>& office);
+/// The full prize table an answer carried; none when it carried none.
+using OfficeTable = std::optional<DrawPrizes>;
+
+/// Compares the checked lines with the office's answers, one answer per line in the same order, and sorts the
+/// answers' tables (`tables` in the same order, or empty) by what became of their draws. `missing` is not filled
+/// here.
+Outcome compare(
+    const QStringList& checkedLines, const QList<OfficeRecord>& office, const QList<OfficeTable>& tables = {});
 
 /// The keys the office lists in the scope's period that no stored line holds, newest first, each once.
 QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLines, const Scope& scope);
@@ -97,10 +110,28 @@ QStringList missingKeys(const QStringList& officeKeys, const QStringList& allLin
 /// nothing, when a chosen draw is malformed, dated more than a day after `today`, or chosen twice.
 Result<QStringList> applyOfficeValues(const QStringList& lines, const QList<DrawRecord>& chosen, QDate today);
 
+/// Where the prize tables a check brings are kept.
+struct TableStore
+{
+    /// The prize store of the results file; empty to keep no tables.
+    QString path;
+    /// The store that comes with the program, put in place when the user's store is missing; empty when none.
+    QString bundledPath;
+};
+
+/// Adds to the prize store the tables of `tables` it lacks; a stored table stays as it is. A store that cannot be
+/// opened or written costs nothing but these tables, and nothing is said of it.
+void keepAgreeingTables(const QList<DrawPrizes>& tables, const TableStore& store);
+
 /// Writes the office's values of `chosen` into the results file, which must still hold `checkedFile`, the lines the
 /// check compared: a file that cannot be read, or that changed since, is not written. The file's lock is held from
 /// the read to the rewrite; another program holding it fails the write at once. The file's new lines.
-Result<QStringList> applyToFile(
-    const ResultsFile& file, const QStringList& checkedFile, const QList<DrawRecord>& chosen, QDate today);
+///
+/// Once the file is written, each chosen draw's table in `officeTables` that agrees with the draw's new line goes
+/// into `store`: in place of the stored table of a draw the file held (the one place a stored table is replaced),
+/// added when the store lacks it for a draw the file lacked. Tables that cannot be kept fail nothing.
+Result<QStringList> applyToFile(const ResultsFile& file, const QStringList& checkedFile,
+    const QList<DrawRecord>& chosen, QDate today, const QHash<QString, DrawPrizes>& officeTables = {},
+    const TableStore& store = {});
 
 } // namespace DrawCheck

@@ -334,13 +334,18 @@ GloApiSource::Answer GloApiSource::postOnce(const QString& path, const QByteArra
     return answer;
 }
 
-Result<GloApiJson::DrawAnswer> GloApiSource::officeDraw(QDate date)
+Result<GloApiSource::OfficeDraw> GloApiSource::officeDraw(QDate date)
 {
     const Answer answer = post(resultPath, lotteryResultBody(date));
     if (!answer.error.isEmpty()) {
-        return Result<GloApiJson::DrawAnswer>::failure(answer.error);
+        return Result<OfficeDraw>::failure(answer.error);
     }
-    return GloApiJson::readLotteryResult(answer.body);
+    Result<GloApiJson::DrawAnswer> draw = GloApiJson::readLotteryResult(answer.body);
+    if (!draw) {
+        return Result<OfficeDraw>::failure(draw.error());
+    }
+    // The answer already holds the draw's whole table: it is read from the same bytes, not asked for again.
+    return OfficeDraw {std::move(draw.value()), GloApiPrizes::tableFromAnswer(answer.body)};
 }
 
 Result<QList<QDate>> GloApiSource::officeDrawDates(int year)

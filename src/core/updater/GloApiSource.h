@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <optional>
 
 class HttpFetch;
 class QNetworkAccessManager;
@@ -67,9 +68,16 @@ public:
     /// How many requests were sent, tries included.
     int requestCount() const { return m_requestCount; }
 
-    /// The office's answer for the draw of one day (getLotteryResult), paced and retried as every request. An
-    /// answer without a draw on that day carries no valid `date`.
-    Result<GloApiJson::DrawAnswer> officeDraw(QDate date);
+    /// The office's answer for one day, read as a draw and as the draw's full prize table.
+    struct OfficeDraw
+    {
+        /// Without a draw on that day it carries no valid `date`.
+        GloApiJson::DrawAnswer draw;
+        /// The full table the answer carries, of whatever draw it is; no value when it carries none.
+        std::optional<FetchedPrizeTable> table;
+    };
+    /// The office's answer for the draw of one day (getLotteryResult), paced and retried as every request.
+    Result<OfficeDraw> officeDraw(QDate date);
     /// The draw dates the office lists for one year (getPeriodsByYear), oldest first; may be empty.
     Result<QList<QDate>> officeDrawDates(int year);
 

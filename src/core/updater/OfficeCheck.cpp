@@ -70,6 +70,7 @@ Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::S
 
     QStringList usedLines;
     QList<OfficeRecord> answers;
+    QList<DrawCheck::OfficeTable> tables;
     QList<DrawCheck::Unusable> unusable;
     for (qsizetype i = 0; i < scope.lines.size(); ++i) {
         const QString key = DrawKeys::drawKey(scope.lines.at(i));
@@ -84,12 +85,13 @@ Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::S
         if (answer.value().unusable.isEmpty()) {
             usedLines.append(scope.lines.at(i));
             answers.append(answer.value().record);
+            tables.append(answer.value().table);
         } else {
             unusable.append({scope.lines.at(i), answer.value().unusable});
         }
         ++done;
     }
-    Outcome outcome = DrawCheck::compare(usedLines, answers);
+    Outcome outcome = DrawCheck::compare(usedLines, answers, tables);
     outcome.checked = static_cast<int>(scope.lines.size());
     outcome.unusable = std::move(unusable);
 
@@ -106,6 +108,9 @@ Result<Outcome> OfficeCheck::run(const QStringList& allLines, const DrawCheck::S
         // Listed but without a usable result: nothing the file could take.
         if (answer.value().record) {
             outcome.missing.append(*answer.value().record);
+            if (answer.value().table) {
+                outcome.officeTables.insert(answer.value().record->drawDate, *answer.value().table);
+            }
         }
         ++done;
     }
@@ -119,14 +124,14 @@ Result<OfficeCheck::Answer> OfficeCheck::officeRecord(const QString& key)
         // A line without a calendar date names no draw the office could know.
         return Answer();
     }
-    const Result<GloApiJson::DrawAnswer> answer = m_source.officeDraw(date);
-    const auto unusable = [](QString reason) { return Answer {OfficeRecord(), std::move(reason)}; };
+    const Result<GloApiSource::OfficeDraw> answer = m_source.officeDraw(date);
+    const auto unusable = [](QString reason) { return Answer {OfficeRecord(), std::move(reason), {}}; };
     if (!answer) {
         // No answer at all (the office not reached) ends the check; an answer that is no JSON is this draw's.
         return answer.error() == GloApiTexts::unreadable() ? unusable(answer.error())
                                                            : Result<Answer>::failure(answer.error());
     }
-    const GloApiJson::DrawAnswer& read = answer.value();
+    const GloApiJson::DrawAnswer& read = answer.value().draw;
     if (!read.date.isValid()) {
         // Before 1 Mar 2010 the office keeps no draws: whatever it answers, it does not know the draw. Since then
         // only its answer that there was no draw on the day says so.
@@ -150,5 +155,9 @@ Result<OfficeCheck::Answer> OfficeCheck::officeRecord(const QString& key)
         !checked) {
         return unusable(checked.error());
     }
-    return Answer {OfficeRecord(read.record.value()), QString()};
+    // A table that is not whole, or is another draw's, is no table of this draw; the draw is checked all the same.
+    const std::optional<FetchedPrizeTable>& fetched = answer.value().table;
+    const bool tableUsable = fetched && fetched->error.isEmpty() && fetched->drawKey == key;
+    return Answer {OfficeRecord(read.record.value()), QString(),
+        tableUsable ? DrawCheck::OfficeTable(fetched->prizes) : DrawCheck::OfficeTable()};
 }

@@ -22,7 +22,7 @@ struct CheckStep
 /// for each checked draw and for each listed draw the file lacks, and compares. It asks through the API source, at
 /// its pace and with its retries, and never writes anything. An answer that cannot be used (unreadable, refused, of
 /// another date, malformed) makes its draw unusable, never unknown: a draw since 1 Mar 2010 is unknown to the office
-/// only when it answers that there was no draw.
+/// only when it answers that there was no draw. The full prize tables of the usable answers come with the outcome.
 class OfficeCheck final
 {
 public:
@@ -41,11 +41,13 @@ public:
     bool cancelled() const { return m_cancelled; }
 
 private:
-    /// The office's record of a draw, none when it knows no such draw; an unusable answer gives its reason.
+    /// The office's record of a draw, none when it knows no such draw; an unusable answer gives its reason. A usable
+    /// answer also gives the draw's full prize table, when it carried one.
     struct Answer
     {
         DrawCheck::OfficeRecord record;
         QString unusable;
+        DrawCheck::OfficeTable table;
     };
     Result<Answer> officeRecord(const QString& key);
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/PrizeTable.h"
 #include "data/ResultsFile.h"
 #include "updater/DrawSource.h"
 #include "updater/ResultsUpdate.h"
 #include "widgets/Skin.h"
 
 #include <QDate>
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -142,8 +144,10 @@ private:
     // The check against the lottery office (Form1Check.cpp).
     void setUpCheckActions();
     void CheckAgainstOffice();
-    /// Writes the office's values of `chosen` into the file, which must still hold `checkedFile`.
-    Status applyOfficeValues(const QStringList& checkedFile, const QList<DrawRecord>& chosen);
+    /// Writes the office's values of `chosen` into the file, which must still hold `checkedFile`, and their full
+    /// prize tables from `officeTables` into the prize store.
+    Status applyOfficeValues(const QStringList& checkedFile, const QList<DrawRecord>& chosen,
+        const QHash<QString, DrawPrizes>& officeTables);
     // The ticket checker and the full prize tables (Form1Tickets.cpp).
     void setUpTicketActions();
     void showTicketWindow();

@@ -1,5 +1,6 @@
 #include "Form1.h"
 #include "data/DataTexts.h"
+#include "data/PrizeStore.h"
 #include "mainwindow/CheckResultWindow.h"
 #include "mainwindow/MainWindowTexts.h"
 #include "updater/CheckTexts.h"
@@ -20,6 +21,12 @@ namespace {
 
 // The progress dialog shows up only when the check lasts longer than this.
 constexpr int progressDelayMs = 1000;
+
+// The prize store beside the results file, seeded from the program's own as the ticket checker's is.
+DrawCheck::TableStore tableStore(const QString& resultsPath, const QString& programDirectory)
+{
+    return {prizeStorePath(resultsPath), bundledPrizeStorePath(programDirectory)};
+}
 
 } // namespace
 
@@ -100,10 +107,15 @@ void Form1::CheckAgainstOffice()
         return;
     }
 
+    // The tables of the draws that agree are the office's as much as an update's are; a store that cannot take them
+    // is no failure of the check.
+    DrawCheck::keepAgreeingTables(
+        outcome.value().agreeingTables, tableStore(m_resultsFile.path(), m_config.programDirectory));
+
     auto* window = new CheckResultWindow(
         outcome.value(),
-        [this, checkedFile = stored.value()](
-            const QList<DrawRecord>& records) { return applyOfficeValues(checkedFile, records); },
+        [this, checkedFile = stored.value(), tables = outcome.value().officeTables](
+            const QList<DrawRecord>& records) { return applyOfficeValues(checkedFile, records, tables); },
         this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_checkWindow = window;
@@ -112,7 +124,8 @@ void Form1::CheckAgainstOffice()
     window->activateWindow();
 }
 
-Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<DrawRecord>& chosen)
+Status Form1::applyOfficeValues(
+    const QStringList& checkedFile, const QList<DrawRecord>& chosen, const QHash<QString, DrawPrizes>& officeTables)
 {
     if (m_updaterRunning) {
         return Status::failure(CheckTexts::fileChanged().toString());
@@ -121,7 +134,8 @@ Status Form1::applyOfficeValues(const QStringList& checkedFile, const QList<Draw
     if (!m_config.resultsFileProblem.isEmpty()) {
         return Status::failure(m_config.resultsFileProblem);
     }
-    const Result<QStringList> lines = DrawCheck::applyToFile(m_resultsFile, checkedFile, chosen, today());
+    const Result<QStringList> lines = DrawCheck::applyToFile(m_resultsFile, checkedFile, chosen, today(), officeTables,
+        tableStore(m_resultsFile.path(), m_config.programDirectory));
     if (!lines) {
         return Status::failure(lines.error());
     }

@@ -1,3 +1,5 @@
+#include "FakeGloApi.h"
+#include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
 #include "updater/DrawCheck.h"
 
@@ -36,6 +38,8 @@ private Q_SLOTS:
     void applyRefuses();
     void applyToFile_data();
     void applyToFile();
+    void applyToFileKeepsTheTable_data();
+    void applyToFileKeepsTheTable();
 };
 
 void TestDrawCheck::differingFields_data()
@@ -70,20 +74,30 @@ void TestDrawCheck::differingFields()
 void TestDrawCheck::compareSortsTheDraws()
 {
     const QStringList checked {u"25690816,004615,428,731,094,937,53"_s, u"25690801,123456,111,222,333,444,55"_s,
-        u"25690716,654321,999,888,777,666,11"_s};
-    const QList<DrawCheck::OfficeRecord> office {
-        record(u"25690816,004615,429,731,094,937,53"_s), std::nullopt, record(u"25690716,654321,999,888,777,666,11"_s)};
+        u"25690716,654321,999,888,777,666,11"_s, u"25690701,222222,101,202,303,404,22"_s};
+    const QList<DrawCheck::OfficeRecord> office {record(u"25690816,004615,429,731,094,937,53"_s), std::nullopt,
+        record(u"25690716,654321,999,888,777,666,11"_s), record(u"25690701,222222,101,202,303,404,22"_s)};
+    // The last draw agrees, but the table that came with it holds another two-digit number: it is no table of it.
+    const DrawPrizes otherLastTwo = partialPrizes(record(u"25690701,222222,101,202,303,404,23"_s));
+    const QList<DrawCheck::OfficeTable> tables {
+        partialPrizes(*office.at(0)), std::nullopt, partialPrizes(*office.at(2)), otherLastTwo};
 
-    const DrawCheck::Outcome outcome = DrawCheck::compare(checked, office);
+    const DrawCheck::Outcome outcome = DrawCheck::compare(checked, office, tables);
 
-    QCOMPARE(outcome.checked, 3);
-    QCOMPARE(outcome.agreeing, 1);
+    QCOMPARE(outcome.checked, 4);
+    QCOMPARE(outcome.agreeing, 2);
     QCOMPARE(outcome.differing.size(), 1);
     QCOMPARE(outcome.differing.first().storedLine, checked.at(0));
     QCOMPARE(outcome.differing.first().office.threeDigit1, u"429"_s);
     QCOMPARE(outcome.differing.first().fields, QList<int> {2});
     QCOMPARE(outcome.unknown, QStringList {checked.at(1)});
     QVERIFY(!outcome.agrees());
+    QCOMPARE(outcome.agreeingTables.size(), 1);
+    QCOMPARE(outcome.agreeingTables.first().drawKey, u"25690716"_s);
+    // The differing draw's table waits beside the office's values.
+    QCOMPARE(outcome.officeTables.keys(), QStringList {u"25690816"_s});
+    QCOMPARE(
+        outcome.officeTables.value(u"25690816"_s).numbersOf(PrizeKind::FrontThree), (QStringList {u"429"_s, u"731"_s}));
 }
 
 void TestDrawCheck::scopeOfPeriod_data()
@@ -250,6 +264,62 @@ void TestDrawCheck::applyToFile()
     QVERIFY2(applied.error().startsWith(error), qPrintable(applied.error()));
     QCOMPARE(applied.ok(), error.isEmpty());
     QCOMPARE(bytes(), expected.isNull() ? before : expected);
+}
+
+void TestDrawCheck::applyToFileKeepsTheTable_data()
+{
+    QTest::addColumn<QString>("twoDigit"); // the two-digit number of the office's table
+    QTest::addColumn<bool>("storeUsable");
+    QTest::addColumn<QString>("firstSecondPrize"); // the stored table's lowest second prize afterwards
+
+    // The stored table is an older one whose lowest second prize is 000001.
+    QTest::newRow("the office's table takes the stored one's place") << u"22"_s << true << u"146823"_s;
+    QTest::newRow("a table that disagrees with the new line is not stored") << u"23"_s << true << u"000001"_s;
+    QTest::newRow("a store that cannot be opened fails nothing") << u"22"_s << false << QString();
+}
+
+void TestDrawCheck::applyToFileKeepsTheTable()
+{
+    QFETCH(QString, twoDigit);
+    QFETCH(bool, storeUsable);
+    QFETCH(QString, firstSecondPrize);
+    QTemporaryDir dir;
+    const ResultsFile file(dir.filePath(u"db.dll"_s));
+    const QStringList checked {u"25630401,051095,430,285,191,364,23"_s};
+    QVERIFY(file.rewriteResultsFile(checked).ok());
+    const DrawCheck::TableStore where {
+        storeUsable ? prizeStorePath(file.path()) : dir.filePath(u"gone/prizes.sqlite"_s), QString()};
+    const DrawPrizes office = GloApiAnswers::savedTable(u"getLotteryResult-2020-04-01.json"_s);
+    DrawPrizes older = office;
+    DrawPrizes taken = office;
+    for (PrizeNumber& number : older.numbers) {
+        if (number.kind == PrizeKind::Second && number.number == u"146823") {
+            number.number = u"000001"_s;
+        }
+    }
+    for (PrizeNumber& number : taken.numbers) {
+        if (number.kind == PrizeKind::LastTwo) {
+            number.number = twoDigit;
+        }
+    }
+    if (storeUsable) {
+        PrizeStore store(where.path);
+        QVERIFY(store.open().ok());
+        QVERIFY(store.writeDraws({older}).ok());
+    }
+
+    const Result<QStringList> applied = DrawCheck::applyToFile(file, checked,
+        {record(u"25630401,051095,430,285,191,364,22"_s)}, QDate(2026, 12, 7), {{u"25630401"_s, taken}}, where);
+
+    QVERIFY2(applied.ok(), qPrintable(applied.error()));
+    QCOMPARE(applied.value(), QStringList {u"25630401,051095,430,285,191,364,22"_s});
+    if (storeUsable) {
+        PrizeStore store(where.path);
+        QVERIFY(store.open().ok());
+        const Result<std::optional<DrawPrizes>> stored = store.draw(u"25630401"_s);
+        QVERIFY(stored.ok() && stored.value());
+        QCOMPARE(stored.value()->numbersOf(PrizeKind::Second).first(), firstSecondPrize);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDrawCheck)

@@ -2,6 +2,7 @@
 #include "FakeGloApi.h"
 #include "SteppingClock.h"
 #include "TestData.h"
+#include "data/PrizeStore.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/CheckResultWindow.h"
 #include "mainwindow/Form1.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void applyTellsTheOutcome();
     void aSelectionNarrowsTheCheck();
     void cancelFromTheProgressDialog();
+    void theOfficesTablesGoIntoThePrizeStore();
 
 private:
     void start(const QByteArray& content);
@@ -266,6 +268,39 @@ void TestForm1Check::cancelFromTheProgressDialog()
     QCOMPARE(fileBytes(dbPath()), m_content);
     QVERIFY(m_api->askedDates().isEmpty());
     QVERIFY(m_form->findChild<QPushButton*>(u"PushButton4"_s)->isEnabled());
+}
+
+void TestForm1Check::theOfficesTablesGoIntoThePrizeStore()
+{
+    m_api->addSavedDraw(u"getLotteryResult-2020-04-01.json"_s);
+    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
+    m_form.reset();
+    // The April draw is stored with another two-digit number than the office's; the August one as the office has it.
+    start("25630401,051095,430,285,191,364,23\r\n25580816,033363,781,227,624,648,40\r\n");
+    const auto lowestSecondPrizes = [this] {
+        PrizeStore store(m_dir->filePath(u"prizes.sqlite"_s));
+        QStringList lowest;
+        if (store.open().ok()) {
+            for (const QString& key : {u"25630401"_s, u"25580816"_s}) {
+                const Result<std::optional<DrawPrizes>> table = store.draw(key);
+                lowest.append(
+                    table.ok() && table.value() ? table.value()->numbersOf(PrizeKind::Second).first() : u"none"_s);
+            }
+        }
+        return lowest;
+    };
+
+    CheckResultWindow* window = runCheck();
+    QVERIFY(window);
+    QCOMPARE(lowestSecondPrizes(), (QStringList {u"none"_s, u"237761"_s}));
+    QVERIFY(m_dialogs->messages.isEmpty());
+
+    QAbstractItemModel* model = window->findChild<QAbstractItemView*>(u"checkResultTable"_s)->model();
+    QCOMPARE(model->index(0, 2).data().toString(), u"25630401,051095,430,285,191,364,23"_s);
+    QVERIFY(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    window->findChild<QPushButton*>(u"applyOfficeValuesButton"_s)->click();
+    QCOMPARE(m_dialogs->ends, 1);
+    QCOMPARE(lowestSecondPrizes(), (QStringList {u"146823"_s, u"237761"_s}));
 }
 
 QTEST_MAIN(TestForm1Check)
