@@ -95,7 +95,7 @@ QList<OptionGroup> makeOptionGroups()
                 {{u"--"_s + checkName}, {},
                     u"Without a window: check the stored draws against the lottery office's JSON API, print the "
                     u"differences and exit (0: all agree, 1: some differ or are missing, 2: the check failed). "
-                    u"Writes nothing."_s,
+                    u"Writes only the prize tables the store lacks."_s,
                     InCheck},
                 {{u"--"_s + fromName}, dateValue,
                     u"With --check or --export: the oldest stored draw checked or saved, its date with the year of "

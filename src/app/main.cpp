@@ -37,6 +37,14 @@ QStringList argumentsOf(int argc, char* argv[])
     return arguments;
 }
 
+/// Whether a window can be shown: a display to reach, or a platform chosen for Qt (offscreen, say). Without either
+/// Qt would abort the program with its own message.
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int runWindow(const CommandLine::Window& options)
 {
     QApplication::setWindowIcon(programIcon());
@@ -66,6 +74,11 @@ int main(int argc, char* argv[])
 
     // Only the window needs a display. Everything else, help and usage errors included, runs without one.
     const bool window = std::holds_alternative<CommandLine::Window>(launch);
+    if (window && !displayAvailable()) {
+        QTextStream(stderr) << "varenta: the window needs a desktop session (neither DISPLAY nor WAYLAND_DISPLAY is "
+                               "set); --check, --ticket and --export run without one.\n";
+        return 1;
+    }
     const std::unique_ptr<QCoreApplication> application =
         window ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     setUpProgramIdentity(window);

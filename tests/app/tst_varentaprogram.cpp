@@ -115,6 +115,10 @@ void TestVarentaProgram::answersWithoutADisplay_data()
     QTest::newRow("an unknown option in the window's mode")
         << QStringList {u"--bogus"_s} << 2 << QByteArray()
         << "varenta: Unknown option --bogus\nSee varenta --help for the options.\n"_ba;
+    // The window itself cannot start without one, and says so instead of aborting.
+    QTest::newRow("the window") << QStringList() << 1 << QByteArray()
+                                << "varenta: the window needs a desktop session (neither DISPLAY nor WAYLAND_DISPLAY "
+                                   "is set); --check, --ticket and --export run without one.\n"_ba;
 }
 
 void TestVarentaProgram::answersWithoutADisplay()
