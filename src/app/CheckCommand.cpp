@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "data/DataTexts.h"
 #include "data/DrawKeys.h"
 #include "data/PrizeStore.h"
 #include "data/ResultsFile.h"
@@ -43,7 +44,7 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& out, QTe
         return Failed;
     }
     if (lines.value().isEmpty()) {
-        err << "The results file holds no draw: " << QDir::toNativeSeparators(files.resultsPath) << Qt::endl;
+        err << DataTexts::noDrawStored().toString() << ": " << QDir::toNativeSeparators(files.resultsPath) << Qt::endl;
         return Failed;
     }
     const DrawCheck::Scope scope = DrawCheck::scopeOfPeriod(lines.value(), options.fromKey, options.toKey);

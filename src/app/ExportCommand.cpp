@@ -1,5 +1,6 @@
 #include "ExportCommand.h"
 
+#include "data/DataTexts.h"
 #include "data/PrizeStore.h"
 #include "data/SpreadsheetFile.h"
 #include "data/StoredDrawsTable.h"
@@ -37,7 +38,7 @@ int run(const Options& options, const ProgramFiles& files, QTextStream& err)
     }
     // No draw in a period is an answer; no draw at all is a missing or emptied results file.
     if (table.value().rows.isEmpty() && options.fromKey.isEmpty() && options.toKey.isEmpty()) {
-        err << "The results file holds no draw: " << QDir::toNativeSeparators(files.resultsPath) << Qt::endl;
+        err << DataTexts::noDrawStored().toString() << ": " << QDir::toNativeSeparators(files.resultsPath) << Qt::endl;
         return Failed;
     }
     const Status written = options.format == Format::Xlsx ? SpreadsheetFile::writeXlsx(table.value(), options.path)

@@ -116,7 +116,7 @@ void TestExportCommand::failsWithAMessage_data()
 
     QTest::newRow("a directory that is not there")
         << bundledNewest(2) << u"missing/draws.xlsx"_s << u"บันทึกแฟ้ม WORK/missing/draws.xlsx ไม่ได้: "_s;
-    QTest::newRow("an empty results file") << QByteArray() << u"draws.csv"_s << u"The results file holds no draw: "_s;
+    QTest::newRow("an empty results file") << QByteArray() << u"draws.csv"_s << u"ยังไม่มีงวดในฐานข้อมูล: "_s;
 }
 
 void TestExportCommand::failsWithAMessage()
