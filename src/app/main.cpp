@@ -39,7 +39,6 @@ QStringList argumentsOf(int argc, char* argv[])
 
 int runWindow(const CommandLine::Window& options)
 {
-    QApplication::setWindowIcon(programIcon());
     Fonts::installFontSubstitutions();
     QApplication::setFont(Fonts::windowFont());
     installThaiTranslations();
@@ -53,6 +52,8 @@ int runWindow(const CommandLine::Window& options)
     config.makeCheckSource = [source = options.source] { return makeApiSource(source, Clock::system()); };
     Form1 form(std::move(config));
     form.load();
+    // The program's icon, for the windows that have none of their own, once the main window is up.
+    afterFirstPaint(&form, [] { QApplication::setWindowIcon(programIcon()); });
     form.show();
     scheduleWindowRequests(form, options);
     return QApplication::exec();
