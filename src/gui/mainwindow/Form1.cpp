@@ -18,7 +18,6 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QItemSelection>
 #include <QLabel>
