@@ -155,12 +155,17 @@ BENCHMARK(mainWindowFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 // With --first-paint-once=main or =empty, the program only shows that window once, waits for its first paint and
-// quits: a whole start-up from cold, for hyperfine or callgrind to set one against the other.
+// quits: a whole start-up from cold, for hyperfine or callgrind to set one against the other. With
+// --first-paint-shot=FILE it saves the main window as first painted to FILE (PNG), so that two builds' windows can be
+// compared pixel by pixel.
 int main(int argc, char** argv)
 {
     const QByteArray once = argc > 1 ? QByteArray(argv[argc - 1]) : QByteArray();
     const bool onceMain = once == "--first-paint-once=main";
     const bool onceEmpty = once == "--first-paint-once=empty";
+    const QByteArray shotOption = "--first-paint-shot=";
+    const QString shotFile =
+        once.startsWith(shotOption) ? QString::fromLocal8Bit(once.mid(shotOption.size())) : QString();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -177,6 +182,11 @@ int main(int argc, char** argv)
         const InstalledProgram program;
         showUntilPainted([&program] { return program.mainWindow(); });
         return 0;
+    }
+    if (!shotFile.isEmpty()) {
+        const InstalledProgram program;
+        const std::unique_ptr<QWidget> window = showUntilPainted([&program] { return program.mainWindow(); });
+        return window->grab().save(shotFile, "PNG") ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

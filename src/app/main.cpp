@@ -47,7 +47,6 @@ bool displayAvailable()
 
 int runWindow(const CommandLine::Window& options)
 {
-    QApplication::setWindowIcon(programIcon());
     Fonts::installFontSubstitutions();
     QApplication::setFont(Fonts::windowFont());
     installThaiTranslations();
@@ -61,6 +60,8 @@ int runWindow(const CommandLine::Window& options)
     config.makeCheckSource = [source = options.source] { return makeApiSource(source, Clock::system()); };
     Form1 form(std::move(config));
     form.load();
+    // The program's icon, for the windows that have none of their own, once the main window is up.
+    afterFirstPaint(&form, [] { QApplication::setWindowIcon(programIcon()); });
     form.show();
     scheduleWindowRequests(form, options);
     return QApplication::exec();

@@ -18,7 +18,6 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QItemSelection>
 #include <QLabel>
@@ -56,13 +55,7 @@ Widget* place(Widget* widget, QStringView name, QRect twips, const QFont& font)
 void fitCaption(QPushButton* button)
 {
     constexpr int marginsPixels = 12;
-    constexpr qreal smallestPointSize = 7.0;
-    QFont font = button->font();
-    const int room = button->width() - marginsPixels;
-    while (font.pointSizeF() > smallestPointSize && QFontMetrics(font).horizontalAdvance(button->text()) > room) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
-    button->setFont(font);
+    button->setFont(Fonts::shrunkToFit(button->font(), button->text(), button->width() - marginsPixels, button));
 }
 
 QPushButton* makeButton(QWidget* parent, QStringView name, const QString& caption, QRect twips, const QFont& font)

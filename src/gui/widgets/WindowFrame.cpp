@@ -7,7 +7,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 // The icon's images are compiled into the static GUI library; a static library's resources must be registered by
 // name before their first use.
@@ -90,6 +93,31 @@ private:
     bool m_shownOnce = false;
 };
 
+/// Hands the window's first paint on to `work`, which runs once the paint is over, and then goes.
+class FirstPaintWatch final : public QObject
+{
+public:
+    FirstPaintWatch(QWidget* window, std::function<void()> work)
+        : QObject(window)
+        , m_window(window)
+        , m_work(std::move(work))
+    { }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && m_work) {
+            m_window->removeEventFilter(this);
+            QTimer::singleShot(0, m_window, std::exchange(m_work, {}));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_work;
+};
+
 QLabel* addPanel(QWidget* bar, const QString& objectName, const QString& text, int leftTwips, int widthTwips)
 {
     auto* panel = new QLabel(text, bar);
@@ -110,8 +138,14 @@ void applyFixedClientSize(QWidget* window, QSize clientTwips)
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->setFixedSize(size);
-    window->setWindowIcon(programIcon());
     window->installEventFilter(new FixedSizeRule(window, size));
+    // Decoding the icon's images is a good part of a window's start; the frame shows the icon a moment later.
+    afterFirstPaint(window, [window] { window->setWindowIcon(programIcon()); });
+}
+
+void afterFirstPaint(QWidget* window, std::function<void()> work)
+{
+    window->installEventFilter(new FirstPaintWatch(window, std::move(work)));
 }
 
 QWidget* createStatusBar(QWidget* window, int clientWidthTwips, int clientHeightTwips)

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void centredWhenFirstShown();
     void statusBarPanels();
     void programIconHasTwoSizes();
+    void iconComesAfterTheFirstPaint();
+    void workAfterTheFirstPaintRunsOnce();
 };
 
 void TestWindowFrame::fixedSizeSpringsBack_data()
@@ -127,9 +129,33 @@ void TestWindowFrame::programIconHasTwoSizes()
     const QList<QSize> sizes = icon.availableSizes();
     QVERIFY(sizes.contains(QSize(32, 32)));
     QVERIFY(sizes.contains(QSize(64, 64)));
+}
+
+void TestWindowFrame::iconComesAfterTheFirstPaint()
+{
     QWidget window;
     applyFixedClientSize(&window, QSize(9510, 5880));
-    QVERIFY(!window.windowIcon().isNull());
+    QVERIFY(window.windowIcon().isNull());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!window.windowIcon().isNull());
+    QCOMPARE(window.windowIcon().cacheKey(), programIcon().cacheKey());
+}
+
+void TestWindowFrame::workAfterTheFirstPaintRunsOnce()
+{
+    QWidget window;
+    int runs = 0;
+    afterFirstPaint(&window, [&runs] { ++runs; });
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 0);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(runs, 1);
+    window.update();
+    window.repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(runs, 1);
 }
 
 QTEST_MAIN(TestWindowFrame)
