@@ -1,12 +1,42 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Fonts {
+
+namespace {
+
+// The family asked for in place of each family the layout names: the family itself where it is installed, else the
+// first installed stand-in. Asking for a family that is not there makes Qt search fontconfig's fallbacks each time
+// a new size or weight of it is loaded, before it turns to the substitutes.
+QString& tahomaFamily()
+{
+    static QString family = QStringLiteral("Tahoma");
+    return family;
+}
+
+QString& msSansSerifFamily()
+{
+    static QString family = QStringLiteral("MS Sans Serif");
+    return family;
+}
+
+QFont sansSerif(const QString& family, qreal pointSize)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+} // namespace
 
 void installFontSubstitutions()
 {
@@ -15,24 +45,25 @@ void installFontSubstitutions()
         QStringLiteral("Waree"), QStringLiteral("Norasi"), QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), thaiSans);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), thaiSans);
+
+    const QStringList installed = QFontDatabase::families();
+    const auto has = [&installed](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
+    const auto standIn = std::find_if(thaiSans.cbegin(), thaiSans.cend(), has);
+    for (QString* family : {&tahomaFamily(), &msSansSerifFamily()}) {
+        if (!has(*family) && standIn != thaiSans.cend()) {
+            *family = *standIn;
+        }
+    }
 }
 
 QFont tahoma(qreal pointSize)
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    return sansSerif(tahomaFamily(), pointSize);
 }
 
 QFont msSansSerif(qreal pointSize)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    return sansSerif(msSansSerifFamily(), pointSize);
 }
 
 QFont windowFont()

@@ -4,10 +4,12 @@
 
 class QPaintDevice;
 
-/// The window font and the fonts the layout names. Where Tahoma or MS Sans Serif are missing, Qt takes the
-/// substitutes installed by `installFontSubstitutions`, all of which carry Thai.
+/// The window font and the fonts the layout names. Where Tahoma or MS Sans Serif are missing, the first installed of
+/// the stand-ins `installFontSubstitutions` names is asked for, all of which carry Thai.
 namespace Fonts {
 
+/// Names the stand-ins of Tahoma and MS Sans Serif; after it, the fonts below ask for the first stand-in installed
+/// where the named family is missing. Needs the application object.
 void installFontSubstitutions();
 
 QFont tahoma(qreal pointSize);
