@@ -58,6 +58,8 @@ const char* const firstLayoutProbes[] = {
 const char* const secondLayoutProbe = "SELECT pdf_url FROM draws LIMIT 0";
 
 // The office's list of draw dates: no part of the tables' layout, so a store of any version may have it or not.
+const char* const tablesNotHadTable = "CREATE TABLE IF NOT EXISTS tables_not_had (draw_key TEXT PRIMARY KEY"
+                                      " CHECK (length(draw_key) = 8), asked_on TEXT NOT NULL) WITHOUT ROWID";
 const char* const officeDatesTable =
     "CREATE TABLE IF NOT EXISTS office_draw_dates (day TEXT PRIMARY KEY CHECK (length(day) = 10)) WITHOUT ROWID";
 
@@ -959,4 +961,51 @@ Result<QList<QDate>> PrizeStore::officeDrawDates() const
         }
     }
     return dates;
+}
+
+Status PrizeStore::noteTablesNotHad(const QStringList& drawKeys, QDate day)
+{
+    if (drawKeys.isEmpty()) {
+        return Status::success();
+    }
+    if (!m_database.isOpen()) {
+        return failure(PrizeTexts::writeFailed(), QString());
+    }
+    if (m_readOnly) {
+        return failure(PrizeTexts::writeFailed(), PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
+    }
+    if (!m_database.transaction()) {
+        return failure(PrizeTexts::writeFailed(), reasonOf(m_database.lastError()));
+    }
+    QSqlQuery query(m_database);
+    bool ok = query.exec(QString::fromLatin1(tablesNotHadTable)) &&
+        query.prepare(u"INSERT OR REPLACE INTO tables_not_had (draw_key, asked_on) VALUES (?, ?)"_s);
+    for (qsizetype i = 0; ok && i < drawKeys.size(); ++i) {
+        query.bindValue(0, drawKeys.at(i));
+        query.bindValue(1, day.toString(Qt::ISODate));
+        ok = query.exec();
+    }
+    if (!ok || !m_database.commit()) {
+        const QString detail = reasonOf(ok ? m_database.lastError() : query.lastError());
+        m_database.rollback();
+        return failure(PrizeTexts::writeFailed(), detail);
+    }
+    return Status::success();
+}
+
+Result<QHash<QString, QDate>> PrizeStore::tablesNotHad() const
+{
+    QHash<QString, QDate> noted;
+    if (!m_database.tables().contains(u"tables_not_had"_s)) {
+        return noted;
+    }
+    QSqlQuery query(m_database);
+    if (!query.exec(u"SELECT draw_key, asked_on FROM tables_not_had"_s)) {
+        return Result<QHash<QString, QDate>>::failure(
+            PrizeTexts::readFailed().toString() + u" (" + reasonOf(query.lastError()) + u")");
+    }
+    while (query.next()) {
+        noted.insert(query.value(0).toString(), QDate::fromString(query.value(1).toString(), Qt::ISODate));
+    }
+    return noted;
 }

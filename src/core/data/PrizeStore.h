@@ -5,6 +5,7 @@
 #include "data/ResultsLocation.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -120,6 +121,12 @@ public:
     Status writeOfficeDrawDates(const QList<QDate>& dates);
     /// The office's draw dates kept so far, oldest first; none when it was never listed.
     Result<QList<QDate>> officeDrawDates() const;
+
+    /// Notes that the office answered for these draws, on `day`, without a table the store could take, so that the
+    /// next updates need not ask again at once. A table of their own, made at the first write.
+    Status noteTablesNotHad(const QStringList& drawKeys, QDate day);
+    /// The draws the office last answered without a usable table, each with the day it did.
+    Result<QHash<QString, QDate>> tablesNotHad() const;
 
 private:
     enum class FileState { Ours, OlderLayout, Empty, NewerLayout, NotOurs, Damaged, Unusable };

@@ -358,13 +358,24 @@ QString ResultsUpdate::storePrizeTables(const QStringList& lines, bool complete,
         opened && !store.isReadOnly() ? store.drawKeys() : Result<QStringList>::failure(opened.error());
     if (completing && storedKeys) {
         const QSet<QString> have(storedKeys.value().cbegin(), storedKeys.value().cend());
+        // A draw the office answered without a usable table is asked for again only after a while: every update
+        // would otherwise spend a second on each such draw, to no end.
+        const QDate today = UpdatePlan::thaiDate(m_clock.now());
+        const Result<QHash<QString, QDate>> notedBefore = store.tablesNotHad();
+        const QHash<QString, QDate> notHadBefore = notedBefore ? notedBefore.value() : QHash<QString, QDate>();
+        const auto askedLately = [&notHadBefore, today](const QString& key) {
+            const QDate asked = notHadBefore.value(key);
+            return asked.isValid() && asked.daysTo(today) >= 0 && asked.daysTo(today) < daysBeforeAskingAgain;
+        };
         QStringList missing;
         for (auto it = lineOf.cbegin(); it != lineOf.cend(); ++it) {
-            if (it.key() >= firstFullTableKey && !have.contains(it.key()) && gregorianDate(it.key()).isValid()) {
+            if (it.key() >= firstFullTableKey && !have.contains(it.key()) && gregorianDate(it.key()).isValid() &&
+                !askedLately(it.key())) {
                 missing.append(it.key());
             }
         }
         std::sort(missing.begin(), missing.end(), std::greater<>());
+        QStringList answeredWithoutTable;
         for (qsizetype i = 0; i < missing.size() && !m_cancelled; ++i) {
             const QString& key = missing.at(i);
             report(UpdateProgress::fetchingTable(key, static_cast<int>(i + 1), static_cast<int>(missing.size())));
@@ -379,10 +390,13 @@ QString ResultsUpdate::storePrizeTables(const QStringList& lines, bool complete,
             }
             if (const Status usable = checked(fetched.value()); !usable) {
                 fail(key, usable.error());
+                answeredWithoutTable.append(key);
                 continue;
             }
             keep({fetched.value().prizes});
         }
+        const Status noted = store.noteTablesNotHad(answeredWithoutTable, today);
+        Q_UNUSED(noted)
     }
 
     QString note;

@@ -17,7 +17,8 @@ class Clock;
 /// whole. The full download fetches every listed draw the file lacks and puts each into its place as it comes, so
 /// that what it wrote before a failure or a cancel stays. Both store the full prize tables the source fetched, and
 /// the office's list of draw dates for the ticket checker, and then complete the prize store: the table of each
-/// stored draw since `firstFullTableKey` that the store lacks is asked for, newest first, and stored as it comes.
+/// stored draw since `firstFullTableKey` that the store lacks is asked for, newest first, and stored as it comes;
+/// one the office answered without a usable table is asked for again only `daysBeforeAskingAgain` days later.
 ///
 /// A table is stored only when it is the asked draw's and agrees with that draw's line in the results file; a stored
 /// table is never replaced here. A table that cannot be had costs only itself and fails nothing.
@@ -31,6 +32,8 @@ class ResultsUpdate final
 public:
     /// The first draw whose full table the office gives (1 Mar 2010).
     static constexpr QStringView firstFullTableKey = u"25530301";
+    /// How long a draw the office answered without a usable table is not asked for again.
+    static constexpr qint64 daysBeforeAskingAgain = 30;
 
     struct Options
     {

@@ -658,6 +658,19 @@ void TestResultsUpdate::storeIsCompletedNewestFirst()
         (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 8, 1), QDate(2015, 7, 16)}));
     QVERIFY2(m_steps.contains(u"กำลังดึงตารางรางวัลงวด 16 สิงหาคม 2558 (1 จาก 3)"_s), qPrintable(m_steps.join(u'|')));
     QCOMPARE(m_steps.constLast(), u"กำลังดึงตารางรางวัลงวด 16 กรกฎาคม 2558 (3 จาก 3)"_s);
+
+    // The two the office had no table of are not asked for again until thirty days have passed.
+    const auto tablesAskedOn = [this](int daysLater) {
+        m_clock =
+            std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock().peek().addDays(daysLater));
+        const qsizetype before = m_api->askedDates().size();
+        run(*m_api->updateSource(*m_clock), Flow::Update);
+        QList<QDate> asked = m_api->askedDates().mid(before);
+        asked.removeIf([](QDate date) { return date >= QDate(2015, 8, 16); });
+        return asked;
+    };
+    QCOMPARE(tablesAskedOn(29), QList<QDate>());
+    QCOMPARE(tablesAskedOn(30), (QList<QDate> {QDate(2015, 8, 1), QDate(2015, 7, 16)}));
 }
 
 void TestResultsUpdate::completionCancelledKeepsTheStoredTables()
