@@ -904,7 +904,7 @@ Result<QList<PrizeStore::Match>> PrizeStore::lookUp(const QStringList& numbers, 
     return matches;
 }
 
-Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
+Status PrizeStore::writeAllOrNothing(const std::function<bool(QSqlQuery&)>& work)
 {
     if (!m_database.isOpen()) {
         return failure(PrizeTexts::writeFailed(), QString());
@@ -916,31 +916,39 @@ Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
         return failure(PrizeTexts::writeFailed(), reasonOf(m_database.lastError()));
     }
     QSqlQuery query(m_database);
-    bool ok = query.exec(QString::fromLatin1(officeDatesTable));
-    QSet<int> years;
-    for (const QDate& date : dates) {
-        if (date.isValid()) {
-            years.insert(date.year());
-        }
-    }
-    for (auto year = years.cbegin(); ok && year != years.cend(); ++year) {
-        ok = query.prepare(u"DELETE FROM office_draw_dates WHERE day LIKE ?"_s);
-        query.addBindValue(u"%1-%"_s.arg(*year, 4, 10, QChar(u'0')));
-        ok = ok && query.exec();
-    }
-    ok = ok && query.prepare(u"INSERT OR IGNORE INTO office_draw_dates (day) VALUES (?)"_s);
-    for (qsizetype i = 0; ok && i < dates.size(); ++i) {
-        if (dates.at(i).isValid()) {
-            query.bindValue(0, dates.at(i).toString(Qt::ISODate));
-            ok = query.exec();
-        }
-    }
+    const bool ok = work(query);
     if (!ok || !m_database.commit()) {
         const QString detail = reasonOf(ok ? m_database.lastError() : query.lastError());
         m_database.rollback();
         return failure(PrizeTexts::writeFailed(), detail);
     }
     return Status::success();
+}
+
+Status PrizeStore::writeOfficeDrawDates(const QList<QDate>& dates)
+{
+    return writeAllOrNothing([&dates](QSqlQuery& query) {
+        bool ok = query.exec(QString::fromLatin1(officeDatesTable));
+        QSet<int> years;
+        for (const QDate& date : dates) {
+            if (date.isValid()) {
+                years.insert(date.year());
+            }
+        }
+        for (auto year = years.cbegin(); ok && year != years.cend(); ++year) {
+            ok = query.prepare(u"DELETE FROM office_draw_dates WHERE day LIKE ?"_s);
+            query.addBindValue(u"%1-%"_s.arg(*year, 4, 10, QChar(u'0')));
+            ok = ok && query.exec();
+        }
+        ok = ok && query.prepare(u"INSERT OR IGNORE INTO office_draw_dates (day) VALUES (?)"_s);
+        for (qsizetype i = 0; ok && i < dates.size(); ++i) {
+            if (dates.at(i).isValid()) {
+                query.bindValue(0, dates.at(i).toString(Qt::ISODate));
+                ok = query.exec();
+            }
+        }
+        return ok;
+    });
 }
 
 Result<QList<QDate>> PrizeStore::officeDrawDates() const
@@ -968,29 +976,16 @@ Status PrizeStore::noteTablesNotHad(const QStringList& drawKeys, QDate day)
     if (drawKeys.isEmpty()) {
         return Status::success();
     }
-    if (!m_database.isOpen()) {
-        return failure(PrizeTexts::writeFailed(), QString());
-    }
-    if (m_readOnly) {
-        return failure(PrizeTexts::writeFailed(), PrizeTexts::readOnly().toString().arg(nativePath(m_path)));
-    }
-    if (!m_database.transaction()) {
-        return failure(PrizeTexts::writeFailed(), reasonOf(m_database.lastError()));
-    }
-    QSqlQuery query(m_database);
-    bool ok = query.exec(QString::fromLatin1(tablesNotHadTable)) &&
-        query.prepare(u"INSERT OR REPLACE INTO tables_not_had (draw_key, asked_on) VALUES (?, ?)"_s);
-    for (qsizetype i = 0; ok && i < drawKeys.size(); ++i) {
-        query.bindValue(0, drawKeys.at(i));
-        query.bindValue(1, day.toString(Qt::ISODate));
-        ok = query.exec();
-    }
-    if (!ok || !m_database.commit()) {
-        const QString detail = reasonOf(ok ? m_database.lastError() : query.lastError());
-        m_database.rollback();
-        return failure(PrizeTexts::writeFailed(), detail);
-    }
-    return Status::success();
+    return writeAllOrNothing([&drawKeys, day](QSqlQuery& query) {
+        bool ok = query.exec(QString::fromLatin1(tablesNotHadTable)) &&
+            query.prepare(u"INSERT OR REPLACE INTO tables_not_had (draw_key, asked_on) VALUES (?, ?)"_s);
+        for (qsizetype i = 0; ok && i < drawKeys.size(); ++i) {
+            query.bindValue(0, drawKeys.at(i));
+            query.bindValue(1, day.toString(Qt::ISODate));
+            ok = query.exec();
+        }
+        return ok;
+    });
 }
 
 Result<QHash<QString, QDate>> PrizeStore::tablesNotHad() const

@@ -12,7 +12,10 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
+
+class QSqlQuery;
 
 /// Where the prize store of a results file lives: `prizes.sqlite` in the results file's directory.
 QString prizeStorePath(const QString& resultsFilePath);
@@ -145,6 +148,8 @@ private:
     Status upgradeFromFirstLayout();
     void takeResultSheets(const QString& bundledPath);
     Status failure(QStringView message, const QString& detail) const;
+    /// Runs `work` in one transaction of a store open for writing: all of it is written, or nothing.
+    Status writeAllOrNothing(const std::function<bool(QSqlQuery&)>& work);
 
     QString m_path;
     QString m_connectionName;
