@@ -1,6 +1,4 @@
-#include "DialogRecorder.h"
-#include "FakeGloApi.h"
-#include "SteppingClock.h"
+#include "Form1OfficeFixture.h"
 #include "TestData.h"
 #include "data/PrizeStore.h"
 #include "data/ThaiCalendar.h"
@@ -37,7 +35,7 @@ const QByteArray oldest = "25690616,444444,135,246,357,468,44";
 } // namespace
 
 /// The check against the lottery office from the main window: the menu item, the result window and the write.
-class TestForm1Check : public QObject
+class TestForm1Check : public QObject, Form1OfficeFixture
 {
     Q_OBJECT
 
@@ -58,54 +56,26 @@ private:
     QAction* checkAction() const;
     CheckResultWindow* runCheck();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeGloApi> m_api;
-    std::unique_ptr<SteppingClock> m_clock;
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<DialogRecorder> m_dialogs;
     QByteArray m_content;
 };
 
 void TestForm1Check::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_api = std::make_unique<FakeGloApi>();
-    QVERIFY(m_api->listen());
+    setUpOffice(SteppingClock::afterTestDraws());
     m_api->addDrawLines({QString::fromLatin1(changedOffice), QString::fromLatin1(agreeing),
         QString::fromLatin1(missing), QString::fromLatin1(oldest)});
-    m_clock = std::make_unique<SteppingClock>(std::chrono::milliseconds(100), SteppingClock::afterTestDraws());
-    m_dialogs = std::make_unique<DialogRecorder>();
     start(changedStored + "\r\n" + agreeing + "\r\n" + unknown + "\r\n" + oldest + "\r\n");
 }
 
 void TestForm1Check::cleanup()
 {
-    m_form.reset();
-    m_api.reset();
-    m_clock.reset();
-    m_dialogs.reset();
+    tearDownOffice();
 }
 
 void TestForm1Check::start(const QByteArray& content)
 {
     m_content = content;
-    QFile file(dbPath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-    file.close();
-
-    Form1Config config;
-    config.programDirectory = m_dir->path();
-    config.clock = m_clock.get();
-    config.makeCheckSource = [this] {
-        GloApiOptions options;
-        options.baseUrl = m_api->baseUrl();
-        return std::make_unique<GloApiSource>(options, *m_clock);
-    };
-    m_form = std::make_unique<Form1>(std::move(config));
-    m_form->load();
-    m_form->show();
+    startForm(&content, false);
 }
 
 QAction* TestForm1Check::checkAction() const

@@ -1,6 +1,4 @@
-#include "DialogRecorder.h"
-#include "FakeGloApi.h"
-#include "SteppingClock.h"
+#include "Form1OfficeFixture.h"
 #include "TestData.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/PrizeTableDialog.h"
@@ -38,7 +36,7 @@ QStringList actionTexts(const QWidget* widget)
 } // namespace
 
 /// The ticket checker and the full prize tables, as the main window leads to them and tells of them after an update.
-class TestForm1Tickets : public QObject
+class TestForm1Tickets : public QObject, Form1OfficeFixture
 {
     Q_OBJECT
 
@@ -54,49 +52,22 @@ private:
     /// A program directory with a results file, the bundled prize store and a main window over them.
     void start(const QByteArray& results, bool bundledStore);
     QString path(const QString& name) const { return m_dir->filePath(name); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeGloApi> m_api;
-    std::unique_ptr<SteppingClock> m_clock;
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<DialogRecorder> m_dialogs;
 };
 
 void TestForm1Tickets::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_api = std::make_unique<FakeGloApi>();
-    QVERIFY(m_api->listen());
-    m_clock = std::make_unique<SteppingClock>();
-    m_dialogs = std::make_unique<DialogRecorder>();
+    setUpOffice();
 }
 
 void TestForm1Tickets::cleanup()
 {
-    m_form.reset();
-    m_api.reset();
-    m_dialogs.reset();
+    tearDownOffice();
 }
 
 void TestForm1Tickets::start(const QByteArray& results, bool bundledStore)
 {
-    QFile file(path(u"db.dll"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(results), results.size());
-    file.close();
-    if (bundledStore) {
-        QVERIFY(QFile::copy(QStringLiteral(VARENTA_BUNDLED_PRIZES), path(u"prizes.sqlite"_s)));
-        QFile::setPermissions(path(u"prizes.sqlite"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-    Form1Config config;
-    config.programDirectory = m_dir->path();
-    config.clock = m_clock.get();
-    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> { return m_api->updateSource(*m_clock); };
-    m_form = std::make_unique<Form1>(std::move(config));
-    m_form->load();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    startForm(&results, bundledStore);
+    QVERIFY(m_form && QTest::qWaitForWindowExposed(m_form.get()));
 }
 
 void TestForm1Tickets::menusAndShortcut()

@@ -1,6 +1,4 @@
-#include "DialogRecorder.h"
-#include "FakeGloApi.h"
-#include "SteppingClock.h"
+#include "Form1OfficeFixture.h"
 #include "TestData.h"
 #include "data/ThaiCalendar.h"
 #include "mainwindow/Form1.h"
@@ -26,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 /// What the main window shows of the update and the full download: its buttons, the progress dialog, the messages,
 /// the end of the program and the lists it fills. The flows themselves are tested headless.
-class TestForm1Update : public QObject
+class TestForm1Update : public QObject, Form1OfficeFixture
 {
     Q_OBJECT
 
@@ -52,50 +50,22 @@ private:
     void startBeforeTwoNewDraws();
     QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
     QPushButton* button(const QString& name) const { return m_form->findChild<QPushButton*>(name); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeGloApi> m_api;
-    std::unique_ptr<SteppingClock> m_clock;
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<DialogRecorder> m_dialogs;
 };
 
 void TestForm1Update::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_api = std::make_unique<FakeGloApi>();
-    QVERIFY(m_api->listen());
-    m_clock = std::make_unique<SteppingClock>();
-    m_dialogs = std::make_unique<DialogRecorder>();
+    setUpOffice();
 }
 
 void TestForm1Update::cleanup()
 {
-    m_form.reset();
-    m_api.reset();
-    m_clock.reset();
-    m_dialogs.reset();
+    tearDownOffice();
 }
 
 void TestForm1Update::start(const QByteArray* content)
 {
-    if (content) {
-        QFile file(dbPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(*content), content->size());
-    }
     // The user's prize store starts as the bundled one, which has the tables of the stored draws since 2010.
-    QVERIFY(QFile::exists(dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s)) ||
-        QFile::copy(QStringLiteral(VARENTA_BUNDLED_PRIZES), dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s)));
-    QFile::setPermissions(dbPath().replace(u"db.dll"_s, u"prizes.sqlite"_s), QFile::ReadOwner | QFile::WriteOwner);
-    Form1Config config;
-    config.programDirectory = m_dir->path();
-    config.clock = m_clock.get();
-    config.makeDrawSource = [this]() -> std::unique_ptr<DrawSource> { return m_api->updateSource(*m_clock); };
-    m_form = std::make_unique<Form1>(std::move(config));
-    m_form->load();
-    m_form->show();
+    startForm(content);
 }
 
 void TestForm1Update::startBeforeTwoNewDraws()
