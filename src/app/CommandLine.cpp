@@ -3,6 +3,7 @@
 #include "ProgramIdentity.h"
 #include "data/DrawKeys.h"
 #include "data/Result.h"
+#include "updater/HttpFetch.h"
 
 #include <QCommandLineParser>
 
@@ -192,11 +193,6 @@ QStringList wrapped(const QString& text, qsizetype width)
     }
     lines.append(line);
     return lines;
-}
-
-bool isWebAddress(const QUrl& url)
-{
-    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
 }
 
 /// A draw key given for `spelling`: eight digits, a date with the year of the Buddhist Era.

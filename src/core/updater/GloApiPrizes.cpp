@@ -3,6 +3,7 @@
 #include "data/PrizeEras.h"
 #include "data/PrizeTexts.h"
 #include "data/ThaiCalendar.h"
+#include "updater/HttpFetch.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -106,8 +107,7 @@ QString sheetLink(const QJsonValue& value)
         return QString();
     }
     const QUrl url(text, QUrl::StrictMode);
-    const bool web = url.scheme() == u"https" || url.scheme() == u"http";
-    return url.isValid() && web && !url.host().isEmpty() ? url.toString(QUrl::FullyEncoded) : QString();
+    return isWebAddress(url) ? url.toString(QUrl::FullyEncoded) : QString();
 }
 
 } // namespace

@@ -213,3 +213,8 @@ void HttpFetch::finish()
     }
     Q_EMIT finished();
 }
+
+bool isWebAddress(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
+}

@@ -14,6 +14,10 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
+/// Whether `url` is an address on the web: valid, http or https, with a host. Addresses given by the user or read
+/// from an answer or a file are opened or asked only then.
+bool isWebAddress(const QUrl& url);
+
 /// What to ask: the address and headers, and for a POST its body. The fetch sets the limits on the request itself.
 struct HttpRequest
 {

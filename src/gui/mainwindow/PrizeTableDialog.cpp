@@ -3,6 +3,7 @@
 #include "data/ThaiCalendar.h"
 #include "data/TicketCheck.h"
 #include "data/TicketTexts.h"
+#include "updater/HttpFetch.h"
 #include "widgets/BrowserLinks.h"
 #include "widgets/WidgetTexts.h"
 #include "widgets/WindowHabits.h"
@@ -68,8 +69,7 @@ PrizeTableDialog::PrizeTableDialog(const DrawPrizes& prizes, QWidget* parent)
     QPushButton* print = buttons->addButton(WidgetTexts::printButton().toString(), QDialogButtonBox::ActionRole);
     print->setObjectName(u"printButton"_s);
     // The office's own sheet of the draw, where it is known and is a web address.
-    const QUrl sheet(prizes.pdfUrl, QUrl::StrictMode);
-    if (sheet.isValid() && (sheet.scheme() == u"https" || sheet.scheme() == u"http")) {
+    if (isWebAddress(QUrl(prizes.pdfUrl, QUrl::StrictMode))) {
         QPushButton* office =
             buttons->addButton(TicketTexts::officeSheetButton().toString(), QDialogButtonBox::ActionRole);
         office->setObjectName(u"officeSheetButton"_s);
