@@ -64,8 +64,6 @@ void TestHttpFetch::outcomes_data()
         << QString() << false;
     QTest::newRow("404") << served << FakeHttpResponse {.status = 404} << HttpError::HttpStatus
                          << u"เซิร์ฟเวอร์ตอบกลับด้วยรหัส 404"_s << true;
-    QTest::newRow("500") << served << FakeHttpResponse {.status = 500} << HttpError::HttpStatus
-                         << u"เซิร์ฟเวอร์ตอบกลับด้วยรหัส 500"_s << true;
     QTest::newRow("nobody listening") << Address::ClosedPort << ok << HttpError::Refused << u"เซิร์ฟเวอร์ไม่รับการติดต่อ"_s
                                       << true;
     QTest::newRow("no host name") << Address::NoHostName << ok << HttpError::HostNotFound << u"ไม่พบเซิร์ฟเวอร์"_s << true;

@@ -8,7 +8,6 @@
 #include "data/ThaiCalendar.h"
 #include "updater/GloApiSource.h"
 #include "updater/GloApiTexts.h"
-#include "updater/NetworkTexts.h"
 #include "updater/PageDrawSource.h"
 #include "updater/ResultsUpdate.h"
 #include "updater/UpdaterTexts.h"
@@ -93,7 +92,6 @@ private Q_SLOTS:
     void updatePutsNewDrawsInFront();
     void pageFailuresWriteNothing_data();
     void pageFailuresWriteNothing();
-    void updateTakesTheGreatestKeyAsNewest();
     void failedWriteIsTold_data();
     void failedWriteIsTold();
     void refusesAFileItMustNotReplace_data();
@@ -101,21 +99,17 @@ private Q_SLOTS:
     void fullDownloadPutsEachDrawInItsPlace_data();
     void fullDownloadPutsEachDrawInItsPlace();
     void fullDownloadKeepsWhatItWroteBeforeABadDraw();
-    void fullDownloadKeepsTheFirstBackupAndTheUpdateAddsNothing();
 
     // From the JSON API.
-    void updateGainsTheDrawsAcrossTheFormatChange();
     void apiFailuresWriteNothing_data();
     void apiFailuresWriteNothing();
     void progressTellsEachStep_data();
     void progressTellsEachStep();
     void cancelStopsTheWork_data();
     void cancelStopsTheWork();
-    void drawDayWritesTheCompleteDraws_data();
-    void drawDayWritesTheCompleteDraws();
+    void fullDownloadOnADrawDayWritesTheCompleteDraws();
     void fetchedPrizeTablesAreStored_data();
     void fetchedPrizeTablesAreStored();
-    void storeIsCompletedNewestFirst_data();
     void storeIsCompletedNewestFirst();
     void completionCancelledKeepsTheStoredTables();
     void forgedAnswerIsNeverStored();
@@ -130,6 +124,10 @@ private:
     /// The newest `count` draws up to 1 Sep 2015 stored, an empty prize store, and the office knowing the stored
     /// draws: the two newest from its saved answers with whole tables, the others without. The stored lines.
     QStringList storeWithoutTables(qsizetype count);
+    /// The office's saved answers of 16 Aug and 1 Sep 2015, with their whole tables.
+    void serveSavedDraws();
+    /// The file holds `stored`, whose three newest draws the office knows besides its saved answers.
+    bool storeAndServe(const QByteArray& stored);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeGloApi> m_api;
@@ -163,9 +161,21 @@ QStringList TestResultsUpdate::storeWithoutTables(qsizetype count)
         return {};
     }
     m_api->addDrawLines(lines.mid(2));
+    serveSavedDraws();
+    return lines;
+}
+
+void TestResultsUpdate::serveSavedDraws()
+{
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
-    return lines;
+}
+
+bool TestResultsUpdate::storeAndServe(const QByteArray& stored)
+{
+    m_api->addDrawLines(resultLines(stored).first(3));
+    serveSavedDraws();
+    return writeFile(stored);
 }
 
 std::unique_ptr<DrawSource> TestResultsUpdate::pageSource(const QUrl& page)
@@ -208,6 +218,9 @@ void TestResultsUpdate::updatePutsNewDrawsInFront_data()
         << true << QList<int> {2, 3, 4} << QList<int> {0, 1} << QList<int> {0, 1, 2, 3, 4} << 3;
     QTest::newRow("empty file") << true << QList<int> {} << QList<int> {0, 1, 2} << QList<int> {0, 1, 2} << 1;
     QTest::newRow("missing file") << false << QList<int> {} << QList<int> {1, 2} << QList<int> {1, 2} << 1;
+    // The first line is not the newest draw: only the draw newer than the greatest key is fetched.
+    QTest::newRow("first line not the newest")
+        << true << QList<int> {2, 1, 3} << QList<int> {0, 1, 2, 3, 4} << QList<int> {0, 2, 1, 3} << 1;
 }
 
 void TestResultsUpdate::updatePutsNewDrawsInFront()
@@ -242,14 +255,10 @@ void TestResultsUpdate::pageFailuresWriteNothing_data()
     QTest::addColumn<QString>("message");
 
     const int none = int(ResultSiteFault::None);
-    QTest::newRow("page 500") << int(ResultSiteFault::ServerError) << none
-                              << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("no selector") << int(ResultSiteFault::NoSelector) << none
                                  << UpdaterTexts::noDrawSelector().toString();
     QTest::newRow("missing numbers") << none << int(ResultSiteFault::FewNumbers)
                                      << UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25531001"));
-    QTest::newRow("draw page 500") << none << int(ResultSiteFault::ServerError)
-                                   << NetworkTexts::httpStatus().toString().arg(500);
 }
 
 void TestResultsUpdate::pageFailuresWriteNothing()
@@ -270,18 +279,6 @@ void TestResultsUpdate::pageFailuresWriteNothing()
     QVERIFY(!outcome.rewritten);
     QVERIFY(outcome.lines.isEmpty());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({u"db.dll"_s}));
-}
-
-void TestResultsUpdate::updateTakesTheGreatestKeyAsNewest()
-{
-    // The first line is not the newest draw: only the draw newer than the greatest key is fetched.
-    FakeResultSite site(allDraws);
-    QVERIFY(site.listen());
-    QVERIFY(writeFile(fileOf({2, 1, 3})));
-
-    QVERIFY(run(*pageSource(site.resultPageUrl()), Flow::Update).status.ok());
-    QCOMPARE(site.chosenValues(), keysOf({0}));
-    QCOMPARE(fileBytes(dbPath()), fileOf({0, 2, 1, 3}));
 }
 
 void TestResultsUpdate::failedWriteIsTold_data()
@@ -321,8 +318,6 @@ void TestResultsUpdate::refusesAFileItMustNotReplace_data()
     const QString unreadable = u"อ่านฐานข้อมูล (db.dll) ไม่ได้ จึงไม่อัพเดท"_s;
     const QString problem = u"the data directory cannot be written"_s;
     QTest::newRow("update, unreadable file") << Flow::Update << QString() << unreadable;
-    QTest::newRow("full download, unreadable file") << Flow::FullDownload << QString() << unreadable;
-    QTest::newRow("update, file that must not be written") << Flow::Update << problem << problem;
     QTest::newRow("full download, file that must not be written") << Flow::FullDownload << problem << problem;
 }
 
@@ -351,13 +346,15 @@ void TestResultsUpdate::refusesAFileItMustNotReplace()
 void TestResultsUpdate::fullDownloadPutsEachDrawInItsPlace_data()
 {
     QTest::addColumn<QList<int>>("stored");
-    QTest::newRow("empty file") << QList<int> {};
-    QTest::newRow("stored draws skipped") << QList<int> {1, 3};
+    QTest::addColumn<Flow>("then");
+    QTest::newRow("empty file, then a full download") << QList<int> {} << Flow::FullDownload;
+    QTest::newRow("stored draws skipped, then an update") << QList<int> {1, 3} << Flow::Update;
 }
 
 void TestResultsUpdate::fullDownloadPutsEachDrawInItsPlace()
 {
     QFETCH(QList<int>, stored);
+    QFETCH(Flow, then);
     FakeResultSite site(allDraws);
     // Option values carry more than the key; the file gets the key alone.
     site.setOptionSuffix(u"xyz"_s);
@@ -370,9 +367,11 @@ void TestResultsUpdate::fullDownloadPutsEachDrawInItsPlace()
     QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
     QCOMPARE(outcome.listedEntries, keysOf({0, 1, 2, 3, 4}, u"xyz"_s));
     QCOMPARE(outcome.drawsWritten, 5 - stored.size());
+    // The file as it was before the download is kept as the backup, not the one before its last draw.
+    QCOMPARE(fileBytes(dbPath() + u".bak"_s), fileOf(stored));
 
-    // A second run finds every draw stored and adds nothing.
-    const auto again = run(*pageSource(site.resultPageUrl()), Flow::FullDownload);
+    // A second run works from the file: it finds every draw stored and writes no key twice.
+    const auto again = run(*pageSource(site.resultPageUrl()), then);
     QVERIFY(again.status.ok());
     QCOMPARE(again.drawsWritten, 0);
     QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
@@ -393,42 +392,6 @@ void TestResultsUpdate::fullDownloadKeepsWhatItWroteBeforeABadDraw()
     QCOMPARE(outcome.status.error(), UpdaterTexts::numbersMissing().toString().arg(drawTitle(u"25530916")));
 }
 
-void TestResultsUpdate::fullDownloadKeepsTheFirstBackupAndTheUpdateAddsNothing()
-{
-    // Stored: 1 and 3; listed: 0 to 4.
-    FakeResultSite site(allDraws);
-    QVERIFY(site.listen());
-    QVERIFY(writeFile(fileOf({1, 3})));
-
-    QVERIFY(run(*pageSource(site.resultPageUrl()), Flow::FullDownload).status.ok());
-    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
-    // The file as it was before the download is kept as the backup, not the one before its last draw.
-    QCOMPARE(fileBytes(dbPath() + u".bak"_s), fileOf({1, 3}));
-
-    // The update that follows works from the file: it finds nothing new and writes no key twice.
-    const auto outcome = run(*pageSource(site.resultPageUrl()), Flow::Update);
-    QVERIFY(outcome.status.ok());
-    QCOMPARE(outcome.drawsWritten, 0);
-    QCOMPARE(fileBytes(dbPath()), fileOf({0, 1, 2, 3, 4}));
-}
-
-void TestResultsUpdate::updateGainsTheDrawsAcrossTheFormatChange()
-{
-    const QByteArray stored = bundledResultsFrom("25580801");
-    QVERIFY(stored.startsWith("25580801,"));
-    m_api->addDrawLines(resultLines(stored).first(20));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
-    QVERIFY(writeFile(stored));
-
-    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
-
-    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
-    // Byte for byte as the bundled file has these draws.
-    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901"));
-    QCOMPARE(outcome.newKeys, (QStringList {u"25580901"_s, u"25580816"_s}));
-}
-
 void TestResultsUpdate::apiFailuresWriteNothing_data()
 {
     QTest::addColumn<QByteArray>("path");
@@ -440,12 +403,8 @@ void TestResultsUpdate::apiFailuresWriteNothing_data()
     const QString title = drawTitle(u"25580816");
     QTest::newRow("latest: status false")
         << latest << QList<GloFault> {GloFault::StatusFalse} << GloApiTexts::unsuccessful().toString();
-    QTest::newRow("latest: 500 three times")
-        << latest << QList<GloFault> {GloFault::Http500, GloFault::Http500, GloFault::Http500}
-        << NetworkTexts::httpStatus().toString().arg(500);
     QTest::newRow("draw: placeholders") << result << QList<GloFault> {GloFault::Placeholders}
                                         << GloApiTexts::notComplete().toString().arg(title);
-    QTest::newRow("draw: slow") << result << QList<GloFault> {GloFault::Slow} << NetworkTexts::timedOut().toString();
 }
 
 void TestResultsUpdate::apiFailuresWriteNothing()
@@ -454,11 +413,8 @@ void TestResultsUpdate::apiFailuresWriteNothing()
     QFETCH(QList<GloFault>, faults);
     QFETCH(QString, error);
     const QByteArray stored = bundledResultsFrom("25580801");
-    m_api->addDrawLines(resultLines(stored).first(3));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    QVERIFY(storeAndServe(stored));
     m_api->failNext(path, faults);
-    QVERIFY(writeFile(stored));
 
     const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
 
@@ -481,14 +437,17 @@ void TestResultsUpdate::progressTellsEachStep()
     QFETCH(bool, periodsServed);
     QFETCH(QStringList, steps);
     const QByteArray stored = bundledResultsFrom("25580801");
-    m_api->addDrawLines(resultLines(stored).first(3));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    QVERIFY(stored.startsWith("25580801,"));
+    QVERIFY(storeAndServe(stored));
     m_api->setPeriodsByYearServed(periodsServed);
-    QVERIFY(writeFile(stored));
 
-    QVERIFY(run(*m_api->updateSource(*m_clock), Flow::Update).status.ok());
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
+
+    QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
     QCOMPARE(m_steps, steps);
+    // The draws across the change of the file's format, byte for byte as the bundled file has them.
+    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580901"));
+    QCOMPARE(outcome.newKeys, (QStringList {u"25580901"_s, u"25580816"_s}));
 }
 
 void TestResultsUpdate::cancelStopsTheWork_data()
@@ -536,40 +495,21 @@ void TestResultsUpdate::cancelStopsTheWork()
     QCOMPARE(fileBytes(dbPath()), flow == Flow::Update ? stored : resultBytes(draws.first(keptDraws)));
 }
 
-void TestResultsUpdate::drawDayWritesTheCompleteDraws_data()
+void TestResultsUpdate::fullDownloadOnADrawDayWritesTheCompleteDraws()
 {
-    QTest::addColumn<Flow>("flow");
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<QString>("incompleteKey");
     // The office is drawing 1 Sep 2015: its answers for that day are the real ones with numbers still missing.
-    QTest::newRow("complete draws before it")
-        << Flow::Update << bundledResultsFrom("25580801") << bundledResultsFrom("25580816") << u"25580901"_s;
-    QTest::newRow("nothing else new") << Flow::Update << bundledResultsFrom("25580816")
-                                      << bundledResultsFrom("25580816") << u"25580901"_s;
-    QTest::newRow("full download") << Flow::FullDownload << QByteArray() << bundledResultsFrom("25580816").first(36 * 4)
-                                   << QString();
-}
-
-void TestResultsUpdate::drawDayWritesTheCompleteDraws()
-{
-    QFETCH(Flow, flow);
-    QFETCH(QByteArray, stored);
-    QFETCH(QByteArray, expected);
-    QFETCH(QString, incompleteKey);
     m_api->addDrawLines(resultLines(bundledResultsFrom("25580801")).first(3));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    serveSavedDraws();
     m_api->failAlways(FakeGloApi::latestPath, GloFault::DrawDay);
     m_api->failNext(FakeGloApi::resultPath, {GloFault::DrawDay});
-    QVERIFY(writeFile(stored));
+    QVERIFY(writeFile(QByteArray()));
 
-    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::FullDownload);
 
     QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));
-    QCOMPARE(fileBytes(dbPath()), expected);
-    QCOMPARE(outcome.incompleteKey, incompleteKey);
-    QCOMPARE(outcome.rewritten, expected != stored);
+    QCOMPARE(fileBytes(dbPath()), bundledResultsFrom("25580816").first(36 * 4));
+    QCOMPARE(outcome.incompleteKey, QString());
+    QVERIFY(outcome.rewritten);
 }
 
 void TestResultsUpdate::fetchedPrizeTablesAreStored_data()
@@ -599,8 +539,7 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
         }
         QSqlDatabase::removeDatabase(u"newer"_s);
     }
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    serveSavedDraws();
 
     const auto outcome = run(*m_api->updateSource(*m_clock), flow);
 
@@ -627,22 +566,15 @@ void TestResultsUpdate::fetchedPrizeTablesAreStored()
     QCOMPARE(store.officeDrawDates().value(), (QList<QDate> {QDate(2015, 8, 16), QDate(2015, 9, 1)}));
 }
 
-void TestResultsUpdate::storeIsCompletedNewestFirst_data()
-{
-    QTest::addColumn<Flow>("flow");
-    QTest::newRow("update, no new draw") << Flow::Update;
-    QTest::newRow("full download, no draw lacking") << Flow::FullDownload;
-}
-
 void TestResultsUpdate::storeIsCompletedNewestFirst()
 {
-    // Four stored draws, none in the store: the office gives whole tables of the two newest, none of the others.
-    QFETCH(Flow, flow);
+    // Four stored draws, none new and none in the store: the office gives whole tables of the two newest, none of
+    // the others.
     const QStringList lines = storeWithoutTables(4);
     PrizeStore store(prizeStorePath(dbPath()));
     QVERIFY(store.open());
 
-    const auto outcome = run(*m_api->updateSource(*m_clock), flow);
+    const auto outcome = run(*m_api->updateSource(*m_clock), Flow::Update);
 
     // The tables that cannot be had fail nothing; they are said after the stored ones are counted.
     QVERIFY2(outcome.status.ok(), qPrintable(outcome.status.error()));

@@ -203,7 +203,7 @@ void TestTicketWindow::checks()
 
     check(input, draw);
     QCOMPARE(rowTexts(*m_window->resultsModel()), rows);
-    QCOMPARE(m_window->findChild<QLabel*>(u"ticketNote"_s)->text(), note);
+    QCOMPARE(label(u"ticketNote"_s)->text(), note);
 }
 
 void TestTicketWindow::checksEveryDraw()
@@ -222,7 +222,7 @@ void TestTicketWindow::checksEveryDraw()
         qPrintable(rows.join(u'\n')));
     QCOMPARE(rows.size(), 11);
     // No sum across draws, a ticket belongs to one draw; the notes of the eras of the draws won in.
-    QCOMPARE(m_window->findChild<QLabel*>(u"ticketNote"_s)->text(),
+    QCOMPARE(label(u"ticketNote"_s)->text(),
         u"ตรวจ 1 ใบ ถูกรางวัล 1 ใบ\n"
         u"ตรวจกับทุกงวดที่มีตารางรางวัลเต็ม (386 งวด) และอีก 370 งวดที่ไม่มีตารางรางวัลเต็ม ตรวจได้เฉพาะรางวัลที่ 1 เลข 3 ตัว "
         u"และเลขท้าย 2 ตัว\n"
@@ -286,8 +286,7 @@ void TestTicketWindow::sumsThatWouldOverflow()
     QCOMPARE(rowTexts(*m_window->resultsModel()),
         QStringList {u"429153 | 16 สิงหาคม 2569 | รางวัลเลขหน้า 3 ตัว 9,223,372,036,854,775,807 + "
                      u"รางวัลเลขท้าย 2 ตัว 9,223,372,036,854,775,807 | มากเกินกว่าจะรวมได้"_s});
-    QCOMPARE(m_window->findChild<QLabel*>(u"ticketNote"_s)->text(),
-        u"ตรวจ 1 ใบ ถูกรางวัล 1 ใบ รวมเงินรางวัลมากเกินกว่าจะแสดงได้"_s);
+    QCOMPARE(label(u"ticketNote"_s)->text(), u"ตรวจ 1 ใบ ถูกรางวัล 1 ใบ รวมเงินรางวัลมากเกินกว่าจะแสดงได้"_s);
 }
 
 void TestTicketWindow::checksAHundredThousandTickets()
@@ -295,8 +294,7 @@ void TestTicketWindow::checksAHundredThousandTickets()
     check(hundredThousandTickets(), u"25690502"_s);
     QCOMPARE(m_window->resultsModel()->rowCount(), 100000);
     QCOMPARE(rowTexts(*m_window->resultsModel()).at(43), u"000043 | 02 พฤษภาคม 2569 | รางวัลเลขท้าย 2 ตัว | 2,000"_s);
-    QCOMPARE(m_window->findChild<QLabel*>(u"ticketNote"_s)->text(),
-        u"ตรวจ 100000 ใบ ถูกรางวัล 1218 ใบ รวมเงินรางวัล 3,740,000 บาท"_s);
+    QCOMPARE(label(u"ticketNote"_s)->text(), u"ตรวจ 100000 ใบ ถูกรางวัล 1218 ใบ รวมเงินรางวัล 3,740,000 บาท"_s);
     QVERIFY(m_window->findChild<QPushButton*>(u"checkButton"_s)->isEnabled());
 }
 
@@ -334,8 +332,8 @@ void TestTicketWindow::cancelsALongCheck()
     QVERIFY(finished.wait(20000));
     QVERIFY(!m_window->isChecking());
     QCOMPARE(m_window->resultsModel()->rowCount(), 1000);
-    QCOMPARE(m_window->findChild<QLabel*>(u"ticketNote"_s)->text(),
-        u"ยกเลิกการตรวจสลากแล้ว\nตรวจ 1000 ใบ ถูกรางวัล 12 ใบ รวมเงินรางวัล 28,000 บาท"_s);
+    QCOMPARE(
+        label(u"ticketNote"_s)->text(), u"ยกเลิกการตรวจสลากแล้ว\nตรวจ 1000 ใบ ถูกรางวัล 12 ใบ รวมเงินรางวัล 28,000 บาท"_s);
     QTRY_VERIFY(!m_window->findChild<QProgressDialog*>(u"updateProgress"_s));
     QVERIFY(m_window->findChild<QPushButton*>(u"checkButton"_s)->isEnabled());
 }
@@ -402,8 +400,6 @@ void TestTicketWindow::schedule_data()
     QTest::newRow("draw day") << QDate(2026, 9, 1) << u"งวดถัดไป: อังคาร 01 กันยายน 2569"_s << QString();
     QTest::newRow("one draw behind") << QDate(2026, 9, 2) << u"งวดถัดไป: พุธ 16 กันยายน 2569"_s
                                      << u"ฐานข้อมูลยังไม่มีผลรางวัล 1 งวดล่าสุด"_s;
-    QTest::newRow("seven draws behind") << QDate(2026, 12, 8) << u"งวดถัดไป: พุธ 16 ธันวาคม 2569"_s
-                                        << u"ฐานข้อมูลยังไม่มีผลรางวัล 7 งวดล่าสุด"_s;
     QTest::newRow("the new year draw") << QDate(2026, 12, 17) << u"งวดถัดไป: เสาร์ 02 มกราคม 2570"_s
                                        << u"ฐานข้อมูลยังไม่มีผลรางวัล 8 งวดล่าสุด"_s;
 }
