@@ -32,21 +32,22 @@ void PageDrawSource::waitSeconds(double seconds)
     Module1::WaitSeconds(seconds, m_clock, [this] { return m_cancelled; });
 }
 
+Status PageDrawSource::settleAfterLoad(double seconds)
+{
+    if (const Status loaded = m_client.waitUntilLoaded([this] { return m_cancelled; }); !loaded) {
+        return loaded;
+    }
+    waitSeconds(seconds);
+    return m_cancelled ? Status::failure(UpdaterTexts::cancelled().toString()) : Status::success();
+}
+
 Status PageDrawSource::LoadResultPage()
 {
     if (m_cancelled) {
         return Status::failure(UpdaterTexts::cancelled().toString());
     }
     m_client.navigate(m_resultPage);
-    const Status loaded = m_client.waitUntilLoaded([this] { return m_cancelled; });
-    if (!loaded) {
-        return loaded;
-    }
-    waitSeconds(afterLoadSeconds);
-    if (m_cancelled) {
-        return Status::failure(UpdaterTexts::cancelled().toString());
-    }
-    return Status::success();
+    return settleAfterLoad(afterLoadSeconds);
 }
 
 QStringList PageDrawSource::ListDrawEntries() const
@@ -81,15 +82,7 @@ Status PageDrawSource::ShowDraw(const QString& entry, int settleSeconds)
         return pressed;
     }
     // The numbers must come from the page the press brings, never from the one before it.
-    const Status loaded = m_client.waitUntilLoaded([this] { return m_cancelled; });
-    if (!loaded) {
-        return loaded;
-    }
-    waitSeconds(settleSeconds);
-    if (m_cancelled) {
-        return Status::failure(UpdaterTexts::cancelled().toString());
-    }
-    return Status::success();
+    return settleAfterLoad(settleSeconds);
 }
 
 Result<QStringList> PageDrawSource::listDrawEntries()

@@ -32,6 +32,8 @@ public:
 private:
     bool cancelled() const { return m_cancelled; }
     void waitSeconds(double seconds);
+    /// Waits for the page under way to load, then `seconds` more; fails when it does not load or on a cancel.
+    Status settleAfterLoad(double seconds);
 
     QUrl m_resultPage;
     const Clock& m_clock;
