@@ -178,7 +178,11 @@ QList<FetchedPrizeTable> Keeper::tables() const
 
 void Keeper::keep(const QByteArray& answerBody, const QString& askedKey)
 {
-    std::optional<FetchedPrizeTable> table = tableFromAnswer(answerBody);
+    keep(tableFromAnswer(answerBody), askedKey);
+}
+
+void Keeper::keep(std::optional<FetchedPrizeTable> table, const QString& askedKey)
+{
     // An answer that carries another draw than the one asked for is no table of either.
     if (table && (askedKey.isEmpty() || table->drawKey == askedKey)) {
         m_tables.insert(table->drawKey, std::move(*table));

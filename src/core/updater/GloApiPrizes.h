@@ -30,6 +30,8 @@ public:
     /// Keeps the table of an answer to a request for the draw `askedKey`; an answer that carries another draw is
     /// not kept. An empty `askedKey` (the newest draw, whatever it is) keeps the answer's draw.
     void keep(const QByteArray& answerBody, const QString& askedKey = QString());
+    /// The same for a table already read from its answer (`tableFromAnswer`).
+    void keep(std::optional<FetchedPrizeTable> table, const QString& askedKey);
     /// The tables kept, newest draw first.
     QList<FetchedPrizeTable> tables() const;
 

@@ -151,24 +151,21 @@ Result<DrawRecord> GloApiSource::fetchDraw(const QString& entry, FetchPace pace)
     if (known != m_fetched.cend()) {
         return *known;
     }
-    const Answer answer = post(resultPath, lotteryResultBody(date));
-    if (!answer.error.isEmpty()) {
-        return Result<DrawRecord>::failure(answer.error);
+    Result<OfficeDraw> answer = officeDraw(date);
+    if (!answer) {
+        return Result<DrawRecord>::failure(answer.error());
     }
-    Result<GloApiJson::DrawAnswer> read = GloApiJson::readLotteryResult(answer.body);
-    if (!read) {
-        return Result<DrawRecord>::failure(read.error());
-    }
-    m_prizeTables.keep(answer.body, key);
-    if (read.value().date == date && read.value().incomplete) {
+    m_prizeTables.keep(std::move(answer.value().table), key);
+    GloApiJson::DrawAnswer& read = answer.value().draw;
+    if (read.date == date && read.incomplete) {
         m_incomplete.insert(key);
     } else {
         m_incomplete.remove(key);
     }
-    if (read.value().date != date) {
+    if (read.date != date) {
         return Result<DrawRecord>::failure(GloApiTexts::noDrawOnDate().toString().arg(drawTitle(key)));
     }
-    return std::move(read.value().record);
+    return std::move(read.record);
 }
 
 Result<FetchedPrizeTable> GloApiSource::fetchPrizeTable(const QString& key)
