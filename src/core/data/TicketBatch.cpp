@@ -37,7 +37,7 @@ public:
     /// The draws in which `ticket` won, newest first.
     QList<TicketOutcome> wins(const QString& ticket) const
     {
-        std::map<QString, DrawPrizes, std::greater<>> candidates;
+        CandidateDraws candidates;
         for (const QString& number : TicketCheck::numbersToLookUp(ticket)) {
             const auto found = m_byNumber.constFind(number);
             if (found == m_byNumber.cend()) {
@@ -51,14 +51,7 @@ public:
                 draw.numbers.append(prize);
             }
         }
-        QList<TicketOutcome> outcomes;
-        for (const auto& [key, draw] : candidates) {
-            QList<TicketCheck::PrizeWon> won = TicketCheck::prizesWon(ticket, draw);
-            if (!won.isEmpty()) {
-                outcomes.append({ticket, key, std::move(won), true});
-            }
-        }
-        return outcomes;
+        return winningOutcomes(ticket, candidates);
     }
 
 private:

@@ -8,6 +8,18 @@
 #include <algorithm>
 #include <map>
 
+QList<TicketOutcome> winningOutcomes(const QString& ticket, const CandidateDraws& candidates)
+{
+    QList<TicketOutcome> outcomes;
+    for (const auto& [key, draw] : candidates) {
+        QList<TicketCheck::PrizeWon> won = TicketCheck::prizesWon(ticket, draw);
+        if (!won.isEmpty()) {
+            outcomes.append({ticket, key, std::move(won), draw.partial});
+        }
+    }
+    return outcomes;
+}
+
 TicketChecker::TicketChecker(const PrizeStore& store, const QStringList& resultLines)
     : TicketChecker(resultLines, QString())
 {
@@ -107,21 +119,14 @@ Result<QList<TicketOutcome>> TicketChecker::checkEveryDraw(const QString& ticket
         return Answer::failure(matches.error());
     }
     // The candidates grouped by draw; the rules then say which of them the ticket wins.
-    std::map<QString, DrawPrizes, std::greater<>> byDraw;
+    CandidateDraws byDraw;
     for (const PrizeStore::Match& match : matches.value()) {
         DrawPrizes& found = byDraw[match.drawKey];
         found.drawKey = match.drawKey;
         found.numbers.append(match.number);
         found.amounts[match.number.kind] = match.amount;
     }
-    QList<TicketOutcome> outcomes;
-    for (const auto& [key, found] : byDraw) {
-        QList<TicketCheck::PrizeWon> won = TicketCheck::prizesWon(ticket, found);
-        if (!won.isEmpty()) {
-            outcomes.append({ticket, key, std::move(won), false});
-        }
-    }
-    return outcomes;
+    return winningOutcomes(ticket, byDraw);
 }
 
 Result<DrawPrizes> TicketChecker::table(const QString& drawKey) const

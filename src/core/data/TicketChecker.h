@@ -4,8 +4,12 @@
 #include "data/TicketCheck.h"
 
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QStringList>
+
+#include <functional>
+#include <map>
 
 /// What one ticket won in one draw.
 struct TicketOutcome
@@ -15,6 +19,12 @@ struct TicketOutcome
     QList<TicketCheck::PrizeWon> prizes; ///< empty: no prize
     bool partial = false; ///< checked against the results-file line only
 };
+
+/// Candidate tables of several draws, each holding the numbers a ticket may have won, newest first.
+using CandidateDraws = std::map<QString, DrawPrizes, std::greater<>>;
+
+/// What `ticket` won in each of `candidates`, newest first; draws it won nothing in are left out.
+QList<TicketOutcome> winningOutcomes(const QString& ticket, const CandidateDraws& candidates);
 
 /// Checks tickets against the draws the program knows: the full tables of the prize store, and for a draw the store
 /// lacks, the first prize, three-digit and two-digit numbers of its results-file line. Without a store (it could not
