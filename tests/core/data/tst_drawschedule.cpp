@@ -51,31 +51,16 @@ void TestDrawSchedule::heldOn_data()
     QTest::addColumn<QDate>("held");
 
     QTest::newRow("an ordinary 1st") << QDate(2026, 9, 1) << QDate(2026, 9, 1);
-    QTest::newRow("an ordinary 16th") << QDate(2026, 12, 16) << QDate(2026, 12, 16);
     QTest::newRow("no draw day") << QDate(2026, 9, 2) << QDate();
-    QTest::newRow("new year 1996 on 30 dec") << QDate(1996, 1, 1) << QDate(1995, 12, 30);
     QTest::newRow("new year 2024 on 30 dec") << QDate(2024, 1, 1) << QDate(2023, 12, 30);
     QTest::newRow("new year 2025 on 2 jan") << QDate(2025, 1, 1) << QDate(2025, 1, 2);
-    QTest::newRow("new year 2027 on 2 jan") << QDate(2027, 1, 1) << QDate(2027, 1, 2);
     QTest::newRow("16 jan 2015 kept") << QDate(2015, 1, 16) << QDate(2015, 1, 16);
     QTest::newRow("teachers' day 2016") << QDate(2016, 1, 16) << QDate(2016, 1, 17);
-    QTest::newRow("teachers' day 2027") << QDate(2027, 1, 16) << QDate(2027, 1, 17);
-    QTest::newRow("labour day 1995") << QDate(1995, 5, 1) << QDate(1995, 5, 2);
     QTest::newRow("labour day 2027") << QDate(2027, 5, 1) << QDate(2027, 5, 2);
-    QTest::newRow("16 may 1996") << QDate(1996, 5, 16) << QDate(1996, 5, 17);
     QTest::newRow("16 may 1997 kept") << QDate(1997, 5, 16) << QDate(1997, 5, 16);
-    QTest::newRow("1 mar 1999") << QDate(1999, 3, 1) << QDate(1999, 3, 2);
-    QTest::newRow("16 feb 2003") << QDate(2003, 2, 16) << QDate(2003, 2, 17);
-    QTest::newRow("1 aug 2004") << QDate(2004, 8, 1) << QDate(2004, 8, 2);
-    QTest::newRow("1 jun 2015") << QDate(2015, 6, 1) << QDate(2015, 6, 2);
-    QTest::newRow("16 dec 2015") << QDate(2015, 12, 16) << QDate(2015, 12, 17);
-    QTest::newRow("1 mar 2018") << QDate(2018, 3, 1) << QDate(2018, 3, 2);
     QTest::newRow("16 jul 2019 a day early") << QDate(2019, 7, 16) << QDate(2019, 7, 15);
     QTest::newRow("16 apr 2020 called off") << QDate(2020, 4, 16) << QDate();
-    QTest::newRow("1 may 2020 called off") << QDate(2020, 5, 1) << QDate();
-    QTest::newRow("16 may 2020 called off") << QDate(2020, 5, 16) << QDate();
     QTest::newRow("1 jun 2020 held") << QDate(2020, 6, 1) << QDate(2020, 6, 1);
-    QTest::newRow("16 feb 2022") << QDate(2022, 2, 16) << QDate(2022, 2, 17);
     QTest::newRow("1 aug 2023 a day early") << QDate(2023, 8, 1) << QDate(2023, 7, 31);
 }
 
@@ -102,20 +87,10 @@ void TestDrawSchedule::outlook_data()
         << bundledNewest << QDate(2026, 9, 1) << DateList() << QDate(2026, 9, 1) << 0 << false;
     QTest::newRow("the day after a missed draw")
         << bundledNewest << QDate(2026, 9, 2) << DateList() << QDate(2026, 9, 16) << 1 << false;
-    QTest::newRow("four months behind") << bundledNewest << QDate(2026, 12, 8) << DateList() << QDate(2026, 12, 16) << 7
-                                        << false;
-    QTest::newRow("next is the new year draw on 2 jan")
-        << QStringList {u"25691216"_s} << QDate(2026, 12, 20) << DateList() << QDate(2027, 1, 2) << 0 << false;
-    QTest::newRow("behind by the new year draw")
-        << QStringList {u"25691216"_s} << QDate(2027, 1, 3) << DateList() << QDate(2027, 1, 17) << 1 << false;
     QTest::newRow("new year 2024 fell on 30 dec 2023")
         << QStringList {u"25661216"_s} << QDate(2024, 1, 10) << DateList() << QDate(2024, 1, 17) << 1 << false;
-    QTest::newRow("labour day") << QStringList {u"25690416"_s} << QDate(2026, 5, 1) << DateList() << QDate(2026, 5, 2)
-                                << 0 << false;
     QTest::newRow("the draws called off in 2020 are not missing")
         << QStringList {u"25630401"_s} << QDate(2020, 5, 20) << DateList() << QDate(2020, 6, 1) << 0 << false;
-    QTest::newRow("31 jul 2023 was a draw")
-        << QStringList {u"25660716"_s} << QDate(2023, 8, 2) << DateList() << QDate(2023, 8, 16) << 1 << false;
     QTest::newRow("the clock is behind the file")
         << QStringList {u"25691216"_s} << QDate(2026, 12, 1) << DateList() << QDate(2027, 1, 2) << 0 << false;
     QTest::newRow("texts that are no key are passed over")

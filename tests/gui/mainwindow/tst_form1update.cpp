@@ -44,10 +44,9 @@ private Q_SLOTS:
     void unreadableFileIsNeverReplaced();
 
 private:
-    /// A main window over a results file holding `content` (none when null), its updater reading the fake API.
-    void start(const QByteArray* content);
-    /// The fake API knows the three draws up to 1 Aug 2015 and the two after it; the file ends at 1 Aug 2015.
-    void startBeforeTwoNewDraws();
+    /// The fake API knows the three draws up to 1 Aug 2015 and the two after it; the file ends at 1 Aug 2015 unless
+    /// told otherwise. The prize store starts as the bundled one, with the tables of the stored draws since 2010.
+    void startBeforeTwoNewDraws(const QByteArray& stored = bundledResultsFrom("25580801"));
     QString dbPath() const { return m_dir->filePath(u"db.dll"_s); }
     QPushButton* button(const QString& name) const { return m_form->findChild<QPushButton*>(name); }
 };
@@ -62,19 +61,12 @@ void TestForm1Update::cleanup()
     tearDownOffice();
 }
 
-void TestForm1Update::start(const QByteArray* content)
+void TestForm1Update::startBeforeTwoNewDraws(const QByteArray& stored)
 {
-    // The user's prize store starts as the bundled one, which has the tables of the stored draws since 2010.
-    startForm(content);
-}
-
-void TestForm1Update::startBeforeTwoNewDraws()
-{
-    const QByteArray stored = bundledResultsFrom("25580801");
-    m_api->addDrawLines(resultLines(stored).first(3));
+    m_api->addDrawLines(resultLines(bundledResultsFrom("25580801")).first(3));
     m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
     m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
-    start(&stored);
+    startForm(&stored);
 }
 
 void TestForm1Update::outcomeIsTold_data()
@@ -153,7 +145,7 @@ void TestForm1Update::progressDialogShowsOnlyWhenSlow()
         const QByteArray stored = bundledResultsFrom("25580901");
         m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
         m_clock->setStep(std::chrono::milliseconds(1));
-        start(&stored);
+        startForm(&stored);
     }
     QString last;
     bool shownModal = false;
@@ -196,7 +188,7 @@ void TestForm1Update::cancelIsTold()
     m_api->addDrawLines(draws);
     const bool update = buttonName == u"PushButton4";
     const QByteArray stored = update ? resultBytes({draws.last()}) : QByteArray();
-    start(&stored);
+    startForm(&stored);
     m_api->setSlowDelayMs(20000);
     int drawsAsked = 0;
     m_api->setRequestObserver([&](const FakeHttpRequest& request) {
@@ -245,12 +237,9 @@ void TestForm1Update::drawDayIsTold()
 {
     QFETCH(QByteArray, stored);
     QFETCH(int, ends);
-    m_api->addDrawLines(resultLines(bundledResultsFrom("25580801")).first(3));
-    m_api->addSavedDraw(u"getLotteryResult-2015-08-16.json"_s);
-    m_api->addSavedDraw(u"getLotteryResult-2015-09-01.json"_s);
+    startBeforeTwoNewDraws(stored);
     m_api->failAlways(FakeGloApi::latestPath, GloFault::DrawDay);
     m_api->failNext(FakeGloApi::resultPath, {GloFault::DrawDay});
-    start(&stored);
 
     button(u"PushButton4"_s)->click();
 
@@ -287,7 +276,7 @@ void TestForm1Update::secondRunCannotStart()
 void TestForm1Update::workButtonsCannotBePressedFromOutside()
 {
     const QByteArray content = bundledResultsFrom("25580901");
-    start(&content);
+    startForm(&content);
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QCOMPARE(QApplication::focusWidget(), button(u"PushButton4"_s));
@@ -316,7 +305,7 @@ void TestForm1Update::unreadableFileIsNeverReplaced()
     // before it asks anything; the full download's own refusal is the one its flow tells.
     QVERIFY(QDir(m_dir->path()).mkdir(u"db.dll"_s));
     QVERIFY(QFile(m_dir->filePath(u"db.dll/keep"_s)).open(QIODevice::WriteOnly));
-    start(nullptr);
+    startForm(nullptr);
     QCOMPARE(m_form->findChild<QLabel*>(u"Label1"_s)->text(), u"อ่านฐานข้อมูลไม่ได้"_s);
 
     button(u"PushButton4"_s)->click();

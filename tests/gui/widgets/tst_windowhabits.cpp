@@ -1,6 +1,5 @@
 #include "widgets/WindowHabits.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -22,23 +21,19 @@ private Q_SLOTS:
 
 void TestWindowHabits::keysClose_data()
 {
-    QTest::addColumn<bool>("dialog");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
 
-    QTest::newRow("window, Esc") << false << int(Qt::Key_Escape) << int(Qt::NoModifier);
-    QTest::newRow("window, Ctrl+W") << false << int(Qt::Key_W) << int(Qt::ControlModifier);
-    QTest::newRow("dialog, Esc") << true << int(Qt::Key_Escape) << int(Qt::NoModifier);
-    QTest::newRow("dialog, Ctrl+W") << true << int(Qt::Key_W) << int(Qt::ControlModifier);
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier);
 }
 
 void TestWindowHabits::keysClose()
 {
-    QFETCH(bool, dialog);
     QFETCH(int, key);
     QFETCH(int, modifiers);
 
-    std::unique_ptr<QWidget> window = dialog ? std::make_unique<QDialog>() : std::make_unique<QWidget>();
+    auto window = std::make_unique<QWidget>();
     // The focus inside the window, in a field that takes keys of its own.
     auto* field = new QLineEdit(window.get());
     (new QVBoxLayout(window.get()))->addWidget(field);
@@ -72,7 +67,6 @@ void TestWindowHabits::fittedSize_data()
     QTest::addColumn<QSize>("fitted");
 
     QTest::newRow("fits as it is") << QSize(940, 660) << QSize(1366, 728) << QSize(940, 660);
-    QTest::newRow("too tall for a laptop") << QSize(1100, 760) << QSize(1366, 728) << QSize(1100, 688);
     QTest::newRow("too wide and too tall") << QSize(1600, 900) << QSize(1280, 720) << QSize(1264, 680);
     QTest::newRow("no screen") << QSize(940, 660) << QSize() << QSize(940, 660);
 }
